@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/window_state.h"
+
+namespace tavimo {
+
+// The values of a project file (.tvm), all texts exactly as they stand in the file.
+// Seven lines by position: movements, splits, minGreen, amber, red, order, misc.
+struct ProjectValues {
+    std::array<std::string, 8> movements, splits, minGreens, ambers, reds, order;
+    std::string cycleLength, arrangement, controller, mode, description;
+};
+
+// Cuts the file's text into values. Lines end at CR LF, CR or LF; the keywords are
+// never looked at; missing lines and values are empty.
+ProjectValues parseProject(std::string_view text);
+
+// The seven lines of a project file, each ended by CR LF.
+std::string formatProject(const ProjectValues& values);
+
+// Why a project file cannot be opened as a signal, or nothing when it can: an
+// arrangement other than "Lead"/"Lag", a controller other than "Nema"/"one70", a mode
+// other than "Permissive"/"Yield", or an order value at a position with a split that
+// is not "1".."8" or repeats a phase.
+std::optional<std::string> validateProject(const ProjectValues& values);
+
+// The values Save (saveAs false) or Save As (saveAs true) writes for the window.
+ProjectValues projectValuesOf(const SignalPlan& plan, bool saveAs);
+
+// Fills the window with an opened project file as "Open" does: full phase-order
+// lists, movement lists of the arrangement, the positions with a split, the header,
+// the movements selected and locked, the pictures of the phases at their positions
+// and, under "Lag", the Lag window layout. The file must be valid.
+void openProjectInto(WindowState& state, const ProjectValues& values, const std::string& path);
+
+// Text encoding of project files: Windows-1252 bytes <-> UTF-8 strings.
+std::string fromWindows1252(std::string_view bytes);
+// Fails (nothing) when the text holds a character that Windows-1252 cannot hold.
+std::optional<std::string> toWindows1252(std::string_view utf8);
+
+}  // namespace tavimo

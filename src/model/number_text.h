@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tavimo {
+
+// Reads a number the way an engineer types it: blanks around an optional sign,
+// digits and at most one '.'. Anything else (a letter, a decimal comma, an empty
+// text) is not a number. Independent of the locale.
+std::optional<float> parseNumber(std::string_view text);
+
+// True when the text is empty or made of blanks only.
+bool isBlank(std::string_view text);
+
+// The shortest text of a single-precision value with at most seven significant
+// digits, no trailing zeros and '.' as the decimal separator: 35, 29.5, -2, 0.5.
+std::string formatNumber(float value);
+
+// Nearest whole number; an exact half goes to the even neighbour.
+float roundHalfEven(float value);
+
+// Nearest value with one decimal; an exact half goes to the even last digit.
+float roundToTenth(float value);
+
+}  // namespace tavimo

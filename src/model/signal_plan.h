@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace tavimo {
+
+// Positions of the ring-and-barrier grid are numbered 1..8: 1-4 ring 1, 5-8 ring 2;
+// 1, 2, 5, 6 lie before the middle barrier. Arrays below are indexed 0..7, so
+// position k lives at index k - 1. A phase number is a value held at a position.
+constexpr int kPositions = 8;
+
+// Header values are the fixed texts the window keeps in its tags and the project
+// file stores. They are kept as texts: a file may carry other values, and the
+// calculation tests only for the texts below.
+namespace tag {
+inline constexpr const char* kNema = "Nema";
+inline constexpr const char* kType170 = "one70";
+inline constexpr const char* kPermissive = "Permissive";
+inline constexpr const char* kYield = "Yield";
+inline constexpr const char* kLead = "Lead";
+inline constexpr const char* kLag = "Lag";
+}  // namespace tag
+
+// One entry of a movement pull-down: the direction code ("NB", "EB", "SB", "WB"),
+// which is both key and text, and the picture number 1..8 of the arrow.
+struct MovementEntry {
+    std::string code;
+    int picture = 0;
+    bool operator==(const MovementEntry& o) const { return code == o.code && picture == o.picture; }
+};
+
+// Everything the timing window holds for one position of the grid.
+struct Position {
+    // Phase-order pull-down Phase k: its text ("" or "1".."8") and its list of
+    // exactly eight entries (entry i is "i+1" or "" when another position holds it).
+    std::string phase;
+    std::array<std::string, 8> phaseList{"1", "2", "3", "4", "5", "6", "7", "8"};
+    bool phaseEnabled = false;
+    bool phaseLocked = false;
+    bool phaseVisible = true;
+
+    // Movement pull-down ImageCombo(k): its entries and the selected one (-1: none).
+    std::vector<MovementEntry> movementList;
+    int movementIndex = -1;
+    bool movementEnabled = false;
+    bool movementLocked = false;
+
+    // Timing inputs as typed; the six fields are enabled together.
+    std::string split, green, amber, red, walk, flash;
+    bool timingEnabled = false;
+
+    // Results written by the calculation.
+    std::string force, pps, ppe;
+
+    // The row's fields (timing, results, movement) are shown; a calculation hides
+    // the row of a position without a phase, the form reset shows it again.
+    bool rowVisible = true;
+
+    // The text the movement pull-down shows: the selected entry's code or "".
+    std::string movement() const;
+};
+
+// The record of one signal, exactly as the timing window holds it.
+struct SignalPlan {
+    std::string description;   // IntDes
+    std::string cycleLength;   // cycleLength text
+    std::string cycleCopy;     // tag of timer: kept equal to cycleLength
+    std::string controller;    // tag of Calculate: "Nema" or "one70"
+    std::string controlText;   // text shown by the controller pull-down
+    std::string mode;          // tag of Phase1: "Permissive" or "Yield"
+    std::string arrangement;   // tag of Phase5: "Lead" or "Lag"
+    std::string projectFile;   // tag of Form1: the file last opened or saved
+    std::array<Position, kPositions> positions;
+
+    Position& at(int position) { return positions[position - 1]; }
+    const Position& at(int position) const { return positions[position - 1]; }
+
+    // Sets the cycle length and its copy together, as every edit of the field does.
+    void setCycleLength(const std::string& text) { cycleLength = cycleCopy = text; }
+};
+
+// Kind of a position under an arrangement: under "Lead" the odd positions carry the
+// left turns, under "Lag" the even ones.
+bool isLeftTurnPosition(const std::string& arrangement, int position);
+
+// The four entries of a movement list for a position under an arrangement, in the
+// order NB, EB, SB, WB; empty when the arrangement is neither "Lead" nor "Lag".
+std::vector<MovementEntry> movementListFor(const std::string& arrangement, int position);
+
+// Entry index of a direction code in the standard lists: NB 0, EB 1, SB 2, WB 3, else -1.
+int directionIndex(const std::string& code);
+
+}  // namespace tavimo

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+#include "ui/common/dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace tavimo::ui {
+
+namespace {
+
+class QtDialogs final : public Dialogs {
+public:
+    Answer ask(QWidget* parent, const Message& m) override {
+        QMessageBox box(parent);
+        box.setWindowTitle(m.title.isEmpty() ? kApplicationTitle : m.title);
+        box.setText(m.text);
+        switch (m.icon) {
+        case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+        case Icon::Information: box.setIcon(QMessageBox::Information); break;
+        case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+        }
+        switch (m.buttons) {
+        case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case Buttons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+        }
+        switch (box.exec()) {
+        case QMessageBox::Ok: return Answer::Ok;
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        default: return Answer::Cancel;
+        }
+    }
+
+    QString openFileName(QWidget* parent, const QString& filter) override {
+        return QFileDialog::getOpenFileName(parent, QString(), QString(), qtNameFilter(filter));
+    }
+
+    QString saveFileName(QWidget* parent, const QString& filter) override {
+        // No default suffix: a name typed without ".tvm" is used as typed.
+        return QFileDialog::getSaveFileName(parent, QString(), QString(), qtNameFilter(filter));
+    }
+
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override {
+        QPrintDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    }
+};
+
+QtDialogs& qtDialogs() {
+    static QtDialogs instance;
+    return instance;
+}
+
+Dialogs* installed = nullptr;
+
+}  // namespace
+
+Dialogs& dialogs() { return installed ? *installed : static_cast<Dialogs&>(qtDialogs()); }
+
+void setDialogs(Dialogs* replacement) { installed = replacement; }
+
+void tell(QWidget* parent, const QString& text, const QString& title, Icon icon) {
+    dialogs().ask(parent, Message{text, title, icon, Buttons::Ok});
+}
+
+QString qtNameFilter(const QString& filter) {
+    const int bar = filter.indexOf(QLatin1Char('|'));
+    if (bar < 0) return filter;
+    QString patterns = filter.mid(bar + 1);
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    return filter.left(bar) + QStringLiteral(" (") + patterns + QLatin1Char(')');
+}
+
+}  // namespace tavimo::ui
