@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+
+#include "model/window_state.h"
+
+namespace tavimo {
+
+// What the user chose in the new-signal dialog. The creator and the offset are
+// part of the dialog's form only: the signal has no place for them.
+struct NewSignalChoice {
+    std::string description;
+    std::string cycleLength;  // as typed, never converted here
+    bool lead = true;         // Dual Lead, else Dual Lag
+    bool nema = true;         // Nema TS2, else Type 170
+    bool permissive = true;   // Permissive, else Yield
+
+    // The coordinated pull-down that takes the focus: position 2 under Lead (2 and 6
+    // are coordinated), position 1 under Lag (1 and 5).
+    int focusPosition() const { return lead ? 2 : 1; }
+};
+
+// Writes a new signal's header into the timing window and leaves it waiting for the
+// coordinated phases: controller, mode, cycle length, arrangement with its output
+// layout, only the two coordinated pull-downs enabled, the description and fresh
+// movement lists. Phase-order texts, timings, locks, pictures and results stay as
+// the window has them. Giving the focus to the first coordinated pull-down is the
+// window's part (see coordinatedPositions).
+void applyNewSignal(WindowState& state, const NewSignalChoice& choice);
+
+// The two coordinated positions of an arrangement, the first of them taking the
+// focus: 2 and 6 under "Lead", 1 and 5 under "Lag".
+struct CoordinatedPositions {
+    int first, second;
+};
+CoordinatedPositions coordinatedPositions(bool lead);
+
+// Rebuilds the eight movement lists for the window's arrangement with nothing
+// selected ("Reset Movements"); enabled states, locks and timings are left alone.
+void resetMovementLists(SignalPlan& plan);
+
+}  // namespace tavimo
