@@ -58,6 +58,12 @@ struct ChartLayout {
     // Left edge of the phase-order pull-downs Phase1..Phase8 on the chart.
     std::array<float, 8> phaseLeft{};
 
+    // The local-time readout: the scroll bar HScroll1's value (a place on the chart),
+    // the label timer that travels 40 twips right of the cursor, and its text.
+    float scrollValue = 345;
+    float timerLeft = 385;
+    std::string timerText;
+
     // The layout of a window as designed, before anything has been entered.
     static ChartLayout designed();
 };
