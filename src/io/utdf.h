@@ -24,14 +24,25 @@ struct UtdfError {
     std::string message;
 };
 
-// Fixed-column (.dat) or comma-separated form, chosen from the path as the readers do.
+// Fixed-column (.dat) or comma-separated form, chosen from the path as the readers do:
+// the extension is the four characters from the last "." of the path. TIMING and
+// PHASING are comma-separated only for ".csv"/".CSV"; LANES is fixed-column only for
+// ".dat"/".DAT". A path without "." is refused by readUtdfFiles.
 enum class UtdfForm { FixedColumns, CommaSeparated };
+std::optional<std::string> utdfExtension(const std::string& path);  // nothing without "."
 UtdfForm timingFormOf(const std::string& path);
 UtdfForm phasingFormOf(const std::string& path);
 UtdfForm lanesFormOf(const std::string& path);
 
-// Pure readers of a file's text; they fill their part of `into`. A failure names
-// `fileName` in its message.
+// Pure readers of a file's text; they fill their part of `into` and leave it
+// untouched when they fail. A failure names `fileName` in its message.
+//  - TIMING (line 3): split(1..8), cycle length, lead-lag mark. Fails when the cycle
+//    length is blank or not a number, or when a comma-separated split or lead-lag
+//    field holds something other than a number or blanks (blanks count as empty).
+//  - PHASING (lines 4, 10, 11): green, amber, red. Fails when a comma-separated value
+//    it converts holds something other than a number or blanks.
+//  - LANES (lines 2, 12): direction(1..8). Never fails; in the comma-separated form
+//    any character of line 12 other than a digit or a comma is ignored.
 std::optional<UtdfError> parseTiming(std::string_view text, UtdfForm form, const std::string& fileName, UtdfImport& into);
 std::optional<UtdfError> parsePhasing(std::string_view text, UtdfForm form, const std::string& fileName, UtdfImport& into);
 std::optional<UtdfError> parseLanes(std::string_view text, UtdfForm form, const std::string& fileName, UtdfImport& into);
@@ -44,10 +55,18 @@ std::variant<UtdfImport, UtdfError> readUtdfFiles(const std::string& timingPath,
 // "Lead" for a lead-lag mark "1", "3", "5", "7" or " ", "Lag" for any other.
 std::string arrangementOf(const std::string& leadLagMark);
 
+// The position an imported phase n (1..8) takes. Under "Lead" phase n stands at
+// position n. Under "Lag" the through phase of each pair leads the ring's order, so
+// the phases swap within their pair: 2 at 1, 1 at 2, 4 at 3, 3 at 4, 6 at 5, ...
+int importPosition(const std::string& arrangement, int phase);
+
 // Fills the window with an imported signal as "Load" does, before it calculates:
 // phases at their positions with their times, locks, movement lists and movements,
 // controller ("Nema"/"one70") and mode ("Permissive"/"Yield") from the caller, the
 // cycle length, the arrangement with its layout, and the timing fields enabled.
+// A phase with a blank split leaves its position as it was (its movement is still
+// selected). The description, walk and flash texts, the phase-order lists and the
+// pull-downs' enabled state are not touched.
 void importInto(WindowState& state, const UtdfImport& values, const std::string& controller,
                 const std::string& mode);
 

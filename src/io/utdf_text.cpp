@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+#include "io/utdf_text.h"
+
+#include <cmath>
+
+#include "model/number_text.h"
+
+namespace tavimo::utdf {
+
+Lines::Lines(std::string_view text) {
+    std::size_t start = 0;
+    for (int number = 1; number <= kLastLineRead && start < text.size(); ++number) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines_[number] = text.substr(start);
+            break;
+        }
+        lines_[number] = text.substr(start, end - start);
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+    }
+}
+
+std::string_view Lines::line(int number) const {
+    if (number < 1 || number > kLastLineRead) return {};
+    return lines_[number];
+}
+
+std::string_view columns(std::string_view line, int first, int last) {
+    if (first < 1 || last < first) return {};
+    const std::size_t begin = static_cast<std::size_t>(first - 1);
+    if (begin >= line.size()) return {};
+    return line.substr(begin, static_cast<std::size_t>(last - first + 1));
+}
+
+std::optional<std::string_view> field(std::string_view line, std::size_t number) {
+    if (number < 1) return std::nullopt;
+    std::size_t start = 0;
+    for (std::size_t i = 1; i < number; ++i) {
+        const std::size_t comma = line.find(',', start);
+        if (comma == std::string_view::npos) return std::nullopt;
+        start = comma + 1;
+    }
+    const std::size_t comma = line.find(',', start);
+    return line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+}
+
+std::optional<std::string> numberText(std::string_view fieldText) {
+    const std::optional<float> value = parseNumber(fieldText);
+    // Forty digits overflow a float; such a field is no time a controller can run.
+    if (!value || !std::isfinite(*value)) return std::nullopt;
+    return formatNumber(*value);
+}
+
+std::optional<std::string> convertedField(std::string_view fieldText, const std::string& emptyValue) {
+    if (isBlank(fieldText)) return emptyValue;
+    return numberText(fieldText);
+}
+
+std::string fileMessage(const char* kind, const std::string& fileName, const std::string& problem) {
+    return std::string("The ") + kind + " file \"" + fileName + "\" " + problem;
+}
+
+std::string quoted(std::string_view value) {
+    constexpr std::size_t kShown = 24;
+    std::string text = "\"";
+    for (std::size_t i = 0; i < value.size() && i < kShown; ++i) {
+        const unsigned char c = static_cast<unsigned char>(value[i]);
+        text += (c >= 0x20 && c < 0x7f) ? static_cast<char>(c) : '?';
+    }
+    if (value.size() > kShown) text += "...";
+    return text + "\"";
+}
+
+}  // namespace tavimo::utdf
