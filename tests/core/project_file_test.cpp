@@ -1,0 +1,287 @@
+// SPDX-License-Identifier: MIT
+#include "io/project_file.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace tavimo {
+namespace {
+
+using Eight = std::array<std::string, 8>;
+
+const std::string kMainAnd1st =
+    "movements,SB,NB,WB,EB,NB,SB,EB,WB,\r\n"
+    "splits,15,45,12,28,15,45,12,28,\r\n"
+    "minGreen,5,20,5,10,5,20,5,10,\r\n"
+    "amber,3.5,4,3.5,4,3.5,4,3.5,4,\r\n"
+    "red,1,1.5,1,1.5,1,1.5,1,1.5,\r\n"
+    "order,1,2,3,4,5,6,7,8,\r\n"
+    "misc,100,Lead,Nema,Permissive,Main and 1st,\r\n";
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(ProjectFile, ExampleFilesReadAndWriteBackByteForByte) {
+    EXPECT_EQ(readFile(TAVIMO_TEST_DATA "/main-and-1st.tvm"), kMainAnd1st);
+    const ProjectValues v = parseProject(kMainAnd1st);
+    EXPECT_EQ(v.movements, (Eight{"SB", "NB", "WB", "EB", "NB", "SB", "EB", "WB"}));
+    EXPECT_EQ(v.ambers, (Eight{"3.5", "4", "3.5", "4", "3.5", "4", "3.5", "4"}));
+    EXPECT_EQ(v.order, (Eight{"1", "2", "3", "4", "5", "6", "7", "8"}));
+    EXPECT_EQ(v.cycleLength, "100");
+    EXPECT_EQ(v.arrangement, "Lead");
+    EXPECT_EQ(v.controller, "Nema");
+    EXPECT_EQ(v.mode, "Permissive");
+    EXPECT_EQ(v.description, "Main and 1st");
+    EXPECT_EQ(formatProject(v), kMainAnd1st);
+}
+
+TEST(ProjectFile, EmptySignalWritesSevenLinesOfCommas) {
+    EXPECT_EQ(formatProject(ProjectValues{}),
+              "movements,,,,,,,,,\r\nsplits,,,,,,,,,\r\nminGreen,,,,,,,,,\r\namber,,,,,,,,,\r\n"
+              "red,,,,,,,,,\r\norder,,,,,,,,,\r\nmisc,,,,,,\r\n");
+}
+
+// How a hand-edited or damaged file is cut into values.
+struct ReadCase {
+    const char* name;
+    std::string text;
+    Eight splits;
+    std::string description;
+};
+
+TEST(ProjectFile, ReadsLinesByPlaceAndValuesByComma) {
+    const ReadCase cases[] = {
+        {"comma typed into a split shifts the rest and drops the last",
+         "m,\nsplits,30,2,0,25,25,20,30,25,25,\n", {"30", "2", "0", "25", "25", "20", "30", "25"}, ""},
+        {"second line is the splits whatever its keyword",
+         "order,1,2,\r\norder,7,8,\r\n", {"7", "8", "", "", "", "", "", ""}, ""},
+        {"LF ends lines", "m,\nsplits,1,2,\nx\nx\nx\nx\nmisc,9,Lead,Nema,Yield,D,\n",
+         {"1", "2", "", "", "", "", "", ""}, "D"},
+        {"CR ends lines", "m,\rsplits,1,2,\rx\rx\rx\rx\rmisc,9,Lead,Nema,Yield,D,\r",
+         {"1", "2", "", "", "", "", "", ""}, "D"},
+        {"CR LF is one line end, not two", "m,\r\nsplits,1,2,\r\nx\r\nx\r\nx\r\nx\r\nmisc,9,Lead,Nema,Yield,D,",
+         {"1", "2", "", "", "", "", "", ""}, "D"},
+        {"an empty line between counts as a line", "m,\n\nsplits,1,2,\n", {"", "", "", "", "", "", "", ""}, ""},
+        {"short file leaves the rest empty", "movements,NB,", {"", "", "", "", "", "", "", ""}, ""},
+        {"one empty line", "\r\n", {"", "", "", "", "", "", "", ""}, ""},
+        {"empty file", "", {"", "", "", "", "", "", "", ""}, ""},
+        {"no trailing comma: last value runs to the end", "m,\nsplits,30,20", {"30", "20", "", "", "", "", "", ""}, ""},
+        {"line without a comma yields nothing", "m,\nsplits 30 20\n", {"", "", "", "", "", "", "", ""}, ""},
+        {"empty first value", "m,\nsplits,,45,\n", {"", "45", "", "", "", "", "", ""}, ""},
+        {"values are not trimmed or converted", "m,\nsplits, 30,4.0,\n", {" 30", "4.0", "", "", "", "", "", ""}, ""},
+        {"lines after the seventh are ignored",
+         kMainAnd1st + "movements,NB,\r\nsplits,99,\r\n", {"15", "45", "12", "28", "15", "45", "12", "28"},
+         "Main and 1st"},
+        {"description with commas reads back whole", "\n\n\n\n\n\nmisc,100,Lead,Nema,Permissive,Main St, 5th Ave,\r\n",
+         {"", "", "", "", "", "", "", ""}, "Main St, 5th Ave"},
+        {"description without trailing comma runs to the end", "\n\n\n\n\n\nmisc,100,Lead,Nema,Permissive,Main and 1st",
+         {"", "", "", "", "", "", "", ""}, "Main and 1st"},
+        {"empty description", "\n\n\n\n\n\nmisc,100,Lead,Nema,Permissive,,", {"", "", "", "", "", "", "", ""}, ""},
+        {"misc line ending after the mode", "\n\n\n\n\n\nmisc,100,Lead,Nema,Permissive", {"", "", "", "", "", "", "", ""}, ""},
+    };
+    for (const auto& c : cases) {
+        const ProjectValues v = parseProject(c.text);
+        EXPECT_EQ(v.splits, c.splits) << c.name;
+        EXPECT_EQ(v.description, c.description) << c.name;
+    }
+    EXPECT_EQ(parseProject("movements,NB,,,,,,,,\n").movements[0], "NB");
+    const ProjectValues misc = parseProject("\n\n\n\n\n\nmisc,90,Lag,one70,Yield,X,\n");
+    EXPECT_EQ(misc.cycleLength + misc.arrangement + misc.controller + misc.mode, "90Lagone70Yield");
+}
+
+TEST(ProjectFile, EveryCommaFreeTextAndAnyDescriptionRoundTrip) {
+    ProjectValues v;
+    for (int i = 0; i < 8; ++i) {
+        v.movements[i] = i % 2 ? "" : "WB";
+        v.splits[i] = " " + std::to_string(10 + i);
+        v.minGreens[i] = "4.0";
+        v.ambers[i] = i == 0 ? "" : "3";
+        v.reds[i] = "x y";
+        v.order[i] = std::to_string(8 - i);
+    }
+    v.cycleLength = "120";
+    v.arrangement = "Lag";
+    v.controller = "one70";
+    v.mode = "Yield";
+    for (const char* description : {"", "Main St, 5th Ave", ",", "a,,b", "trailing,"}) {
+        v.description = description;
+        const ProjectValues back = parseProject(formatProject(v));
+        EXPECT_EQ(formatProject(back), formatProject(v)) << description;
+        EXPECT_EQ(back.description, description);
+        EXPECT_EQ(back.reds, v.reds);
+    }
+}
+
+TEST(ProjectFile, ValidationNamesWhatIsWrong) {
+    const ProjectValues good = parseProject(kMainAnd1st);
+    EXPECT_EQ(validateProject(good), std::nullopt);
+    struct Case {
+        void (*change)(ProjectValues&);
+        const char* message;  // nullptr: valid
+    };
+    const Case cases[] = {
+        {[](ProjectValues& v) { v.arrangement = "lead"; }, "arrangement \"lead\" is not Lead or Lag"},
+        {[](ProjectValues& v) { v.controller = "NEMA"; }, "controller \"NEMA\" is not Nema or one70"},
+        {[](ProjectValues& v) { v.controller = "170"; }, "controller \"170\" is not Nema or one70"},
+        {[](ProjectValues& v) { v.mode = ""; }, "mode \"\" is not Permissive or Yield"},
+        {[](ProjectValues& v) { v.order[2] = "9"; }, "order value \"9\" at position 3 is not a phase number 1 to 8"},
+        {[](ProjectValues& v) { v.order[2] = ""; }, "order value \"\" at position 3 is not a phase number 1 to 8"},
+        {[](ProjectValues& v) { v.order[0] = " 1"; }, "order value \" 1\" at position 1 is not a phase number 1 to 8"},
+        {[](ProjectValues& v) { v.order[6] = "2"; }, "phase 2 stands at positions 2 and 7"},
+        // A position without a split is not opened, whatever its order value.
+        {[](ProjectValues& v) { v.splits[6] = "", v.order[6] = "2"; }, nullptr},
+        {[](ProjectValues& v) { v.splits[3] = "", v.order[3] = "x"; }, nullptr},
+        {[](ProjectValues& v) { v.arrangement = "Lag", v.controller = "one70", v.mode = "Yield"; }, nullptr},
+    };
+    for (const auto& c : cases) {
+        ProjectValues v = good;
+        c.change(v);
+        const auto problem = validateProject(v);
+        if (c.message) {
+            EXPECT_EQ(problem, std::optional<std::string>(c.message));
+        } else {
+            EXPECT_EQ(problem, std::nullopt) << problem.value_or("");
+        }
+    }
+}
+
+TEST(ProjectFile, Windows1252ToUtf8AndBack) {
+    EXPECT_EQ(fromWindows1252("Caf\xE9 \x80 \x96 \x9F"), "Café € – Ÿ");
+    EXPECT_EQ(toWindows1252("Café € – Ÿ"), std::optional<std::string>("Caf\xE9 \x80 \x96 \x9F"));
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    EXPECT_EQ(toWindows1252(fromWindows1252(all)), std::optional<std::string>(all));
+
+    for (const char* cannot : {"Ω", "東京", "\xF0\x9F\x9A\xA6", "\xE9", "\xC3", "\xC0\xAF", "\xED\xA0\x80"})
+        EXPECT_EQ(toWindows1252(cannot), std::nullopt) << cannot;
+}
+
+// A plan as the window holds it after a signal was entered and calculated.
+SignalPlan enteredPlan() {
+    WindowState s = WindowState::fresh();
+    openProjectInto(s, parseProject(kMainAnd1st), "/tmp/x.tvm");
+    s.plan.at(8).rowVisible = false;  // a calculation hid the row of a blank phase
+    s.plan.at(3).movementIndex = -1;
+    s.plan.cycleCopy = "copy";
+    return s.plan;
+}
+
+TEST(ProjectFile, SaveAndSaveAsTakeMovementAndCycleFromTheirFields) {
+    const SignalPlan plan = enteredPlan();
+    const ProjectValues save = projectValuesOf(plan, false);
+    const ProjectValues saveAs = projectValuesOf(plan, true);
+    EXPECT_EQ(save.movements, (Eight{"SB", "NB", "", "EB", "NB", "SB", "EB", "WB"}));
+    EXPECT_EQ(saveAs.movements, (Eight{"SB", "NB", "", "EB", "NB", "SB", "EB", ""}));
+    EXPECT_EQ(save.cycleLength, "copy");
+    EXPECT_EQ(saveAs.cycleLength, "100");
+    ProjectValues rest = save;
+    rest.movements = saveAs.movements;
+    rest.cycleLength = saveAs.cycleLength;
+    EXPECT_EQ(formatProject(rest), formatProject(saveAs));
+    EXPECT_EQ(save.splits, parseProject(kMainAnd1st).splits);
+    EXPECT_EQ(save.description, "Main and 1st");
+}
+
+TEST(ProjectFile, SaveOfAnOpenedFileWritesItBack) {
+    WindowState s = WindowState::fresh();
+    openProjectInto(s, parseProject(kMainAnd1st), "p.tvm");
+    EXPECT_EQ(formatProject(projectValuesOf(s.plan, false)), kMainAnd1st);
+    EXPECT_EQ(formatProject(projectValuesOf(s.plan, true)), kMainAnd1st);
+}
+
+const std::string kLagFile =
+    "movements,NB,WB,SB,EB,SB,EB,NB,XX,\r\n"
+    "splits,40,15,25,,40,15,20,5,\r\n"
+    "minGreen,20,5,8,9,20,5,8,4,\r\n"
+    "amber,4,3,4,4,4,3,4,3,\r\n"
+    "red,1,1,1,1,1,1,1,1,\r\n"
+    "order,6,5,8,7,2,1,3,4,\r\n"
+    "misc,80,Lag,one70,Yield,Oak,\r\n";
+
+TEST(ProjectFile, OpenFillsTheWindowAndLocksTheMovements) {
+    // A window that showed another signal: lists reduced, old times at position 4,
+    // another arrangement.
+    WindowState s = WindowState::fresh();
+    s.plan.arrangement = "Lead";
+    for (Position& p : s.plan.positions) p.phaseList[5] = "";
+    s.plan.at(4).split = "old";
+    s.plan.at(4).walk = "7";
+    s.plan.at(2).force = "12";
+    s.plan.at(1).movementList = movementListFor("Lead", 1);
+    s.plan.at(1).movementList.push_back({"NB", 1});
+    s.plan.at(1).movementIndex = 4;
+
+    openProjectInto(s, parseProject(kLagFile), "/data/oak.tvm");
+    const SignalPlan& p = s.plan;
+    EXPECT_EQ(p.arrangement, "Lag");
+    EXPECT_EQ(p.controller, "one70");
+    EXPECT_EQ(p.controlText, "170");
+    EXPECT_EQ(p.mode, "Yield");
+    EXPECT_EQ(p.cycleLength, "80");
+    EXPECT_EQ(p.cycleCopy, "80");
+    EXPECT_EQ(p.projectFile, "/data/oak.tvm");
+    EXPECT_EQ(p.description, "Oak");
+
+    const Eight phases{"6", "5", "8", "", "2", "1", "3", "4"};
+    const Eight movements{"NB", "WB", "SB", "EB", "SB", "EB", "NB", ""};
+    for (int k = 1; k <= 8; ++k) {
+        const Position& q = p.at(k);
+        SCOPED_TRACE(k);
+        EXPECT_EQ(q.phaseList, Position{}.phaseList);
+        EXPECT_EQ(q.phase, phases[k - 1]);
+        EXPECT_EQ(q.movementList, movementListFor("Lag", k));
+        EXPECT_EQ(q.movement(), movements[k - 1]);
+        EXPECT_TRUE(q.movementLocked);
+        EXPECT_FALSE(q.phaseLocked);
+        // The times open with the movement; an unknown code selects nothing.
+        EXPECT_EQ(q.timingEnabled, k != 8);
+        // The phase pull-down's reaction enables the movement pull-down.
+        EXPECT_EQ(q.movementEnabled, k != 4);
+    }
+    // Position 4 had no split: skipped whole, old texts stay.
+    EXPECT_EQ(p.at(4).split, "old");
+    EXPECT_EQ(p.at(4).green, "");
+    EXPECT_EQ(p.at(4).walk, "7");
+    EXPECT_EQ(p.at(2).force, "12");
+    EXPECT_EQ(p.at(7).split + p.at(7).green + p.at(7).amber + p.at(7).red, "20841");
+    // The reaction read the arrangement held before the open ("Lead"): position 2
+    // enabled 1, 3, 4 and position 6 enabled 5, 7, 8; position 1 and 5 enabled nothing.
+    for (int k : {1, 3, 4, 5, 7, 8}) EXPECT_TRUE(p.at(k).phaseEnabled) << k;
+    EXPECT_FALSE(p.at(2).phaseEnabled);
+    EXPECT_FALSE(p.at(6).phaseEnabled);
+
+    // Pictures of the phases that stand at positions, above their columns.
+    const ChartLayout& c = s.chart;
+    for (int n = 1; n <= 8; ++n) {
+        int at = 0;
+        for (int k = 1; k <= 8; ++k)
+            if (phases[k - 1] == std::to_string(n)) at = k;
+        EXPECT_EQ(c.pictureVisible[n - 1], at != 0) << n;
+        EXPECT_EQ(c.pictureVisible[n + 7], at != 0) << n;
+        if (at) EXPECT_EQ(c.pictureLeft[n - 1], layout::kPictureLeft[at - 1]) << n;
+    }
+    EXPECT_FALSE(c.windows[PPend1].visible);
+    EXPECT_FALSE(c.windows[PPend2].visible);
+    EXPECT_EQ(c.windows[PP1].left, layout::kLagWindowLeft);
+    EXPECT_EQ(c.windows[PP4].left, layout::kLagWindowLeft);
+}
+
+TEST(ProjectFile, OpenIntoAFreshWindowUnderLeadKeepsTheDesignedLayout) {
+    WindowState s = WindowState::fresh();
+    openProjectInto(s, parseProject(kMainAnd1st), "a.tvm");
+    EXPECT_EQ(s.chart.windows, ChartLayout::designed().windows);
+    EXPECT_EQ(s.plan.controlText, "Nema");
+    for (int k = 1; k <= 8; ++k) {
+        EXPECT_FALSE(s.plan.at(k).phaseEnabled) << "empty arrangement tag enables no pull-down";
+        EXPECT_TRUE(s.plan.at(k).timingEnabled);
+        EXPECT_EQ(s.plan.at(k).force, "");
+    }
+}
+
+}  // namespace
+}  // namespace tavimo
