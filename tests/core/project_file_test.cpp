@@ -263,7 +263,10 @@ TEST(ProjectFile, OpenFillsTheWindowAndLocksTheMovements) {
             if (phases[k - 1] == std::to_string(n)) at = k;
         EXPECT_EQ(c.pictureVisible[n - 1], at != 0) << n;
         EXPECT_EQ(c.pictureVisible[n + 7], at != 0) << n;
-        if (at) EXPECT_EQ(c.pictureLeft[n - 1], layout::kPictureLeft[at - 1]) << n;
+        if (at) {
+            EXPECT_EQ(c.pictureLeft[n - 1], layout::kPictureLeft[at - 1]) << n;
+            EXPECT_EQ(c.pictureLeft[n + 7], layout::kPictureLeft[at - 1]) << n;
+        }
     }
     EXPECT_FALSE(c.windows[PPend1].visible);
     EXPECT_FALSE(c.windows[PPend2].visible);
