@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: MIT
+#include "calc/local_time.h"
+
+#include "model/number_text.h"
+
+namespace tavimo {
+
+namespace {
+
+struct FirstGroup {
+    float s = 0, a = 0, r = 0;
+};
+
+// Split, amber and all-red of a position before the middle barrier.
+std::optional<FirstGroup> readFirstGroup(const Position& p) {
+    if (isBlank(p.split)) return FirstGroup{};
+    auto s = parseNumber(p.split), a = parseNumber(p.amber), r = parseNumber(p.red);
+    if (!s || !a || !r) return std::nullopt;
+    return FirstGroup{*s, *a, *r};
+}
+
+}  // namespace
+
+std::optional<std::string> localTimeText(const SignalPlan& plan, float x) {
+    const bool one70 = plan.controller == tag::kType170;
+    const bool nema = plan.controller == tag::kNema;
+    const bool lead = plan.arrangement == tag::kLead;
+    const bool lag = plan.arrangement == tag::kLag;
+    if (!(one70 || nema) || !(lead || lag)) return std::nullopt;
+
+    const std::optional<float> cycle = parseNumber(plan.cycleCopy);
+    if (!cycle) return std::nullopt;
+    const float c = *cycle;
+    const float u = roundHalfEven(c / 9600.0f * (x - 345.0f));
+    if (nema && lag) return formatNumber(u);
+
+    FirstGroup g[9];
+    for (int k : {1, 2, 5, 6}) {
+        auto read = readFirstGroup(plan.at(k));
+        if (!read) return std::nullopt;
+        g[k] = *read;
+    }
+    float z;
+    if (one70 && lag) {
+        // Zero at the end of the green of the shorter coordinated split; a tie takes ring 1.
+        z = g[1].s > g[5].s ? g[5].s - g[5].a - g[5].r : g[1].s - g[1].a - g[1].r;
+    } else if (one70) {
+        const float c2 = g[2].a + g[2].r, c6 = g[6].a + g[6].r;
+        const float k = c2 > c6 ? c2 : c6;
+        z = g[2].s > g[6].s ? g[2].s - k + g[1].s : g[6].s - k + g[5].s;
+    } else {
+        // NEMA with leading lefts: zero where the coordinated green starts.
+        z = g[2].s > g[6].s ? g[1].s : g[5].s;
+    }
+    float t = u - z;
+    if (t < 0) t = t + c;
+    return formatNumber(roundHalfEven(t));
+}
+
+void moveLocalTimeCursor(WindowState& state, float x) {
+    ChartLayout& chart = state.chart;
+    chart.scrollValue = x;
+    chart.local1.x = x;
+    if (auto text = localTimeText(state.plan, x)) chart.timerText = *text;
+    chart.timerLeft = x + 40;
+}
+
+}  // namespace tavimo

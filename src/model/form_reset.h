@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "model/window_state.h"
+
+namespace tavimo {
+
+// "Reset" after the user confirmed it: the window goes back to a freshly created
+// signal while the header and every typed time stay. The project file is forgotten,
+// locks are cleared, movements rebuilt, the per-position fields disabled and shown,
+// the chart, columns and permissive bars laid out as designed for the mode and
+// arrangement, the phase order emptied and only the coordinated pull-downs enabled.
+// The focus (coordinatedFocusPosition) and the closing message belong to the window.
+void resetForm(WindowState& state);
+
+namespace layout {
+// The chart as the reset lays it out: bar widths of a position and the green bar
+// left edges of the four positions of a ring.
+inline constexpr float kResetGreenWidth = 2055;
+inline constexpr float kResetYellowWidth = 255;
+inline constexpr float kResetRedWidth = 135;
+inline constexpr float kResetWindowWidth = 1200;
+inline constexpr float kResetRingEndWidth = 390;
+}  // namespace layout
+
+}  // namespace tavimo
