@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: MIT
+#include "calc/permissive_bars.h"
+
+#include <initializer_list>
+
+#include "calc/timing_chart.h"
+#include "model/number_text.h"
+
+namespace tavimo {
+
+namespace {
+
+// The phase symbol on every window bar, Ø, followed by the phase number.
+constexpr const char* kPhaseSymbol = "\xC3\x98";
+
+// A window whose minimum green does not fit has no extent to draw: it is hidden and
+// kept 0 wide rather than given a negative width.
+void setWidth(Box& bar, float width) {
+    if (width < 0) {
+        bar.visible = false;
+        bar.width = 0;
+    } else {
+        bar.width = width;
+    }
+}
+
+void hide(ChartLayout& chart, std::initializer_list<int> bars) {
+    for (int b : bars) chart.windows[b].visible = false;
+}
+
+}  // namespace
+
+void showWindowBars(ChartLayout& chart, bool lagArrangement) {
+    for (int b = PP1; b <= PP6; ++b) chart.windows[b].visible = true;
+    chart.windows[PPend1].visible = chart.windows[PPend2].visible = !lagArrangement;
+}
+
+void drawWindowBars(ChartLayout& chart, const PlanTimes& t, const std::array<std::string, 8>& phase,
+                    int ring) {
+    const int o = ring * 4;
+    const int L = ring == 0 ? PP1 : PP4, A = ring == 0 ? PP2 : PP5, B = ring == 0 ? PP3 : PP6;
+    const int E = ring == 0 ? PPend1 : PPend2;
+    auto& bars = chart.windows;
+    auto& text = chart.windowText;
+
+    text[L] = kPhaseSymbol + phase[o + (t.lead ? 0 : 1)];
+    if (!isBlank(phase[o + 2])) {
+        text[A] = kPhaseSymbol + phase[o + 2];
+        text[B] = kPhaseSymbol + phase[o + 3];
+    } else {
+        text[A] = kPhaseSymbol + phase[o + 3];
+    }
+
+    // Window of ring row `row` (1..4), opening at the yellow of ring row `before`.
+    auto window = [&](int bar, int row, int before) {
+        bars[bar].left = chart.yellow[o + before - 1].left;
+        setWidth(bars[bar], chart.green[o + row - 1].width - scaledWidth(t, t.g[o + row]));
+    };
+    // The leading left turn's window runs across the cycle's end: from the yellow of
+    // the phase before it (row `last`, 1..8) to the end of the cycle, then on from
+    // local zero.
+    auto leadingLeftTurn = [&](int last) {
+        Box& end = bars[E];
+        end.left = chart.yellow[last - 1].left;
+        end.width = chart.yellow[last - 1].width + chart.red[last - 1].width;
+        const Box &g1 = chart.green[0], &g5 = chart.green[4];
+        const float wider = g1.visible && g5.visible ? (g1.width >= g5.width ? g1.width : g5.width) : 0.f;
+        Box& start = bars[L];
+        start.left = layout::kChartLeft;
+        const float width = wider - scaledWidth(t, t.g[o + 1] + t.c[last]);
+        if (width < 0) {
+            start.visible = false;
+            setWidth(end, end.width + width);
+        } else {
+            start.width = width;
+        }
+    };
+
+    switch (t.code[ring]) {
+    case 11: window(A, 3, 2); window(B, 4, 3); leadingLeftTurn(o + 4); break;
+    case 12: window(A, 3, 2); hide(chart, {B}); leadingLeftTurn(o + 3); break;
+    case 13: window(A, 4, 2); hide(chart, {B}); leadingLeftTurn(o + 4); break;
+    case 14: window(A, 3, 2); window(B, 4, 3); hide(chart, {L, E}); break;
+    case 15: window(A, 3, 2); hide(chart, {B, L, E}); break;
+    case 16: window(A, 4, 2); hide(chart, {B, L, E}); break;
+    // No side street: the blank side lasts as long as the other ring's first one.
+    case 17: hide(chart, {A, B}); leadingLeftTurn(ring == 0 ? 7 : 3); break;
+    case 21: window(L, 2, 1); window(A, 3, 2); window(B, 4, 3); break;
+    case 22: window(L, 2, 1); window(A, 3, 2); hide(chart, {B}); break;
+    case 23: window(L, 2, 1); window(A, 4, 2); hide(chart, {B}); break;
+    case 24: window(A, 3, 1); window(B, 4, 3); hide(chart, {L, E}); break;
+    case 25: window(A, 3, 1); hide(chart, {B, L, E}); break;
+    case 26: window(A, 4, 1); hide(chart, {B, L, E}); break;
+    case 27: window(L, 2, 1); hide(chart, {A, B}); break;
+    default: hide(chart, {L, A, B, E}); break;
+    }
+}
+
+void tidyWindowBars(ChartLayout& chart, const PlanTimes& t) {
+    auto& bars = chart.windows;
+    for (int e : {PPend1, PPend2})
+        if (bars[e].visible) setWidth(bars[e], bars[e].width - 20);
+
+    auto common = [&](int a, int b) {
+        Box &x = bars[a], &y = bars[b];
+        if (!x.visible || !y.visible) return;
+        const float left = x.left <= y.left ? x.left : y.left;
+        const float xr = x.left + x.width, yr = y.left + y.width;
+        const float right = xr >= yr ? xr : yr;
+        x.left = y.left = left;
+        x.width = y.width = right - left;
+    };
+    common(PPend1, PPend2);
+    if (t.code[0] == t.code[1]) common(PP2, PP5);
+    common(PP3, PP6);
+}
+
+void placeLocalZero(ChartLayout& chart, int laterRow) {
+    chart.local1.x = chart.yellow[laterRow == 2 ? 5 : 1].left;
+}
+
+void stackWindowBarsForYield(ChartLayout& chart, bool lead) {
+    auto& bars = chart.windows;
+    // Stretched to the left, keeping the right end.
+    auto stretch = [&](int bar, int first) {
+        if (!bars[bar].visible || !bars[first].visible) return;
+        bars[bar].width = bars[bar].width + (bars[bar].left - bars[first].left);
+        bars[bar].left = bars[first].left;
+    };
+    struct Stack {
+        int bar;
+        float height, top;
+    };
+    if (lead) {
+        stretch(PP3, PP2);
+        stretch(PPend1, PP2);
+        stretch(PP6, PP5);
+        stretch(PPend2, PP5);
+        for (const Stack& s : {Stack{PP1, 300, 420}, Stack{PP2, 500, 240}, Stack{PP3, 400, 330},
+                               Stack{PP4, 300, 1350}, Stack{PP5, 500, 1170}, Stack{PP6, 400, 1260},
+                               Stack{PPend1, 300, 420}, Stack{PPend2, 300, 1350}}) {
+            bars[s.bar].height = s.height;
+            bars[s.bar].top = s.top;
+        }
+    } else {
+        stretch(PP2, PP1);
+        stretch(PP3, PP1);
+        stretch(PP5, PP4);
+        stretch(PP6, PP4);
+        for (const Stack& s : {Stack{PP1, 500, 240}, Stack{PP2, 400, 330}, Stack{PP3, 300, 420},
+                               Stack{PP4, 500, 1170}, Stack{PP5, 400, 1260}, Stack{PP6, 300, 1350}}) {
+            bars[s.bar].height = s.height;
+            bars[s.bar].top = s.top;
+        }
+    }
+    chart.windowTextRightAligned = true;
+}
+
+}  // namespace tavimo

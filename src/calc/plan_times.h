@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <optional>
+
+namespace tavimo {
+
+// The numbers of one run of the calculation, read from the window once. Arrays are
+// indexed by row (position) 1..8; element 0 is unused so the formulas read like the
+// timing sheets engineers know.
+struct PlanTimes {
+    std::array<float, 9> s{}, g{}, amber{}, red{}, c{};  // split, min green, clearance
+    std::array<bool, 9> phaseSet{};                        // pull-down not blank
+    float C = 0;                                           // ring cycle
+    std::array<int, 2> code{1, 1};                         // configuration code per ring
+    bool lead = false;                                     // arrangement is "Lead"
+    bool lag = false;                                      // arrangement is "Lag"
+    bool type170 = false;
+    bool yield = false;
+};
+
+// Force-off, permissive start and permissive end of every row. Windows of rows 2 and
+// 6 start empty and show blank until assigned; every other value starts at 0.
+struct PlanResults {
+    std::array<float, 9> fo{};
+    std::array<std::optional<float>, 9> ps{}, pe{};
+
+    PlanResults() {
+        for (int n = 1; n <= 8; ++n)
+            if (n != 2 && n != 6) ps[n] = pe[n] = 0.f;
+    }
+};
+
+// Configuration code of a ring from its three optional rows (left turn, first and
+// second side street): 11..17 under "Lead", 21..27 otherwise, 1 when none is used or
+// a negative split leaves a row neither used nor unused.
+int configurationCode(float leftTurn, float side1, float side2, bool lead);
+
+}  // namespace tavimo

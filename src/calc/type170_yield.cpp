@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: MIT
+#include "calc/type170_yield.h"
+
+#include <initializer_list>
+
+#include "model/number_text.h"
+
+namespace tavimo {
+
+namespace {
+
+enum Value { FO, PS, PE };
+struct Item {
+    Value v;
+    int row;  // 1..4 within the ring
+};
+
+class Shifter {
+public:
+    Shifter(PlanResults& r, int o, float shift, bool round) : r_(r), o_(o), shift_(shift), round_(round) {}
+
+    void operator()(std::initializer_list<Item> items) const {
+        for (const Item& i : items) {
+            const int n = o_ + i.row;
+            if (i.v == FO) r_.fo[n] = moved(r_.fo[n]);
+            else {
+                std::optional<float>& v = i.v == PS ? r_.ps[n] : r_.pe[n];
+                if (v) v = moved(*v);
+            }
+        }
+    }
+
+private:
+    float moved(float value) const {
+        const float m = value - shift_;
+        return round_ ? roundToTenth(m) : m;
+    }
+    PlanResults& r_;
+    int o_;
+    float shift_;
+    bool round_;
+};
+
+void shiftRing(const PlanTimes& t, PlanResults& r, int ring, float shift, float M) {
+    const int o = ring * 4;
+    const int code = t.code[ring];
+    // Ring 1's fully used Lead ring is rounded to tenths; nothing of ring 2 is.
+    const bool round = ring == 0 && code == 11;
+    const Shifter minus{r, o, shift, round};
+    const float sCoord = t.s[o + 2], cCoord = t.c[o + 2], cLeft = t.c[o + 1];
+
+    // Under Dual Lead the coordinated phase forces off its clearance before the
+    // larger coordinated clearance ends, and the leading left turn ends the cycle.
+    auto leadCoordinated = [&](bool withLeftTurn) {
+        const float fo = M - cCoord;
+        r.fo[o + 2] = round ? roundToTenth(fo) : fo;
+        if (withLeftTurn) r.fo[o + 1] = t.C - sCoord + M - cLeft;
+    };
+
+    switch (code) {
+    case 11:
+        leadCoordinated(true);
+        minus({{PS, 1}, {PE, 1}, {FO, 3}, {FO, 4}, {PS, 3}, {PE, 3}, {PS, 4}, {PE, 4}});
+        break;
+    case 12:
+        leadCoordinated(true);
+        minus({{PS, 1}, {PE, 1}, {FO, 3}, {PS, 3}, {PE, 3}});
+        break;
+    case 13:
+        leadCoordinated(true);
+        minus({{PS, 1}, {PE, 1}, {FO, 4}, {PS, 4}, {PE, 4}});
+        break;
+    case 14:
+        leadCoordinated(false);
+        minus({{FO, 3}, {FO, 4}, {PS, 3}, {PE, 3}, {PS, 4}, {PE, 4}});
+        break;
+    case 15:
+        leadCoordinated(false);
+        minus({{FO, 3}, {PS, 3}, {PE, 3}});
+        break;
+    case 16:
+        leadCoordinated(false);
+        minus({{FO, 4}, {PS, 4}, {PE, 4}});
+        break;
+    case 21:
+        minus({{FO, 1}, {FO, 2}, {PS, 2}, {PE, 2}, {FO, 3}, {FO, 4}, {PS, 3}, {PE, 3}, {PS, 4}, {PE, 4}});
+        break;
+    case 22:
+        minus({{FO, 1}, {FO, 2}, {PS, 2}, {PE, 2}, {FO, 3}, {PS, 3}, {PE, 3}});
+        break;
+    case 23:
+        minus({{FO, 1}, {FO, 2}, {PS, 2}, {PE, 2}, {FO, 4}, {PS, 4}, {PE, 4}});
+        break;
+    case 24:
+        minus({{FO, 1}, {FO, 3}, {FO, 4}, {PS, 3}, {PE, 3}, {PS, 4}, {PE, 4}});
+        break;
+    case 25:
+        minus({{FO, 1}, {FO, 3}, {PS, 3}, {PE, 3}});
+        break;
+    case 26:
+        minus({{FO, 1}, {FO, 4}, {PS, 4}, {PE, 4}});
+        break;
+    default:
+        // Codes 1, 17 and 27 keep their values: a ring without a side street is
+        // timed from its own left turn, which no single shift maps onto the
+        // Type 170 zero.
+        break;
+    }
+}
+
+}  // namespace
+
+int moveToType170(const PlanTimes& t, PlanResults& r) {
+    float shift = 0, M = 0;
+    int later = 0;
+    if (t.lead) {
+        later = r.fo[2] > r.fo[6] ? 2 : 6;
+        M = t.c[2] > t.c[6] ? t.c[2] : t.c[6];
+        shift = r.fo[later] - M + t.c[later];
+    } else {
+        shift = r.fo[1] >= r.fo[5] ? r.fo[5] : r.fo[1];
+    }
+    shiftRing(t, r, 0, shift, M);
+    shiftRing(t, r, 1, shift, M);
+    return later;
+}
+
+void applyYieldPoint(const PlanTimes& t, PlanResults& r) {
+    const int a = t.lead ? 2 : 1, b = t.lead ? 6 : 5;
+    const float yieldPoint = r.fo[a] >= r.fo[b] ? r.fo[b] : r.fo[a];
+    // The coordinated rows are skipped: 2 and 6 under Lead, 1 and 5 under Lag.
+    for (int n = 1; n <= 8; ++n)
+        if (n != a && n != b && t.s[n] > 0) r.ps[n] = yieldPoint;
+}
+
+}  // namespace tavimo

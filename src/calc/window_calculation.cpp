@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+#include "calc/window_calculation.h"
+
+namespace tavimo {
+
+CalcInput snapshotOf(const WindowState& state) {
+    const SignalPlan& plan = state.plan;
+    CalcInput in;
+    for (int k = 0; k < kPositions; ++k) {
+        const Position& p = plan.positions[k];
+        in.phase[k] = p.phase;
+        in.split[k] = p.split;
+        in.green[k] = p.green;
+        in.amber[k] = p.amber;
+        in.red[k] = p.red;
+        in.splitEnabled[k] = p.timingEnabled;
+        in.force[k] = p.force;
+        in.pps[k] = p.pps;
+        in.ppe[k] = p.ppe;
+    }
+    in.cycleLength = plan.cycleLength;
+    in.controller = plan.controller;
+    in.mode = plan.mode;
+    in.arrangement = plan.arrangement;
+    in.chart = state.chart;
+    return in;
+}
+
+void applyOutcome(WindowState& state, const CalcOutcome& outcome) {
+    for (int k = 0; k < kPositions; ++k) {
+        Position& p = state.plan.positions[k];
+        if (outcome.rowBlanked[k]) {
+            p.split.clear();
+            p.green.clear();
+            p.amber.clear();
+            p.red.clear();
+            p.rowVisible = false;
+        }
+        p.force = outcome.force[k];
+        p.pps = outcome.pps[k];
+        p.ppe = outcome.ppe[k];
+        if (outcome.hidePhasePulldowns) p.phaseVisible = false;
+    }
+    state.chart = outcome.chart;
+}
+
+}  // namespace tavimo

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "calc/calculation.h"
+#include "model/window_state.h"
+
+namespace tavimo {
+
+// The calculation's view of a timing window: texts, the enabled split fields, the
+// header tags and the chart as it stands.
+CalcInput snapshotOf(const WindowState& state);
+
+// Writes a run's outcome back: blanked rows emptied and hidden, the result texts,
+// the chart, and after a complete run the phase-order pull-downs hidden. Messages
+// and focus are the window's to show.
+void applyOutcome(WindowState& state, const CalcOutcome& outcome);
+
+}  // namespace tavimo
