@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace tavimo::cli {
+
+enum class OutputFormat { Table, Csv, Json };
+
+// What the command line asks for. Controller and mode stay unset when not given:
+// a project file keeps its own, an import takes NEMA TS2 and Permissive.
+struct CalcOptions {
+    bool help = false;
+    std::string planPath;                      // project mode
+    std::optional<std::vector<std::string>> utdf;  // TIMING, PHASING, LANES
+    std::optional<std::string> controller;     // tag text: "Nema" or "one70"
+    std::optional<std::string> mode;           // tag text: "Permissive" or "Yield"
+    OutputFormat format = OutputFormat::Table;
+};
+
+// A command line that cannot be run, with the reason in a few words.
+struct UsageError {
+    std::string message;
+};
+
+// Reads the arguments (without the program name); options may come in any order.
+std::variant<CalcOptions, UsageError> parseCalcOptions(const std::vector<std::string>& args);
+
+// The two usage lines, and the full help text that --help prints.
+extern const char* const kUsage;
+extern const char* const kHelp;
+
+}  // namespace tavimo::cli

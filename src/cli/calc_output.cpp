@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: MIT
+#include "cli/calc_output.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace tavimo::cli {
+
+namespace {
+
+// The fields of one position column, in the order of the window's rows.
+constexpr int kFields = 10;
+const char* const kCsvNames[kFields] = {"position",  "phase", "movement", "split",
+                                        "min_green", "amber", "all_red",  "force_off",
+                                        "permissive_start", "permissive_end"};
+const char* const kRowLabels[kFields] = {"Position:",   "Phase:",     "Movement:",
+                                         "Split Time:", "Min Green:", "Amber Time:",
+                                         "All Red Time:", "Force Off:", "Permissive Start:",
+                                         "Permissive End:"};
+
+// What the column of position k shows. A row the calculation hid (no phase at the
+// position) shows nothing, its movement pull-down included.
+std::array<std::string, kFields> columnOf(const SignalPlan& plan, int k) {
+    const Position& p = plan.at(k);
+    if (!p.rowVisible) return {std::to_string(k), p.phase};
+    return {std::to_string(k), p.phase, p.movement(), p.split, p.green, p.amber, p.red,
+            p.force, p.pps, p.ppe};
+}
+
+std::string controllerName(const std::string& controller) {
+    return controller == tag::kType170 ? "Type 170" : controller == tag::kNema ? "NEMA TS2" : controller;
+}
+
+std::string arrangementName(const std::string& arrangement) {
+    return arrangement == tag::kLead || arrangement == tag::kLag ? "Dual " + arrangement : arrangement;
+}
+
+void rtrimLine(std::string& line) {
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+}
+
+// A JSON string literal. Bytes that are not well-formed UTF-8 become U+FFFD so that
+// the output stays valid whatever a file held.
+std::string jsonString(const std::string& text) {
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+            ++i;
+        } else if (c < 0x20) {
+            static const char* const named[] = {"\\b", "\\t", "\\n", nullptr, "\\f", "\\r"};
+            if (c >= 8 && c <= 13 && named[c - 8]) {
+                out += named[c - 8];
+            } else {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            }
+            ++i;
+        } else if (c < 0x80) {
+            out += static_cast<char>(c);
+            ++i;
+        } else {
+            const int extra = (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+            bool ok = extra > 0 && i + extra < text.size();
+            unsigned long cp = extra > 0 ? (c & (0x3F >> extra)) : 0;
+            for (int j = 1; ok && j <= extra; ++j) {
+                const auto b = static_cast<unsigned char>(text[i + j]);
+                ok = (b & 0xC0) == 0x80;
+                cp = (cp << 6) | (b & 0x3F);
+            }
+            static const unsigned long minimum[] = {0, 0x80, 0x800, 0x10000};
+            ok = ok && cp >= minimum[extra] && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
+            if (ok) {
+                out.append(text, i, extra + 1);
+                i += extra + 1;
+            } else {
+                out += "\xEF\xBF\xBD";
+                ++i;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace
+
+void printCsv(const WindowState& state, std::ostream& out) {
+    for (int f = 0; f < kFields; ++f) out << (f ? "," : "") << kCsvNames[f];
+    out << '\n';
+    for (int k = 1; k <= kPositions; ++k) {
+        const auto column = columnOf(state.plan, k);
+        for (int f = 0; f < kFields; ++f) out << (f ? "," : "") << column[f];
+        out << '\n';
+    }
+}
+
+void printTable(const WindowState& state, std::ostream& out) {
+    const SignalPlan& plan = state.plan;
+    const std::pair<const char*, std::string> header[] = {
+        {"Description:", plan.description},
+        {"Cycle Length:", plan.cycleLength},
+        {"Controller:", controllerName(plan.controller)},
+        {"Mode:", plan.mode},
+        {"Left Turns:", arrangementName(plan.arrangement)},
+    };
+    for (const auto& [label, value] : header) {
+        std::string line = label;
+        line.resize(14, ' ');
+        line += value;
+        rtrimLine(line);
+        out << line << '\n';
+    }
+    out << '\n';
+
+    std::array<std::array<std::string, kFields>, kPositions> columns;
+    for (int k = 1; k <= kPositions; ++k) columns[k - 1] = columnOf(plan, k);
+    std::size_t labelWidth = 0;
+    for (const char* label : kRowLabels) labelWidth = std::max(labelWidth, std::string(label).size());
+    for (int f = 0; f < kFields; ++f) {
+        std::string line = kRowLabels[f];
+        line.resize(labelWidth, ' ');
+        for (const auto& column : columns) {
+            std::size_t width = 4;
+            for (const auto& text : column) width = std::max(width, text.size());
+            line += std::string(width + 2 - column[f].size(), ' ');
+            line += column[f];
+        }
+        rtrimLine(line);
+        out << line << '\n';
+    }
+}
+
+void printJson(const WindowState& state, std::ostream& out) {
+    const SignalPlan& plan = state.plan;
+    out << "{\n"
+        << "  \"description\": " << jsonString(plan.description) << ",\n"
+        << "  \"cycle_length\": " << jsonString(plan.cycleLength) << ",\n"
+        << "  \"controller\": " << jsonString(plan.controller) << ",\n"
+        << "  \"mode\": " << jsonString(plan.mode) << ",\n"
+        << "  \"arrangement\": " << jsonString(plan.arrangement) << ",\n"
+        << "  \"positions\": [\n";
+    for (int k = 1; k <= kPositions; ++k) {
+        const auto column = columnOf(plan, k);
+        out << "    {\"position\": " << k;
+        for (int f = 1; f < kFields; ++f) out << ", \"" << kCsvNames[f] << "\": " << jsonString(column[f]);
+        out << (k < kPositions ? "},\n" : "}\n");
+    }
+    out << "  ]\n}\n";
+}
+
+void printResults(const WindowState& state, OutputFormat format, std::ostream& out) {
+    switch (format) {
+    case OutputFormat::Csv: printCsv(state, out); break;
+    case OutputFormat::Json: printJson(state, out); break;
+    case OutputFormat::Table: printTable(state, out); break;
+    }
+}
+
+}  // namespace tavimo::cli
