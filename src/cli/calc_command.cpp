@@ -1,11 +1,114 @@
 // SPDX-License-Identifier: MIT
 #include "cli/calc_command.h"
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "calc/window_calculation.h"
+#include "cli/calc_options.h"
+#include "cli/calc_output.h"
+#include "io/project_file.h"
+#include "io/utdf.h"
+
 namespace tavimo::cli {
 
-int runCalc(const std::vector<std::string>&, std::ostream&, std::ostream& err) {
-    err << "tavimo-calc: not built yet\n";
-    return 2;
+namespace {
+
+constexpr int kPrinted = 0;
+constexpr int kCheckFailed = 1;
+constexpr int kUsageOrFile = 2;
+constexpr int kStoppedSilently = 3;
+
+std::optional<std::string> readWhole(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return bytes.str();
+}
+
+// Opens a project file into a fresh window as "Open" does; a message on failure.
+std::optional<std::string> openProject(const std::string& path, WindowState& state) {
+    const auto bytes = readWhole(path);
+    if (!bytes) return path + ": cannot be read";
+    const ProjectValues values = parseProject(fromWindows1252(*bytes));
+    if (const auto problem = validateProject(values)) return path + ": " + *problem;
+    openProjectInto(state, values, path);
+    return std::nullopt;
+}
+
+// The options override what the file says, as if the user had chosen them in the
+// window before pressing "Calculate".
+void applyChoices(const CalcOptions& options, SignalPlan& plan) {
+    if (options.controller) {
+        plan.controller = *options.controller;
+        plan.controlText = *options.controller == tag::kNema ? "NEMA" : "170";
+    }
+    if (options.mode) plan.mode = *options.mode;
+}
+
+std::string silentStopReason(CalcStop stop) {
+    if (stop == CalcStop::ZeroRingCycle) return "no position of either ring has a split: nothing to calculate";
+    if (stop == CalcStop::Ring2Empty) return "ring 2 has no split: the calculation stops after ring 1";
+    return "the calculation stopped early";
+}
+
+}  // namespace
+
+int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const auto parsed = parseCalcOptions(args);
+    if (const auto* usage = std::get_if<UsageError>(&parsed)) {
+        err << "tavimo-calc: " << usage->message << '\n' << kUsage << "Try 'tavimo-calc --help' for more.\n";
+        return kUsageOrFile;
+    }
+    const CalcOptions& options = std::get<CalcOptions>(parsed);
+    if (options.help) {
+        out << kUsage << '\n' << kHelp;
+        return kPrinted;
+    }
+
+    WindowState state = WindowState::fresh();
+    if (options.utdf) {
+        const auto& files = *options.utdf;
+        auto read = readUtdfFiles(files[0], files[1], files[2]);
+        if (const auto* failure = std::get_if<UtdfError>(&read)) {
+            err << "tavimo-calc: " << failure->message << '\n';
+            return kUsageOrFile;
+        }
+        importInto(state, std::get<UtdfImport>(read), options.controller.value_or(tag::kNema),
+                   options.mode.value_or(tag::kPermissive));
+    } else {
+        if (const auto failure = openProject(options.planPath, state)) {
+            err << "tavimo-calc: " << *failure << '\n';
+            return kUsageOrFile;
+        }
+        applyChoices(options, state.plan);
+    }
+
+    const CalcOutcome outcome = calculate(snapshotOf(state));
+    applyOutcome(state, outcome);
+
+    if (outcome.message) {
+        err << outcome.message->text << '\n';
+        return kCheckFailed;
+    }
+    switch (outcome.stop) {
+    case CalcStop::Completed:
+        printResults(state, options.format, out);
+        return kPrinted;
+    case CalcStop::ZeroRingCycle:
+    case CalcStop::Ring2Empty:
+        err << "tavimo-calc: " << silentStopReason(outcome.stop) << '\n';
+        return kStoppedSilently;
+    default:
+        // Every failed check carries its message; this is a stop without one.
+        err << "tavimo-calc: " << silentStopReason(outcome.stop) << '\n';
+        return kCheckFailed;
+    }
 }
 
 }  // namespace tavimo::cli
