@@ -1,0 +1,200 @@
+// SPDX-License-Identifier: MIT
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "io/utdf.h"
+#include "model/number_text.h"
+
+namespace tavimo {
+namespace {
+
+using Texts = std::array<std::string, 8>;
+
+std::string utdfData(const std::string& name) { return std::string(TAVIMO_TEST_DATA) + "/utdf/" + name; }
+
+UtdfImport readSet(const std::string& folder, const std::string& timing, const std::string& phasing,
+                   const std::string& lanes) {
+    auto read = readUtdfFiles(utdfData(folder + "/" + timing), utdfData(folder + "/" + phasing),
+                              utdfData(folder + "/" + lanes));
+    if (auto* error = std::get_if<UtdfError>(&read)) ADD_FAILURE() << error->message;
+    return std::get_if<UtdfImport>(&read) ? std::get<UtdfImport>(read) : UtdfImport{};
+}
+
+Texts phasesAt(const SignalPlan& plan) {
+    Texts t;
+    for (int k = 1; k <= 8; ++k) t[k - 1] = plan.at(k).phase;
+    return t;
+}
+
+Texts movementsAt(const SignalPlan& plan) {
+    Texts t;
+    for (int k = 1; k <= 8; ++k) t[k - 1] = plan.at(k).movement();
+    return t;
+}
+
+TEST(UtdfImport, DualLeadIntersectionFromThreeCsvFiles) {
+    WindowState state = WindowState::fresh();
+    importInto(state, readSet("chattanooga", "TIMING.csv", "PHASING.csv", "LANES.csv"), "Nema", "Permissive");
+    const SignalPlan& plan = state.plan;
+
+    EXPECT_EQ(phasesAt(plan), (Texts{"1", "2", "3", "4", "5", "6", "7", "8"}));
+    EXPECT_EQ(movementsAt(plan), (Texts{"WB", "EB", "NB", "SB", "EB", "WB", "SB", "NB"}));
+    EXPECT_EQ(plan.at(2).split, "27");
+    EXPECT_EQ(plan.at(4).green, "12");
+    EXPECT_EQ(plan.at(8).amber, "4.3");
+    EXPECT_EQ(plan.at(3).red, "3.1");
+    EXPECT_EQ(plan.cycleLength, "100");
+    EXPECT_EQ(plan.cycleCopy, "100");
+    EXPECT_EQ(plan.arrangement, "Lead");
+    EXPECT_EQ(plan.controller, "Nema");
+    EXPECT_EQ(plan.controlText, "Nema");
+    EXPECT_EQ(plan.mode, "Permissive");
+    for (int k = 1; k <= 8; ++k) {
+        const Position& at = plan.at(k);
+        EXPECT_TRUE(at.phaseLocked && at.movementLocked && at.timingEnabled) << k;
+        EXPECT_FALSE(at.phaseEnabled) << k;  // the import leaves the pull-downs' enabled state
+        EXPECT_EQ(at.phaseList, WindowState::fresh().plan.at(k).phaseList) << k;
+        EXPECT_EQ(at.movementList, movementListFor("Lead", k)) << k;
+        // Phase k's two pictures stand above column k.
+        EXPECT_TRUE(state.chart.pictureVisible[k - 1] && state.chart.pictureVisible[k + 7]) << k;
+        EXPECT_EQ(state.chart.pictureLeft[k - 1], layout::kPictureLeft[k - 1]) << k;
+    }
+    EXPECT_EQ(plan.at(1).movementList[plan.at(1).movementIndex].picture, 3);  // westbound left
+    EXPECT_TRUE(state.chart.windows[PPend1].visible && state.chart.windows[PPend2].visible);
+    EXPECT_EQ(state.chart.windows[PP1].left, WindowState::fresh().chart.windows[PP1].left);
+}
+
+// Under "Lag" the through phase of each pair runs first: phase 2 must stand at the
+// through position 1 and phase 1 at the left-turn position 2, with their times and
+// movements, or the chart would run the left turns first under through arrows.
+TEST(UtdfImport, DualLagPhasesTakeThePositionsOfTheirKind) {
+    for (const char* ext : {"DAT", "csv"}) {
+        const std::string e = ext;
+        WindowState state = WindowState::fresh();
+        importInto(state, readSet("lagging", "TIMING." + e, "PHASING." + e, "LANES." + e), "one70", "Yield");
+        const SignalPlan& plan = state.plan;
+        SCOPED_TRACE(ext);
+
+        EXPECT_EQ(plan.arrangement, "Lag");
+        EXPECT_EQ(phasesAt(plan), (Texts{"2", "1", "4", "", "6", "5", "8", ""}));
+        EXPECT_EQ(movementsAt(plan), (Texts{"NB", "SB", "WB", "", "SB", "NB", "EB", ""}));
+        EXPECT_EQ(parseNumber(plan.at(1).split), 36.f);  // phase 2
+        EXPECT_EQ(parseNumber(plan.at(2).split), 14.f);  // phase 1
+        EXPECT_EQ(parseNumber(plan.at(2).green), 5.f);
+        EXPECT_EQ(parseNumber(plan.at(5).amber), 4.5f);  // phase 6
+        EXPECT_EQ(parseNumber(plan.at(7).red), 2.f);     // phase 8
+        EXPECT_EQ(plan.at(1).movementList[plan.at(1).movementIndex].picture, 2);  // NB through
+        EXPECT_EQ(plan.at(2).movementList[plan.at(2).movementIndex].picture, 5);  // SB left
+        for (int k = 1; k <= 8; ++k) {
+            EXPECT_EQ(plan.at(k).movementList, movementListFor("Lag", k)) << k;
+            EXPECT_EQ(plan.at(k).timingEnabled, k != 4 && k != 8) << k;
+        }
+        // Pictures of phase 2 above column 1 and of phase 1 above column 2; none for 3, 7.
+        EXPECT_EQ(state.chart.pictureLeft[1], layout::kPictureLeft[0]);
+        EXPECT_EQ(state.chart.pictureLeft[0], layout::kPictureLeft[1]);
+        EXPECT_FALSE(state.chart.pictureVisible[2] || state.chart.pictureVisible[10]);
+        EXPECT_FALSE(state.chart.pictureVisible[6] || state.chart.pictureVisible[14]);
+        EXPECT_FALSE(state.chart.windows[PPend1].visible || state.chart.windows[PPend2].visible);
+        EXPECT_EQ(state.chart.windows[PP1].left, layout::kLagWindowLeft);
+        EXPECT_EQ(state.chart.windows[PP4].left, layout::kLagWindowLeft);
+        EXPECT_EQ(plan.controller, "one70");
+        EXPECT_EQ(plan.controlText, "170");
+        EXPECT_EQ(plan.mode, "Yield");
+        EXPECT_EQ(plan.cycleCopy, "90");
+    }
+}
+
+TEST(UtdfImport, PositionsOfImportedPhases) {
+    for (int n = 1; n <= 8; ++n) EXPECT_EQ(importPosition("Lead", n), n);
+    const int lag[] = {2, 1, 4, 3, 6, 5, 8, 7};
+    for (int n = 1; n <= 8; ++n) {
+        EXPECT_EQ(importPosition("Lag", n), lag[n - 1]);
+        // Each phase lands on a position of its own kind (odd phases are left turns).
+        EXPECT_EQ(isLeftTurnPosition("Lag", importPosition("Lag", n)), n % 2 == 1) << n;
+    }
+}
+
+// Importing over a signal already shown: what the files do not give stays as it was.
+TEST(UtdfImport, ReplacesOnlyWhatTheFilesGive) {
+    WindowState state = WindowState::fresh();
+    SignalPlan& plan = state.plan;
+    plan.description = "Main and 1st";
+    plan.at(3).phase = "3";
+    plan.at(3).split = "22";
+    plan.at(3).walk = "7";
+    plan.at(7).phase = "7";
+    plan.at(7).split = "19";
+    plan.at(2).phaseEnabled = true;
+    plan.at(5).movementList = {{"NB", 2}, {"SB", 6}, {"EB", 8}};
+    plan.at(5).movementIndex = 2;
+    plan.at(6).timingEnabled = true;
+
+    UtdfImport values;
+    values.split = {"15", "45", "   ", "28", "15", "45", " ", "28"};
+    values.green = {"5", "20", "9", "10", "5", "20", "", "10"};
+    values.direction = {"SB", "NB", "EB", "WB", "NB", "", "WB", "nb"};
+    values.cycleLength = "100";
+    values.leadLagMark = " ";
+    importInto(state, values, "Nema", "Permissive");
+
+    EXPECT_EQ(plan.description, "Main and 1st");
+    EXPECT_EQ(phasesAt(plan), (Texts{"1", "2", "3", "4", "5", "6", "7", "8"}));
+    EXPECT_EQ(plan.at(3).split, "22");  // phase 3 has no split: position 3 keeps its times
+    EXPECT_EQ(plan.at(3).green, "");
+    EXPECT_EQ(plan.at(3).walk, "7");
+    EXPECT_EQ(plan.at(7).split, "19");
+    EXPECT_TRUE(plan.at(2).phaseEnabled);
+    // Phases 3 and 7 still get their movements; 6 ("") and 8 ("nb") get none.
+    EXPECT_EQ(movementsAt(plan), (Texts{"SB", "NB", "EB", "WB", "NB", "", "WB", ""}));
+    EXPECT_EQ(plan.at(5).movementList, movementListFor("Lead", 5));
+    EXPECT_TRUE(plan.at(3).timingEnabled);
+    EXPECT_TRUE(plan.at(6).timingEnabled);  // was enabled: the import only enables
+    EXPECT_FALSE(plan.at(8).timingEnabled);
+    EXPECT_EQ(plan.at(8).split, "28");  // a phase without a movement still gets its times
+}
+
+TEST(UtdfImport, ControllerAndModeFromTheDialog) {
+    const struct {
+        const char *controller, *mode, *tag, *shown, *modeTag;
+    } cases[] = {
+        {"Nema", "Permissive", "Nema", "Nema", "Permissive"},
+        {"Nema", "Yield", "Nema", "Nema", "Yield"},
+        {"one70", "Permissive", "one70", "170", "Permissive"},
+        {"one70", "Yield", "one70", "170", "Yield"},
+    };
+    for (const auto& c : cases) {
+        WindowState state = WindowState::fresh();
+        importInto(state, UtdfImport{}, c.controller, c.mode);
+        EXPECT_EQ(state.plan.controller, c.tag);
+        EXPECT_EQ(state.plan.controlText, c.shown);
+        EXPECT_EQ(state.plan.mode, c.modeTag);
+        EXPECT_EQ(state.plan.arrangement, "Lag");  // no mark at all
+    }
+}
+
+TEST(UtdfImport, FailuresNameTheFileAndTheProblem) {
+    namespace fs = std::filesystem;
+    const std::string good = utdfData("chattanooga/");
+    const fs::path folder = fs::path(::testing::TempDir()) / "utdf folder.csv";
+    fs::create_directories(folder);
+    const struct {
+        std::string timing, phasing, lanes, message;
+    } cases[] = {
+        {"", good + "PHASING.csv", good + "LANES.csv", "No TIMING file was chosen."},
+        {good + "TIMING.csv", good + "PHASING.csv", "", "No LANES file was chosen."},
+        {"", "/nowhere/PHASING.csv", "", "The PHASING file \"/nowhere/PHASING.csv\" cannot be opened."},
+        {good + "TIMING.csv", good + "PHASING.csv", "/tmp/LANES", "The LANES file \"/tmp/LANES\" has no extension; choose the .dat or .csv file."},
+        {folder.string(), good + "PHASING.csv", good + "LANES.csv", "The TIMING file \"" + folder.string() + "\" cannot be read."},
+        {utdfData("malformed/TIMING.csv"), good + "PHASING.csv", good + "LANES.csv",
+         "The TIMING file \"" + utdfData("malformed/TIMING.csv") + "\" has no cycle length in line 3."},
+    };
+    for (const auto& c : cases) {
+        auto read = readUtdfFiles(c.timing, c.phasing, c.lanes);
+        ASSERT_TRUE(std::holds_alternative<UtdfError>(read)) << c.message;
+        EXPECT_EQ(std::get<UtdfError>(read).message, c.message);
+    }
+}
+
+}  // namespace
+}  // namespace tavimo
