@@ -1,0 +1,321 @@
+// SPDX-License-Identifier: MIT
+// Force-offs and permissive windows as the timing sheet shows them, for every
+// configuration of the two rings under both controller references and both modes.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "calc/calculation.h"
+#include "model/number_text.h"
+#include "model/window_state.h"
+
+namespace tavimo {
+namespace {
+
+std::array<std::string, 8> tokens(const std::string& line) {
+    std::array<std::string, 8> out;
+    std::istringstream in(line);
+    for (std::string& t : out) {
+        in >> t;
+        if (t == "-") t.clear();
+    }
+    return out;
+}
+
+std::string joined(const std::array<std::string, 8>& texts) {
+    std::string out;
+    for (const std::string& t : texts) out += (out.empty() ? "" : " ") + (t.empty() ? std::string("-") : t);
+    return out;
+}
+
+// A plan typed row by row: eight splits, min greens, ambers and all-reds ("-" for
+// blank). A row with a blank split has no phase; every other row has its movement.
+struct Typed {
+    std::string arrangement = "Lead", controller = "Nema", mode = "Permissive", cycle = "100";
+    std::string splits, greens = "5 10 8 8 5 10 8 8", ambers = "4 4 4 4 4 4 4 4", reds = "1 1 1 1 1 1 1 1";
+};
+
+CalcInput inputOf(const Typed& p) {
+    CalcInput in;
+    in.arrangement = p.arrangement;
+    in.controller = p.controller;
+    in.mode = p.mode;
+    in.cycleLength = p.cycle;
+    in.split = tokens(p.splits);
+    in.green = tokens(p.greens);
+    in.amber = tokens(p.ambers);
+    in.red = tokens(p.reds);
+    // Under Lag the coordinated phases 2 and 6 stand first in their rings.
+    const char* lead[] = {"1", "2", "3", "4", "5", "6", "7", "8"};
+    const char* lag[] = {"2", "1", "3", "4", "6", "5", "7", "8"};
+    for (int k = 0; k < 8; ++k) {
+        const bool used = !in.split[k].empty();
+        in.phase[k] = used ? (p.arrangement == "Lead" ? lead[k] : lag[k]) : "";
+        in.splitEnabled[k] = used;
+    }
+    in.chart = ChartLayout::designed();
+    return in;
+}
+
+struct Sheet {
+    const char* name;
+    Typed plan;
+    const char* force;
+    const char* pps;
+    const char* ppe;
+};
+
+void expectSheet(const Sheet& c) {
+    SCOPED_TRACE(c.name);
+    const CalcOutcome out = calculate(inputOf(c.plan));
+    ASSERT_EQ(out.stop, CalcStop::Completed) << (out.message ? out.message->text : "");
+    EXPECT_EQ(joined(out.force), c.force);
+    EXPECT_EQ(joined(out.pps), c.pps);
+    EXPECT_EQ(joined(out.ppe), c.ppe);
+    EXPECT_TRUE(out.hidePhasePulldowns);
+}
+
+TEST(CalcResults, WorkedExamples) {
+    Typed lead;
+    lead.splits = "15 45 20 20 15 45 20 20";
+    Typed lead170 = lead;
+    lead170.controller = "one70";
+    Typed leadYield = lead;
+    leadYield.mode = "Yield";
+
+    Typed barrierFromRing2 = lead;
+    barrierFromRing2.splits = "30 40 15 15 20 50 15 15";
+    Typed unequalClearance = lead170;
+    unequalClearance.reds = "1 2 1 1 1 1 1 1";
+    Typed lag = lead;
+    lag.arrangement = "Lag";
+    lag.splits = "45 15 20 20 45 15 20 20";
+    lag.greens = "10 5 8 8 10 5 8 8";
+    Typed yieldZeroSplit = leadYield;
+    yieldZeroSplit.splits = "15 45 20 20 15 45 20 0";
+    Typed negativeSplit = lead;
+    negativeSplit.splits = "15 45 -5 20 15 45 20 20";
+    Typed nearZero = lead;
+    nearZero.splits = "15 5 40 40 15 5 40 40";
+    nearZero.ambers = "4 3.6 4 4 4 3.6 4 4";
+    Typed halfSecond = nearZero;
+    halfSecond.ambers = "4 3.5 4 4 4 3.5 4 4";
+    Typed tenths = lead170;
+    tenths.ambers = "4 3.6 3 4 4 3.6 3 4";
+    tenths.reds = "1 1 .35 1 1 1 .35 1";
+
+    const Sheet cases[] = {
+        {"lead, both rings 15/45/20/20", lead,
+         "95 40 60 80 95 40 60 80", "80 - 40 60 80 - 40 60", "85 - 47 67 85 - 47 67"},
+        {"coordinated split of ring 2 holds the barrier", barrierFromRing2,
+         "5 45 60 75 95 45 60 75", "75 - 45 60 75 - 45 60", "85 - 47 62 85 - 47 62"},
+        {"type 170 shift 40", lead170,
+         "55 0 20 40 55 0 20 40", "40 - 0 20 40 - 0 20", "45 - 7 27 45 - 7 27"},
+        {"type 170 larger clearance in ring 1", unequalClearance,
+         "56 0 21 41 56 1 21 41", "41 - 0 21 41 - 0 21", "46 - 7 28 46 - 7 28"},
+        {"lag window opens at the coordinated force-off", lag,
+         "40 55 75 95 40 55 75 95", "0 40 55 75 0 40 55 75", "0 45 62 82 0 45 62 82"},
+        {"yield opens every window at the earlier coordinated force-off", leadYield,
+         "95 40 60 80 95 40 60 80", "40 - 40 40 40 - 40 40", "85 - 47 67 85 - 47 67"},
+        {"yield leaves a phase with split 0 alone", yieldZeroSplit,
+         "95 40 60 80 75 40 60 0", "40 - 40 40 40 - 40 0", "65 - 47 0 65 - 47 0"},
+        {"negative split leaves ring 1 without a code", negativeSplit,
+         "0 0 0 0 95 40 60 80", "0 - 0 0 0 - 0 0", "0 - 0 0 0 - 0 0"},
+        {"side street opening below half a second opens at 0", nearZero,
+         "95 0.4000001 40 80 95 0.4000001 40 80", "80 - 0 40 80 - 0 40", "85 - 27.4 67 85 - 27.4 67"},
+        {"half a second stays", halfSecond,
+         "95 0.5 40 80 95 0.5 40 80", "80 - 0.5 40 80 - 0.5 40", "85 - 27.5 67 85 - 27.5 67"},
+        {"type 170 rounds ring 1 to tenths, half to even, and not ring 2", tenths,
+         "54.6 0 21.2 39.6 54.6 0 21.25 39.6", "39.6 - 0 21.2 39.6 - 0 21.2",
+         "44.6 - 8.650002 28.2 44.6 - 8.650002 28.2"},
+    };
+    for (const Sheet& c : cases) expectSheet(c);
+}
+
+// Ring 1 and ring 2 share a configuration code (codes 17 and 27 are paired with a
+// fully used ring, whose first side street times the blank side). Greens, ambers and
+// all-reds differ from row to row so that a row mixed up shows.
+struct Configuration {
+    const char* codes;
+    const char* arrangement;
+    const char* controller;
+    const char* mode;
+    const char* splits;
+    const char* force;
+    const char* pps;
+    const char* ppe;
+};
+
+TEST(CalcResults, EveryConfigurationCodeReferenceAndMode) {
+    const Configuration cases[] = {
+    {"11/11", "Lead", "Nema", "Permissive", "15 45 20 20 20 40 25 15",
+     "95 39.5 60.3 79 1 40 65 80.5", "79 - 39.5 60.3 79 - 39.5 60.3", "84 - 46.8 67.3 84 - 46.8 67.3"},
+    {"11/11", "Lead", "Nema", "Yield", "15 45 20 20 20 40 25 15",
+     "95 39.5 60.3 79 1 40 65 80.5", "39.5 - 39.5 39.5 39.5 - 39.5 39.5", "84 - 46.8 67.3 84 - 46.8 67.3"},
+    {"11/11", "Lead", "one70", "Permissive", "15 45 20 20 20 40 25 15",
+     "55.5 0 20.8 39.5 61.5 0.5 25.5 41", "39.5 - 0 20.8 39.5 - 0 20.8", "44.5 - 7.3 27.8 44.5 - 7.3 27.8"},
+    {"11/11", "Lead", "one70", "Yield", "15 45 20 20 20 40 25 15",
+     "55.5 0 20.8 39.5 61.5 0.5 25.5 41", "0 - 0 0 0 - 0 0", "44.5 - 7.3 27.8 44.5 - 7.3 27.8"},
+    {"12/12", "Lead", "Nema", "Permissive", "15 45 40 - 20 40 40 -",
+     "95 39.5 80.3 - 1 40 80 -", "80 - 39.5 - 80 - 39.5 -", "85.3 - 66 - 85.3 - 66 -"},
+    {"12/12", "Lead", "Nema", "Yield", "15 45 40 - 20 40 40 -",
+     "95 39.5 80.3 - 1 40 80 -", "39.5 - 39.5 - 39.5 - 39.5 -", "85.3 - 66 - 85.3 - 66 -"},
+    {"12/12", "Lead", "one70", "Permissive", "15 45 40 - 20 40 40 -",
+     "55.5 0 40.8 - 61.5 0.5 40.5 -", "40.5 - 0 - 40.5 - 0 -", "45.8 - 26.5 - 45.8 - 26.5 -"},
+    {"12/12", "Lead", "one70", "Yield", "15 45 40 - 20 40 40 -",
+     "55.5 0 40.8 - 61.5 0.5 40.5 -", "0 - 0 - 0 - 0 -", "45.8 - 26.5 - 45.8 - 26.5 -"},
+    {"13/13", "Lead", "Nema", "Permissive", "15 45 - 40 20 40 - 40",
+     "95 39.5 - 79 1 40 - 80.5", "79 - - 39.5 79 - - 39.5", "84 - - 66.5 84 - - 66.5"},
+    {"13/13", "Lead", "Nema", "Yield", "15 45 - 40 20 40 - 40",
+     "95 39.5 - 79 1 40 - 80.5", "39.5 - - 39.5 39.5 - - 39.5", "84 - - 66.5 84 - - 66.5"},
+    {"13/13", "Lead", "one70", "Permissive", "15 45 - 40 20 40 - 40",
+     "55.5 0 - 39.5 61.5 0.5 - 41", "39.5 - - 0 39.5 - - 0", "44.5 - - 27 44.5 - - 27"},
+    {"13/13", "Lead", "one70", "Yield", "15 45 - 40 20 40 - 40",
+     "55.5 0 - 39.5 61.5 0.5 - 41", "0 - - 0 0 - - 0", "44.5 - - 27 44.5 - - 27"},
+    {"14/14", "Lead", "Nema", "Permissive", "- 50 25 25 - 55 20 25",
+     "- 44.5 70.3 94 - 50 70 95.5", "- - 44.5 70 - - 44.5 70", "- - 56 82.3 - - 56 82.3"},
+    {"14/14", "Lead", "Nema", "Yield", "- 50 25 25 - 55 20 25",
+     "- 44.5 70.3 94 - 50 70 95.5", "- - 44.5 44.5 - - 44.5 44.5", "- - 56 82.3 - - 56 82.3"},
+    {"14/14", "Lead", "one70", "Permissive", "- 50 25 25 - 55 20 25",
+     "- 0 20.8 44.5 - 0.5 20.5 46", "- - 0 20.5 - - 0 20.5", "- - 6.5 32.8 - - 6.5 32.8"},
+    {"14/14", "Lead", "one70", "Yield", "- 50 25 25 - 55 20 25",
+     "- 0 20.8 44.5 - 0.5 20.5 46", "- - 0 0 - - 0 0", "- - 6.5 32.8 - - 6.5 32.8"},
+    {"15/15", "Lead", "Nema", "Permissive", "- 50 50 - - 55 45 -",
+     "- 44.5 95.3 - - 50 95 -", "- - 44.5 - - - 44.5 -", "- - 81 - - - 81 -"},
+    {"15/15", "Lead", "Nema", "Yield", "- 50 50 - - 55 45 -",
+     "- 44.5 95.3 - - 50 95 -", "- - 44.5 - - - 44.5 -", "- - 81 - - - 81 -"},
+    {"15/15", "Lead", "one70", "Permissive", "- 50 50 - - 55 45 -",
+     "- 0 45.8 - - 0.5 45.5 -", "- - 0 - - - 0 -", "- - 31.5 - - - 31.5 -"},
+    {"15/15", "Lead", "one70", "Yield", "- 50 50 - - 55 45 -",
+     "- 0 45.8 - - 0.5 45.5 -", "- - 0 - - - 0 -", "- - 31.5 - - - 31.5 -"},
+    {"16/16", "Lead", "Nema", "Permissive", "- 50 - 50 - 55 - 45",
+     "- 44.5 - 94 - 50 - 95.5", "- - - 44.5 - - - 44.5", "- - - 81.5 - - - 81.5"},
+    {"16/16", "Lead", "Nema", "Yield", "- 50 - 50 - 55 - 45",
+     "- 44.5 - 94 - 50 - 95.5", "- - - 44.5 - - - 44.5", "- - - 81.5 - - - 81.5"},
+    {"16/16", "Lead", "one70", "Permissive", "- 50 - 50 - 55 - 45",
+     "- 0 - 44.5 - 0.5 - 46", "- - - -5 - - - -5", "- - - 32 - - - 32"},
+    {"16/16", "Lead", "one70", "Yield", "- 50 - 50 - 55 - 45",
+     "- 0 - 44.5 - 0.5 - 46", "- - - 0 - - - 0", "- - - 32 - - - 32"},
+    {"17/11", "Lead", "Nema", "Permissive", "30 70 - - 20 40 25 15",
+     "25 95 - - 26 65 90 105.5", "105.5 - - - 105.5 - 65 90", "10 - - - 10 - 76 92.5"},
+    {"17/11", "Lead", "Nema", "Yield", "30 70 - - 20 40 25 15",
+     "25 95 - - 26 65 90 105.5", "65 - - - 65 - 65 65", "10 - - - 10 - 76 92.5"},
+    {"17/11", "Lead", "one70", "Permissive", "30 70 - - 20 40 25 15",
+     "25 95 - - 61.5 0.5 -5 10.5", "10.5 - - - 10.5 - 0 -5", "10 - - - 10 - -19 -2.5"},
+    {"17/11", "Lead", "one70", "Yield", "30 70 - - 20 40 25 15",
+     "25 95 - - 61.5 0.5 -5 10.5", "0.5 - - - 0.5 - 0.5 0.5", "10 - - - 10 - -19 -2.5"},
+    {"11/17", "Lead", "Nema", "Permissive", "15 45 20 20 30 70 - -",
+     "20 64.5 85.3 104 26 95.3 - -", "104 - 64.5 85.3 104 - - -", "5.300003 - 71.8 92.3 5.300003 - - -"},
+    {"11/17", "Lead", "Nema", "Yield", "15 45 20 20 30 70 - -",
+     "20 64.5 85.3 104 26 95.3 - -", "64.5 - 64.5 64.5 64.5 - - -", "5.300003 - 71.8 92.3 5.300003 - - -"},
+    {"11/17", "Lead", "one70", "Permissive", "15 45 20 20 30 70 - -",
+     "55.5 0 -9.5 9.2 26 95.3 - -", "9.2 - 0 -9.5 9.2 - - -", "5.300003 - -23 -2.5 5.300003 - - -"},
+    {"11/17", "Lead", "one70", "Yield", "15 45 20 20 30 70 - -",
+     "55.5 0 -9.5 9.2 26 95.3 - -", "0 - 0 0 0 - - -", "5.300003 - -23 -2.5 5.300003 - - -"},
+    {"21/21", "Lag", "Nema", "Permissive", "45 15 20 20 40 20 25 15",
+     "40 54.5 75.3 94 36 55 80 95.5", "0 36 54.5 75.3 0 36 54.5 75.3", "0 39.5 61.8 82.3 0 39.5 61.8 82.3"},
+    {"21/21", "Lag", "Nema", "Yield", "45 15 20 20 40 20 25 15",
+     "40 54.5 75.3 94 36 55 80 95.5", "0 36 36 36 0 36 36 36", "0 39.5 61.8 82.3 0 39.5 61.8 82.3"},
+    {"21/21", "Lag", "one70", "Permissive", "45 15 20 20 40 20 25 15",
+     "4 18.5 39.3 58 0 19 44 59.5", "0 0 18.5 39.3 0 0 18.5 39.3", "0 3.5 25.8 46.3 0 3.5 25.8 46.3"},
+    {"21/21", "Lag", "one70", "Yield", "45 15 20 20 40 20 25 15",
+     "4 18.5 39.3 58 0 19 44 59.5", "0 0 0 0 0 0 0 0", "0 3.5 25.8 46.3 0 3.5 25.8 46.3"},
+    {"22/22", "Lag", "Nema", "Permissive", "45 15 40 - 40 20 40 -",
+     "40 54.5 95.3 - 36 55 95 -", "0 36 54.5 - 0 36 54.5 -", "0 39.5 81 - 0 39.5 81 -"},
+    {"22/22", "Lag", "Nema", "Yield", "45 15 40 - 40 20 40 -",
+     "40 54.5 95.3 - 36 55 95 -", "0 36 36 - 0 36 36 -", "0 39.5 81 - 0 39.5 81 -"},
+    {"22/22", "Lag", "one70", "Permissive", "45 15 40 - 40 20 40 -",
+     "4 18.5 59.3 - 0 19 59 -", "0 0 18.5 - 0 0 18.5 -", "0 3.5 45 - 0 3.5 45 -"},
+    {"22/22", "Lag", "one70", "Yield", "45 15 40 - 40 20 40 -",
+     "4 18.5 59.3 - 0 19 59 -", "0 0 0 - 0 0 0 -", "0 3.5 45 - 0 3.5 45 -"},
+    {"23/23", "Lag", "Nema", "Permissive", "45 15 - 40 40 20 - 40",
+     "40 54.5 - 94 36 55 - 95.5", "0 36 - 54.5 0 36 - 54.5", "0 39.5 - 81.5 0 39.5 - 81.5"},
+    {"23/23", "Lag", "Nema", "Yield", "45 15 - 40 40 20 - 40",
+     "40 54.5 - 94 36 55 - 95.5", "0 36 - 36 0 36 - 36", "0 39.5 - 81.5 0 39.5 - 81.5"},
+    {"23/23", "Lag", "one70", "Permissive", "45 15 - 40 40 20 - 40",
+     "4 18.5 - 58 0 19 - 59.5", "0 0 - 18.5 0 0 - 18.5", "0 3.5 - 45.5 0 3.5 - 45.5"},
+    {"23/23", "Lag", "one70", "Yield", "45 15 - 40 40 20 - 40",
+     "4 18.5 - 58 0 19 - 59.5", "0 0 - 0 0 0 - 0", "0 3.5 - 45.5 0 3.5 - 45.5"},
+    {"24/24", "Lag", "Nema", "Permissive", "50 - 25 25 55 - 20 25",
+     "45 - 70.3 94 51 - 70 95.5", "0 - 45 70 0 - 45 70", "0 - 57 82.3 0 - 57 82.3"},
+    {"24/24", "Lag", "Nema", "Yield", "50 - 25 25 55 - 20 25",
+     "45 - 70.3 94 51 - 70 95.5", "0 - 45 45 0 - 45 45", "0 - 57 82.3 0 - 57 82.3"},
+    {"24/24", "Lag", "one70", "Permissive", "50 - 25 25 55 - 20 25",
+     "0 - 25.3 49 6 - 25 50.5", "0 - 0 25 0 - 0 25", "0 - 12 37.3 0 - 12 37.3"},
+    {"24/24", "Lag", "one70", "Yield", "50 - 25 25 55 - 20 25",
+     "0 - 25.3 49 6 - 25 50.5", "0 - 0 0 0 - 0 0", "0 - 12 37.3 0 - 12 37.3"},
+    {"25/25", "Lag", "Nema", "Permissive", "50 - 50 - 55 - 45 -",
+     "45 - 95.3 - 51 - 95 -", "0 - 45 - 0 - 45 -", "0 - 82 - 0 - 82 -"},
+    {"25/25", "Lag", "Nema", "Yield", "50 - 50 - 55 - 45 -",
+     "45 - 95.3 - 51 - 95 -", "0 - 45 - 0 - 45 -", "0 - 82 - 0 - 82 -"},
+    {"25/25", "Lag", "one70", "Permissive", "50 - 50 - 55 - 45 -",
+     "0 - 50.3 - 6 - 50 -", "0 - 0 - 0 - 0 -", "0 - 37 - 0 - 37 -"},
+    {"25/25", "Lag", "one70", "Yield", "50 - 50 - 55 - 45 -",
+     "0 - 50.3 - 6 - 50 -", "0 - 0 - 0 - 0 -", "0 - 37 - 0 - 37 -"},
+    {"26/26", "Lag", "Nema", "Permissive", "50 - - 50 55 - - 45",
+     "45 - - 94 51 - - 95.5", "0 - - 45 0 - - 45", "0 - - 82 0 - - 82"},
+    {"26/26", "Lag", "Nema", "Yield", "50 - - 50 55 - - 45",
+     "45 - - 94 51 - - 95.5", "0 - - 45 0 - - 45", "0 - - 82 0 - - 82"},
+    {"26/26", "Lag", "one70", "Permissive", "50 - - 50 55 - - 45",
+     "0 - - 49 6 - - 50.5", "0 - - 0 0 - - 0", "0 - - 37 0 - - 37"},
+    {"26/26", "Lag", "one70", "Yield", "50 - - 50 55 - - 45",
+     "0 - - 49 6 - - 50.5", "0 - - 0 0 - - 0", "0 - - 37 0 - - 37"},
+    {"27/21", "Lag", "Nema", "Permissive", "70 30 - - 40 20 25 15",
+     "65 94.5 - - 36 55 80 95.5", "0 36 - - 0 36 55 80", "0 41 - - 0 41 66 82.5"},
+    {"27/21", "Lag", "Nema", "Yield", "70 30 - - 40 20 25 15",
+     "65 94.5 - - 36 55 80 95.5", "0 36 - - 0 36 36 36", "0 41 - - 0 41 66 82.5"},
+    {"27/21", "Lag", "one70", "Permissive", "70 30 - - 40 20 25 15",
+     "65 94.5 - - 0 19 44 59.5", "0 0 - - 0 0 19 44", "0 5 - - 0 5 30 46.5"},
+    {"27/21", "Lag", "one70", "Yield", "70 30 - - 40 20 25 15",
+     "65 94.5 - - 0 19 44 59.5", "0 0 - - 0 0 0 0", "0 5 - - 0 5 30 46.5"},
+    {"21/27", "Lag", "Nema", "Permissive", "45 15 20 20 70 30 - -",
+     "40 54.5 75.3 94 66 95 - -", "0 40 54.5 75.3 0 40 - -", "0 39.5 61.8 82.3 0 39.5 - -"},
+    {"21/27", "Lag", "Nema", "Yield", "45 15 20 20 70 30 - -",
+     "40 54.5 75.3 94 66 95 - -", "0 40 40 40 0 40 - -", "0 39.5 61.8 82.3 0 39.5 - -"},
+    {"21/27", "Lag", "one70", "Permissive", "45 15 20 20 70 30 - -",
+     "0 14.5 35.3 54 66 95 - -", "0 0 14.5 35.3 0 0 - -", "0 -0.5 21.8 42.3 0 -0.5 - -"},
+    {"21/27", "Lag", "one70", "Yield", "45 15 20 20 70 30 - -",
+     "0 14.5 35.3 54 66 95 - -", "0 0 0 0 0 0 - -", "0 -0.5 21.8 42.3 0 -0.5 - -"},
+    };
+    for (const Configuration& c : cases) {
+        Typed p;
+        p.arrangement = c.arrangement;
+        p.controller = c.controller;
+        p.mode = c.mode;
+        p.splits = c.splits;
+        p.greens = "5 10 8 7 6 10 9 8";
+        p.ambers = "4 4 3.5 4 3 4 4 3";
+        p.reds = "1 1.5 1.2 2 1 1 1 1.5";
+        const std::string name = std::string(c.codes) + " " + c.controller + " " + c.mode;
+        expectSheet({name.c_str(), p, c.force, c.pps, c.ppe});
+    }
+}
+
+// Concurrent side streets of rings with different codes: the first side streets
+// share their start, the last ones their end.
+TEST(CalcResults, JoinsAcrossRingsWithDifferentCodes) {
+    Typed base;
+    base.greens = "5 10 6 8 5 10 7 9";
+    const std::pair<const char*, Sheet> cases[] = {
+        {"15 45 20 20 15 45 40 -",
+         {"3 4 7", {}, "95 40 60 80 95 40 80 -", "80 - 40 60 80 - 40 -", "85 - 49 67 85 - 67 -"}},
+        {"15 45 40 - 15 45 20 20",
+         {"3 7 8", {}, "95 40 80 - 95 40 60 80", "80 - 40 - 80 - 40 60", "85 - 66 - 85 - 48 66"}},
+        {"15 45 - 40 15 45 20 20",
+         {"4 7 8", {}, "95 40 - 80 95 40 60 80", "80 - - 40 80 - 40 60", "85 - - 66 85 - 48 66"}},
+        {"15 45 20 20 15 45 - 40",
+         {"3 4 8", {}, "95 40 60 80 95 40 - 80", "80 - 40 60 80 - - 40", "85 - 49 66 85 - - 66"}},
+        {"15 45 40 - 15 45 - 40",
+         {"3 8", {}, "95 40 80 - 95 40 - 80", "80 - 40 - 80 - - 40", "85 - 66 - 85 - - 66"}},
+        {"15 45 - 40 15 45 40 -",
+         {"4 7", {}, "95 40 - 80 95 40 80 -", "80 - - 40 80 - 40 -", "85 - - 67 85 - 67 -"}},
+    };
+    for (auto [splits, sheet] : cases) {
+        sheet.plan = base;
+        sheet.plan.splits = splits;
+        expectSheet(sheet);
+    }
+}
+
+}  // namespace
+}  // namespace tavimo
