@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: MIT
+#include "ui/timing/chart_controls.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <numeric>
+
+#include "ui/timing/twips.h"
+
+namespace tavimo::ui {
+
+namespace {
+
+constexpr double kTimerTop = 2190;
+constexpr double kTimerWidth = 600;
+constexpr double kTimerHeight = 270;
+
+QFrame* shape(QWidget* parent, const QString& name, const QColor& fill) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(name);
+    f->setAutoFillBackground(true);
+    QPalette p = f->palette();
+    p.setColor(QPalette::Window, fill);
+    f->setPalette(p);
+    f->setFrameShape(QFrame::NoFrame);
+    return f;
+}
+
+// A bar drawn as a filled rectangle with a thin dark outline, as shapes are.
+QFrame* bar(QWidget* parent, const QString& name, const QColor& fill) {
+    auto* f = shape(parent, name, fill);
+    f->setStyleSheet(QStringLiteral("QFrame#%1 { background: %2; border: 1px solid #303030; }")
+                         .arg(name, fill.name()));
+    return f;
+}
+
+void placeLine(QFrame* line, const VLine& v, int thickness) {
+    const int top = twips(std::min(v.top, v.bottom)), bottom = twips(std::max(v.top, v.bottom));
+    line->setGeometry(twips(v.x) - thickness / 2, top, thickness, std::max(1, bottom - top));
+    line->setHidden(!v.visible);
+}
+
+void placeBox(QWidget* w, const Box& b) {
+    w->setGeometry(twipsRect(b.left, b.top, b.width, b.height));
+    w->setHidden(!b.visible);
+}
+
+}  // namespace
+
+void ChartControls::build(QWidget* frame) {
+    static const char* windowNames[kWindowBars] = {"PP1", "PP2", "PP3", "PP4", "PP5", "PP6", "PPend1", "PPend2"};
+    for (int w = 0; w < kWindowBars; ++w) {
+        auto* label = new QLabel(frame);
+        label->setObjectName(QString::fromLatin1(windowNames[w]));
+        label->setStyleSheet(QStringLiteral("QLabel { background: #a8d4ff; border: 1px solid #203050;"
+                                            " padding: 0px 2px; color: black; }"));
+        windows_[w] = label;
+    }
+    for (int k = 1; k <= 8; ++k) {
+        auto* g = new QLineEdit(frame);
+        g->setObjectName(QStringLiteral("greenPhase%1").arg(k));
+        g->setReadOnly(true);
+        g->setFocusPolicy(Qt::NoFocus);
+        g->setAlignment(Qt::AlignCenter);
+        g->setStyleSheet(QStringLiteral("QLineEdit { background: #00c000; color: black; border: 1px solid #303030;"
+                                        " padding: 0px; font-weight: bold; }"));
+        green_[k - 1] = g;
+        yellow_[k - 1] = bar(frame, QStringLiteral("yellowPhase%1").arg(k), QColor(255, 255, 0));
+        red_[k - 1] = bar(frame, QStringLiteral("redPhase%1").arg(k), QColor(255, 0, 0));
+    }
+    deadPhase_ = shape(frame, QStringLiteral("deadPhase"), Qt::black);
+    deadPhase2_ = shape(frame, QStringLiteral("deadPhase2"), Qt::black);
+    barrier1_ = shape(frame, QStringLiteral("barrier1"), Qt::black);
+    barrier2_ = shape(frame, QStringLiteral("barrier2"), Qt::black);
+    barrier3_ = shape(frame, QStringLiteral("barrier3"), Qt::black);
+}
+
+void ChartControls::buildCursor(QWidget* frame) {
+    local1_ = shape(frame, QStringLiteral("local1"), QColor(0, 0, 255));
+    timer_ = new QLabel(frame);
+    timer_->setObjectName(QStringLiteral("timer"));
+    timer_->setToolTip(QStringLiteral("Local Time"));
+    timer_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void ChartControls::show(const ChartLayout& chart) {
+    for (int i = 0; i < 8; ++i) {
+        placeBox(green_[i], chart.green[i]);
+        placeBox(yellow_[i], chart.yellow[i]);
+        placeBox(red_[i], chart.red[i]);
+        const QString text = QString::fromStdString(chart.greenText[i]);
+        if (green_[i]->text() != text) green_[i]->setText(text);
+    }
+    placeBox(deadPhase_, chart.deadPhase);
+    placeBox(deadPhase2_, chart.deadPhase2);
+    placeLine(barrier1_, chart.barrier1, 2);
+    placeLine(barrier2_, chart.barrier2, 2);
+    placeLine(barrier3_, chart.barrier3, 2);
+    placeLine(local1_, chart.local1, 1);
+
+    const Qt::Alignment align =
+        (chart.windowTextRightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+    for (int w = 0; w < kWindowBars; ++w) {
+        placeBox(windows_[w], chart.windows[w]);
+        windows_[w]->setText(QString::fromStdString(chart.windowText[w]));
+        windows_[w]->setAlignment(align);
+    }
+    // Yield stacks the windows of a ring from one left edge: the taller a bar, the
+    // further back it lies, so each shows above the ones in front of it.
+    std::array<int, kWindowBars> order{};
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return chart.windows[a].height > chart.windows[b].height; });
+    for (int w : order) windows_[w]->stackUnder(green_[0]);
+
+    timer_->setGeometry(twipsRect(chart.timerLeft, kTimerTop, kTimerWidth, kTimerHeight));
+    timer_->setText(QString::fromStdString(chart.timerText));
+}
+
+}  // namespace tavimo::ui

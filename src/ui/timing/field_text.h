@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QLineEdit>
+#include <QString>
+
+namespace tavimo::ui {
+
+// The timing window's text boxes limit what the user types (split 4 characters,
+// amber 3, ...), but a text the program writes stays whole, as a file or an import
+// delivers it: a longer text widens the limit until a shorter text is written again.
+void keepDesignedMaxLength(QLineEdit* field, int maxLength);
+
+// Writes `text` into the field, widening its limit when needed, and touches nothing
+// (cursor, selection, undo) when the field already shows it.
+void showFieldText(QLineEdit* field, const QString& text);
+
+}  // namespace tavimo::ui

@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: MIT
+#include "ui/timing/form1.h"
+
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "calc/local_time.h"
+#include "calc/window_calculation.h"
+#include "model/form_reset.h"
+#include "model/movement_pools.h"
+#include "model/phase_order.h"
+#include "ui/common/dialogs.h"
+#include "ui/timing/pick_list.h"
+#include "ui/timing/twips.h"
+
+namespace tavimo::ui {
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Timing/Phasing Data"));
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(0xe0, 0xe0, 0xe0));
+    setPalette(palette);
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+    setFixedSize(twips(10350), twips(11505));
+
+    buildHeader();
+    buildChart();
+    buildInputs();
+    buildOutputs();
+    buildFooter();
+    setState(WindowState::fresh());
+    wireReactions();
+}
+
+Form1::~Form1() = default;
+
+void Form1::wireReactions() {
+    connect(calculate_, &QPushButton::clicked, this, &Form1::Calculate_Click);
+    connect(reset_, &QPushButton::clicked, this, &Form1::Reset_Click);
+    connect(exit_, &QPushButton::clicked, this, &Form1::Exit_Click);
+    connect(resetMove_, &QPushButton::clicked, this, &Form1::ResetMove_Click);
+
+    for (int k = 1; k <= kPositions; ++k) {
+        PickList* phase = phase_[k - 1];
+        connect(phase, &PickList::chosen, this, [this, k] { Phase_Click(k); });
+        focusReactions_.push_back({phase, [this, k](bool gained) {
+                                       gained ? Phase_GotFocus(k) : Phase_LostFocus(k);
+                                   }});
+        PickList* movement = columns_[k - 1].movement;
+        connect(movement, &PickList::chosen, this, [this, k] { ImageCombo_Click(k); });
+        focusReactions_.push_back({movement, [this, k](bool gained) {
+                                       gained ? ImageCombo_GotFocus(k) : ImageCombo_LostFocus(k);
+                                   }});
+        for (QLineEdit* field : columns_[k - 1].timing())
+            focusReactions_.push_back({field, [this, field](bool gained) {
+                                           if (gained) timingField_GotFocus(field);
+                                       }});
+    }
+    focusReactions_.push_back({control_, [this](bool gained) {
+                                   if (!gained) control_LostFocus();
+                               }});
+    for (auto& entry : focusReactions_) entry.first->installEventFilter(this);
+
+    for (int i = 0; i < 2; ++i) connect(mode_[i], &QRadioButton::clicked, this, [this, i] { Mode_Click(i); });
+    connect(cycleLength_, &QLineEdit::textChanged, this, [this] { cycleLength_Change(); });
+    connect(scroll_, &QScrollBar::valueChanged, this, &Form1::HScroll1_Change);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    const bool in = event->type() == QEvent::FocusIn, out = event->type() == QEvent::FocusOut;
+    if ((in || out) && !applying_) {
+        // A drop-down list opening or another window taking over is no leaving of the
+        // field: the choice is still being made.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+            for (auto& entry : focusReactions_)
+                if (entry.first == watched) {
+                    entry.second(in);
+                    break;
+                }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::react(const std::function<void(WindowState&)>& reaction) {
+    WindowState s = state();
+    reaction(s);
+    setState(s);
+}
+
+void Form1::focusPhase(int position) {
+    if (position < 1 || position > kPositions) return;
+    PickList* phase = phase_[position - 1];
+    if (!phase->isHidden() && phase->isEnabled()) phase->setFocus(Qt::OtherFocusReason);
+}
+
+// ---- Phase order and movements ----
+
+void Form1::Phase_GotFocus(int k) { react([k](WindowState& s) { phaseFocusGained(s, k); }); }
+void Form1::Phase_LostFocus(int k) { react([k](WindowState& s) { phaseFocusLost(s, k); }); }
+void Form1::Phase_Click(int k) { react([k](WindowState& s) { phaseChosen(s, k); }); }
+
+void Form1::ImageCombo_GotFocus(int k) { react([k](WindowState& s) { movementFocusGained(s.plan, k); }); }
+void Form1::ImageCombo_LostFocus(int k) { react([k](WindowState& s) { movementFocusLost(s.plan, k); }); }
+void Form1::ImageCombo_Click(int k) { react([k](WindowState& s) { movementChosen(s.plan, k); }); }
+
+void Form1::ResetMove_Click() { react([](WindowState& s) { resetMovements(s.plan); }); }
+
+// ---- Header fields ----
+
+void Form1::Mode_Click(int index) {
+    react([index](WindowState& s) { s.plan.mode = index == 1 ? tag::kPermissive : tag::kYield; });
+}
+
+void Form1::control_LostFocus() {
+    react([](WindowState& s) {
+        // Any other text (a file writes "Nema") leaves the controller type as it is.
+        if (s.plan.controlText == "NEMA") s.plan.controller = tag::kNema;
+        else if (s.plan.controlText == "170") s.plan.controller = tag::kType170;
+    });
+}
+
+void Form1::cycleLength_Change() {
+    if (applying_) return;
+    react([](WindowState& s) { s.plan.cycleCopy = s.plan.cycleLength; });
+}
+
+void Form1::timingField_GotFocus(QLineEdit* field) {
+    // After the click or Tab that brought the focus has placed the cursor: typing then
+    // replaces a value of up to three characters at once.
+    QTimer::singleShot(0, field, [field] {
+        if (field->hasFocus()) field->setSelection(0, 3);
+    });
+}
+
+void Form1::HScroll1_Change(int value) {
+    if (applying_) return;
+    react([value](WindowState& s) { moveLocalTimeCursor(s, static_cast<float>(value)); });
+}
+
+// ---- Commands ----
+
+void Form1::Calculate_Click() {
+    WindowState s = state();
+    const CalcOutcome outcome = calculate(snapshotOf(s));
+    applyOutcome(s, outcome);
+    setState(s);
+    if (outcome.message) {
+        tell(this, QString::fromStdString(outcome.message->text), QString::fromStdString(outcome.message->title),
+             outcome.message->warningIcon ? Icon::Warning : Icon::None);
+    }
+    if (outcome.focusCycleLength) cycleLength_->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::Reset_Click() {
+    const Answer answer = dialogs().ask(this, Message{QStringLiteral("Are you sure you want to reset the form?"),
+                                                      QStringLiteral("Reset Form?"), Icon::None, Buttons::OkCancel});
+    if (answer != Answer::Ok) return;
+    react([](WindowState& s) { resetForm(s); });
+    focusPhase(coordinatedFocusPosition(state_.plan.arrangement));
+    tell(this, QStringLiteral("Please Choose Coordinated Phase(s)!"));
+}
+
+void Form1::Exit_Click() {
+    const Answer answer =
+        dialogs().ask(this, Message{QStringLiteral("Restart Project?"), {}, Icon::None, Buttons::YesNoCancel});
+    if (answer != Answer::Yes && answer != Answer::No) return;
+    QPointer<Form1> self(this);
+    if (answer == Answer::Yes) emit restartRequested();
+    if (!self) return;
+    // Closing discards the signal; the next save must not write to the old file.
+    react([](WindowState& s) { s.plan.projectFile.clear(); });
+    close();
+}
+
+}  // namespace tavimo::ui

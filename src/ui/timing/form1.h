@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "model/window_state.h"
+#include "ui/timing/chart_controls.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace tavimo::ui {
+
+class PickList;
+
+// The timing window "Timing/Phasing Data": one signal's phase order, movements,
+// timing inputs and results, with the ring-barrier chart. The window is a view of a
+// WindowState: state() reads it, setState() writes every control without running any
+// reaction, and each user event runs a core reaction on the state and writes it back.
+//
+// Controls carry the design's names. Single controls are found by object name
+// ("Phase1".."Phase8", "cycleLength", "control", "IntDes", "Calculate", "Reset",
+// "Exit", "ResetMove", "HScroll1", "timer", "local1", "barrier1".."barrier3",
+// "deadPhase", "deadPhase2", "PP1".."PP6", "PPend1", "PPend2", "greenPhase1"..,
+// "yellowPhase1".., "redPhase1"..). Control arrays share one object name and carry
+// their element number in the dynamic property "index" (see control_array.h):
+// "ImageCombo", "split", "green", "amber", "red", "walk", "flash", "force", "pps",
+// "ppe" (1..8), "Phasepic1" (0..15) and "Mode" (0 "Yield", 1 "Permissive").
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    WindowState state() const;
+    void setState(const WindowState& state);
+
+    // Gives the focus to Phase<position> if it is shown and enabled.
+    void focusPhase(int position);
+
+public slots:
+    void Calculate_Click();
+    void Reset_Click();
+    void ResetMove_Click();
+    void Exit_Click();
+
+signals:
+    // "Exit" answered Yes: emitted before the window closes.
+    void restartRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // One position's column of fields in the inputs and outputs panels.
+    struct Column {
+        PickList* movement = nullptr;
+        QLineEdit *split = nullptr, *green = nullptr, *amber = nullptr, *red = nullptr, *walk = nullptr,
+                  *flash = nullptr, *force = nullptr, *pps = nullptr, *ppe = nullptr;
+        std::array<QLineEdit*, 6> timing() const { return {split, green, amber, red, walk, flash}; }
+        std::array<QLineEdit*, 3> results() const { return {force, pps, ppe}; }
+    };
+
+    void buildHeader();
+    void buildChart();
+    void buildInputs();
+    void buildOutputs();
+    void buildFooter();
+    void wireReactions();
+
+    // Runs a core reaction on the window's state and shows the result.
+    void react(const std::function<void(WindowState&)>& reaction);
+
+    void Phase_GotFocus(int position);
+    void Phase_LostFocus(int position);
+    void Phase_Click(int position);
+    void ImageCombo_GotFocus(int position);
+    void ImageCombo_LostFocus(int position);
+    void ImageCombo_Click(int position);
+    void Mode_Click(int index);
+    void control_LostFocus();
+    void cycleLength_Change();
+    void timingField_GotFocus(QLineEdit* field);
+    void HScroll1_Change(int value);
+
+    WindowState state_;
+    bool applying_ = false;  // setState is writing the controls: no reactions
+
+    QLineEdit* intDes_ = nullptr;
+    QGroupBox* chartFrame_ = nullptr;
+    QGroupBox* inputs_ = nullptr;
+    QGroupBox* outputs_ = nullptr;
+    std::array<PickList*, 8> phase_{};
+    ChartControls chart_;
+    QScrollBar* scroll_ = nullptr;
+    QPushButton* resetMove_ = nullptr;
+    std::array<Column, 8> columns_{};
+    std::array<QLabel*, 16> pictures_{};
+    QLineEdit* cycleLength_ = nullptr;
+    std::array<QRadioButton*, 2> mode_{};
+    PickList* control_ = nullptr;
+    QPushButton* calculate_ = nullptr;
+    QPushButton* reset_ = nullptr;
+    QPushButton* exit_ = nullptr;
+
+    // Focus reactions by control: true for focus gained, false for focus lost.
+    std::vector<std::pair<QObject*, std::function<void(bool)>>> focusReactions_;
+};
+
+}  // namespace tavimo::ui
