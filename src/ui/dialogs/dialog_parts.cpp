@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+#include "ui/dialogs/dialog_parts.h"
+
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "ui/dialogs/logo.h"
+
+namespace tavimo::ui {
+
+void useArial(QWidget* dialog) {
+    QFont font = dialog->font();
+    font.setFamily(QStringLiteral("Arial"));
+    dialog->setFont(font);
+}
+
+OptionPair makeOptionPair(QWidget* parent, const char* frameName, const QString& frameCaption,
+                          const OptionSpec& first, const OptionSpec& second) {
+    auto* frame = new QGroupBox(frameCaption, parent);
+    frame->setObjectName(QLatin1String(frameName));
+    auto* layout = new QVBoxLayout(frame);
+    auto make = [frame, layout](const OptionSpec& spec) {
+        auto* button = new QRadioButton(spec.caption, frame);
+        button->setObjectName(QLatin1String(spec.name));
+        button->setToolTip(spec.hint);
+        layout->addWidget(button);
+        return button;
+    };
+    OptionPair pair{frame, make(first), make(second)};
+    pair.first->setChecked(true);
+    return pair;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+QLabel* makeLogo(QWidget* parent) {
+    auto* logo = new QLabel(parent);
+    logo->setObjectName(QStringLiteral("LogoNew"));
+    logo->setPixmap(tavimoLogo());
+    return logo;
+}
+
+}  // namespace tavimo::ui

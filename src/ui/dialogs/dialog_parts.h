@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QRadioButton;
+class QWidget;
+
+namespace tavimo::ui {
+
+// The dialogs are set in Arial throughout; children inherit it from the dialog.
+void useArial(QWidget* dialog);
+
+// A labelled frame holding two option buttons stacked, the first one selected.
+struct OptionPair {
+    QGroupBox* frame;
+    QRadioButton* first;
+    QRadioButton* second;
+};
+struct OptionSpec {
+    const char* name;
+    QString caption;
+    QString hint;
+};
+OptionPair makeOptionPair(QWidget* parent, const char* frameName, const QString& frameCaption,
+                          const OptionSpec& first, const OptionSpec& second);
+
+// A label with its design name.
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption);
+
+// The maker's logo as the picture LogoNew.
+QLabel* makeLogo(QWidget* parent);
+
+}  // namespace tavimo::ui

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+class QPixmap;
+class QPrinter;
+
+namespace tavimo::ui {
+
+// Prints the image of a window centred on the page, at the size it has on screen
+// (15 twips to a pixel, shrunk only when it would not fit), once per copy. Each copy
+// is a page of its own: the copies are printed here rather than left to the printer
+// driver, and the printer is set to one copy. False when the printer fails.
+bool printWindowImage(const QPixmap& image, QPrinter& printer, int copies);
+
+}  // namespace tavimo::ui
