@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: MIT
+#include "ui/dialogs/import_dialog.h"
+
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <variant>
+
+#include "io/utdf.h"
+#include "ui/common/dialogs.h"
+#include "ui/dialogs/dialog_parts.h"
+#include "ui/timing/form1.h"
+
+namespace tavimo::ui {
+
+const QString Import::kTimingFilter = QStringLiteral("Timing Files (*.dat;*.csv)|TIMING.dat;TIMING.csv");
+const QString Import::kPhasingFilter = QStringLiteral("Phasing Files (*.dat;*.csv)|PHASING.dat;PHASING.csv");
+const QString Import::kLanesFilter = QStringLiteral("Lanes Files (*.dat;*.csv)|LANES.dat;LANES.csv");
+
+namespace {
+
+QLineEdit* makePathBox(QWidget* parent, const char* name, const QString& hint) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setReadOnly(true);  // filled only by its Browse... button
+    box->setToolTip(hint);
+    box->setMinimumWidth(320);
+    return box;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+}  // namespace
+
+Import::Import(ShowTimingWindow showTimingWindow, QWidget* parent)
+    : QDialog(parent), showTimingWindow_(std::move(showTimingWindow)) {
+    setObjectName(QStringLiteral("Import"));
+    setWindowTitle(QStringLiteral("Import Signal Data from SYNCHRO"));
+    useArial(this);
+
+    Timing_ = makePathBox(this, "Timing", QStringLiteral("Syncho data transfer timing file."));
+    Phasing_ = makePathBox(this, "Phasing", QStringLiteral("Syncho data transfer phasing file."));
+    Lanes_ = makePathBox(this, "Lanes", QString());
+    browseTiming_ = makeButton(this, "browseTiming", QStringLiteral("Browse..."));
+    browsePhasing_ = makeButton(this, "browsePhasing", QStringLiteral("Browse..."));
+    browseLanes_ = makeButton(this, "browseLanes", QStringLiteral("Browse..."));
+    connect(browseTiming_, &QPushButton::clicked, this, &Import::browseTiming_Click);
+    connect(browsePhasing_, &QPushButton::clicked, this, &Import::browsePhasing_Click);
+    connect(browseLanes_, &QPushButton::clicked, this, &Import::browseLanes_Click);
+
+    const OptionPair controller = makeOptionPair(
+        this, "controller_type", QStringLiteral("Choose Controller Type"),
+        {"Nema", QStringLiteral("Nema TS2"), QStringLiteral("Local time zero referenced at beginning of coordinated green.")},
+        {"type170", QStringLiteral("Type 170"),
+         QStringLiteral("Local time zero referenced at beginning of coordinated yellow.")});
+    const OptionPair mode = makeOptionPair(
+        this, "Mode", QStringLiteral("Choose Mode"),
+        {"Permissive", QStringLiteral("Permissive"), QStringLiteral("Maximizes extension of coordinated green.")},
+        {"Yield", QStringLiteral("Yield"), QStringLiteral("Maximizes early return to coordinated green.")});
+    Nema_ = controller.first;
+    type170_ = controller.second;
+    Permissive_ = mode.first;
+    Yield_ = mode.second;
+
+    // Enter presses Load, Esc presses Cancel.
+    Load_ = makeButton(this, "Load", QStringLiteral("Load"));
+    Load_->setDefault(true);
+    Cancel_ = makeButton(this, "Cancel", QStringLiteral("Cancel"));
+    for (QPushButton* button : {Load_, Cancel_}) button->setMinimumWidth(90);
+    connect(Load_, &QPushButton::clicked, this, &Import::Load_Click);
+    connect(Cancel_, &QPushButton::clicked, this, &Import::Cancel_Click);
+
+    auto* grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(6);
+    grid->addWidget(makeLogo(this), 0, 0, 1, 2, Qt::AlignLeft);
+    int row = 1;
+    auto addFile = [&](const char* labelName, const QString& caption, QLineEdit* box, QPushButton* browse) {
+        grid->addWidget(makeLabel(this, labelName, caption), row++, 0, 1, 2);
+        grid->addWidget(box, row, 0);
+        grid->addWidget(browse, row++, 1);
+    };
+    addFile("Label1", QStringLiteral("UTDF Timing File"), Timing_, browseTiming_);
+    addFile("Label2", QStringLiteral("UTDF Phasing File"), Phasing_, browsePhasing_);
+    addFile("Label3", QStringLiteral("UTDF Lanes File"), Lanes_, browseLanes_);
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(controller.frame);
+    choices->addWidget(mode.frame);
+    grid->addLayout(choices, row++, 0, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Load_);
+    buttons->addWidget(Cancel_);
+    grid->addLayout(buttons, row, 0, 1, 2);
+
+    QWidget* order[] = {type170_, Nema_, Yield_, Permissive_, Timing_, browseTiming_,
+                        Phasing_, browsePhasing_, Load_, Cancel_, browseLanes_, Lanes_};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void Import::browse(QLineEdit* box, const QString& filter) {
+    const QString path = dialogs().openFileName(this, filter);
+    if (path.isEmpty()) {
+        tell(this, QStringLiteral("You must select a proper file!"), QStringLiteral("File Error"), Icon::Information);
+        return;
+    }
+    box->setText(path);
+}
+
+void Import::browseTiming_Click() { browse(Timing_, kTimingFilter); }
+void Import::browsePhasing_Click() { browse(Phasing_, kPhasingFilter); }
+void Import::browseLanes_Click() { browse(Lanes_, kLanesFilter); }
+
+void Import::Load_Click() {
+    // All three files are read whole before the timing window is touched: a file
+    // that cannot be read leaves the signal on screen as it was.
+    auto read = readUtdfFiles(localPath(Timing_->text()), localPath(Phasing_->text()), localPath(Lanes_->text()));
+    if (const auto* error = std::get_if<UtdfError>(&read)) {
+        tell(this, QString::fromStdString(error->message), QStringLiteral("File Error"), Icon::Critical);
+        return;
+    }
+    const UtdfImport& values = std::get<UtdfImport>(read);
+
+    QPointer<Import> self(this);
+    QPointer<Form1> form = showTimingWindow_ ? showTimingWindow_() : nullptr;
+    if (!form) return;
+    WindowState state = form->state();
+    importInto(state, values, Nema_->isChecked() ? tag::kNema : tag::kType170,
+               Permissive_->isChecked() ? tag::kPermissive : tag::kYield);
+    form->setState(state);
+    form->Calculate_Click();
+    if (self) unload();
+}
+
+void Import::Cancel_Click() { unload(); }
+
+void Import::reject() { Cancel_Click(); }
+
+void Import::unload() {
+    hide();
+    deleteLater();
+}
+
+}  // namespace tavimo::ui

@@ -1,0 +1,313 @@
+// SPDX-License-Identifier: MIT
+#include "ui/main/tavimo_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <variant>
+
+#include "io/project_file.h"
+#include "ui/common/dialogs.h"
+#include "ui/dialogs/import_dialog.h"
+#include "ui/dialogs/new_signal_dialog.h"
+#include "ui/main/button_pictures.h"
+#include "ui/main/help_window.h"
+#include "ui/main/print_signal.h"
+#include "ui/main/project_file_access.h"
+#include "ui/timing/form1.h"
+
+namespace tavimo::ui {
+
+const QString Tavimo::kProjectFilter = QStringLiteral("Tavimo Files (*.tvm)|*.tvm");
+
+namespace {
+
+constexpr int px(int twips) { return (twips + 7) / 15; }
+
+const QString kFileError = QStringLiteral("File Error");
+
+}  // namespace
+
+Tavimo::Tavimo(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Tavimo"));
+    setWindowTitle(QStringLiteral("Tavimo"));
+    setWindowIcon(applicationIcon());
+
+    auto* client = new QWidget(this);
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    mdi_ = new QMdiArea(client);
+    mdi_->setObjectName(QStringLiteral("MDIArea"));
+    setCentralWidget(client);
+    buildMenu();
+    buildButtonBar();
+    layout->addWidget(mdi_, 1);
+
+    // Design client area 10575 x 12765 twips below the menu.
+    resize(px(10575), px(12765) + menuBar()->sizeHint().height());
+}
+
+Tavimo::~Tavimo() = default;
+
+newSignal* Tavimo::newSignalDialog() const { return newSignal_ && !newSignal_->isHidden() ? newSignal_.data() : nullptr; }
+Import* Tavimo::importDialog() const { return import_ && !import_->isHidden() ? import_.data() : nullptr; }
+Help* Tavimo::helpWindow() const { return help_; }
+
+void Tavimo::buildMenu() {
+    auto item = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
+                       void (Tavimo::*handler)()) {
+        auto* action = new QAction(caption, this);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(key);
+        if (handler) connect(action, &QAction::triggered, this, handler);
+        menu->addAction(action);
+        return action;
+    };
+    auto separator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(QLatin1String(name));
+    };
+    auto submenu = [](QMenu* parent, const char* name, const QString& caption) {
+        QMenu* menu = parent->addMenu(caption);
+        menu->setObjectName(QLatin1String(name));
+        menu->menuAction()->setObjectName(QLatin1String(name));
+        return menu;
+    };
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    file->menuAction()->setObjectName(QStringLiteral("mnuFile"));
+    item(file, "mnuFileNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), &Tavimo::mnuFileNew_Click);
+    item(file, "mnuFileOpen", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &Tavimo::mnuFileOpen_Click);
+    separator(file, "mnuFileSeperatorOne");
+    item(file, "mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), &Tavimo::mnuFileSave_Click);
+    item(file, "mnuFileSaveAs", QStringLiteral("Save As"), QKeySequence(), &Tavimo::mnuFileSaveAs_Click);
+    separator(file, "mnuFileSeperatorTwo");
+    QMenu* add = submenu(file, "mnuFileAddSignal", QStringLiteral("&Add Signal"));
+    item(add, "mnuFileAddSignalBlank", QStringLiteral("Add &Blank Signal"), QKeySequence(Qt::CTRL | Qt::Key_B),
+         &Tavimo::mnuFileAddSignalBlank_Click);
+    item(add, "mnuFileAddSignalImport", QStringLiteral("&Import Signal From File"),
+         QKeySequence(Qt::CTRL | Qt::Key_I), &Tavimo::mnuFileAddSignalImport_Click);
+    separator(file, "mnuFileSeperatorThree");
+    QMenu* print = submenu(file, "mnuFilePrint", QStringLiteral("&Print"));
+    item(print, "mnuFilePrintCurrent", QStringLiteral("Current Signal"), QKeySequence(),
+         &Tavimo::mnuFilePrintCurrent_Click);
+    // Seen but not chosen: kept for a signal report and a printer set-up to come.
+    item(print, "mnuFilePrintReport", QStringLiteral("Report"), QKeySequence(), nullptr)->setEnabled(false);
+    item(print, "mnuFilePrintSetup", QStringLiteral("Setup"), QKeySequence(), nullptr)->setEnabled(false);
+    separator(file, "mnuFileSeperatorFour");
+    item(file, "mnuFileExit", QStringLiteral("&Exit"), QKeySequence(Qt::CTRL | Qt::Key_E), &Tavimo::mnuFileExit_Click);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    help->menuAction()->setObjectName(QStringLiteral("mnuHelp"));
+    item(help, "mnuHelpread", QStringLiteral("Read Help"), QKeySequence(Qt::CTRL | Qt::Key_H),
+         &Tavimo::mnuHelpread_Click);
+}
+
+void Tavimo::buildButtonBar() {
+    auto* bar = new QWidget(centralWidget());
+    bar->setObjectName(QStringLiteral("Picture1"));
+    bar->setFixedHeight(px(450));
+    static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(bar);
+
+    struct ButtonSpec {
+        const char* name;
+        int left;
+        QPixmap picture;
+        QString hint;
+        void (Tavimo::*handler)();
+    };
+    const ButtonSpec specs[] = {
+        {"New", 120, newPagePicture(), QStringLiteral("New signal"), &Tavimo::New_Click},
+        {"Command4", 520, openFolderPicture(), QStringLiteral("Open"), &Tavimo::Command4_Click},
+        {"Command5", 920, floppyPicture(), QStringLiteral("Save"), &Tavimo::Command5_Click},
+        {"Command6", 1320, printerPicture(), QStringLiteral("Print the current signal"), &Tavimo::Command6_Click},
+    };
+    QToolButton* previous = nullptr;
+    for (const ButtonSpec& spec : specs) {
+        auto* button = new QToolButton(bar);
+        button->setObjectName(QLatin1String(spec.name));
+        button->setIcon(QIcon(spec.picture));
+        button->setIconSize(spec.picture.size());
+        button->setToolTip(spec.hint);
+        button->setFocusPolicy(Qt::TabFocus);
+        button->setGeometry(px(spec.left), px(50), px(300), px(300));
+        connect(button, &QToolButton::clicked, this, spec.handler);
+        if (previous) setTabOrder(previous, button);
+        previous = button;
+    }
+}
+
+// ---- The one timing window ----
+
+Form1* Tavimo::timingWindow() {
+    discardClosedTimingWindow();
+    return form_;
+}
+
+Form1* Tavimo::showTimingWindow() {
+    Form1* form = timingWindow();
+    if (!form) {
+        form = new Form1;
+        form_ = form;
+        form->setWindowTitle(QStringLiteral("Timing/Phasing Data"));
+        formFrame_ = mdi_->addSubWindow(form);
+        formFrame_->setObjectName(QStringLiteral("Form1Frame"));
+        formFrame_->setAttribute(Qt::WA_DeleteOnClose);
+        form->installEventFilter(this);
+        // "Exit" answered Yes: a new signal is started while the old one goes.
+        connect(form, &Form1::restartRequested, this, &Tavimo::showNewSignalDialog);
+        form->show();
+        formFrame_->adjustSize();
+        formFrame_->move(0, 0);
+    }
+    if (formFrame_->isMinimized()) formFrame_->showNormal();
+    formFrame_->show();
+    mdi_->setActiveSubWindow(formFrame_);
+    return form;
+}
+
+// The timing window closes itself on "Exit": once it (or its frame) is closed, the
+// signal is gone and the next command starts a blank window.
+void Tavimo::discardClosedTimingWindow() {
+    const bool open = form_ && formFrame_ && !form_->isHidden() && !formFrame_->isHidden();
+    if (open || (!form_ && !formFrame_)) return;
+    QMdiSubWindow* frame = formFrame_;
+    Form1* form = form_;
+    form_ = nullptr;
+    formFrame_ = nullptr;
+    if (form) form->removeEventFilter(this);
+    if (frame) {
+        frame->hide();
+        frame->deleteLater();  // takes the form with it
+    } else if (form) {
+        form->deleteLater();
+    }
+}
+
+bool Tavimo::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == form_ && (event->type() == QEvent::Close || event->type() == QEvent::Hide))
+        QTimer::singleShot(0, this, [this] { discardClosedTimingWindow(); });
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Buttons and menu ----
+
+void Tavimo::New_Click() { showNewSignalDialog(); }
+void Tavimo::Command4_Click() { mnuFileOpen_Click(); }
+void Tavimo::Command5_Click() { mnuFileSave_Click(); }
+void Tavimo::Command6_Click() { mnuFilePrintCurrent_Click(); }
+void Tavimo::mnuFileNew_Click() { New_Click(); }
+void Tavimo::mnuFileAddSignalBlank_Click() { showNewSignalDialog(); }
+
+void Tavimo::showNewSignalDialog() {
+    // A dialog that was closed is on its way out; a new one starts empty.
+    if (!newSignal_ || newSignal_->isHidden())
+        newSignal_ = new newSignal([this] { return showTimingWindow(); }, this);
+    newSignal_->show();
+    newSignal_->raise();
+    newSignal_->activateWindow();
+}
+
+void Tavimo::mnuFileAddSignalImport_Click() {
+    if (!import_ || import_->isHidden()) import_ = new Import([this] { return showTimingWindow(); }, this);
+    import_->show();
+    import_->raise();
+    import_->activateWindow();
+}
+
+void Tavimo::mnuHelpread_Click() {
+    if (!help_) help_ = new Help(this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void Tavimo::mnuFileExit_Click() { close(); }
+
+void Tavimo::closeEvent(QCloseEvent* event) {
+    // The dialogs and the help window are windows of their own; they go with the
+    // frame rather than outlive it.
+    if (newSignal_) newSignal_->close();
+    if (import_) import_->close();
+    if (help_) help_->close();
+    event->accept();
+}
+
+// ---- Open, Save, Save As ----
+
+void Tavimo::mnuFileOpen_Click() {
+    const QString path = dialogs().openFileName(this, kProjectFilter);
+    if (path.isEmpty()) return;  // Cancel: nothing changes
+
+    // The file is read and checked whole before the window is touched.
+    auto read = readProjectFile(path);
+    if (const QString* why = std::get_if<QString>(&read)) {
+        tell(this, *why, kFileError, Icon::Critical);
+        return;
+    }
+    Form1* form = showTimingWindow();
+    WindowState state = form->state();
+    openProjectInto(state, std::get<ProjectValues>(read), path.toStdString());
+    form->setState(state);
+}
+
+void Tavimo::mnuFileSave_Click() { save(false); }
+void Tavimo::mnuFileSaveAs_Click() { save(true); }
+
+void Tavimo::save(bool saveAs) {
+    QPointer<Form1> form = timingWindow();
+    if (!form) {
+        tell(this, QStringLiteral("No Signal to Save!"));
+        return;
+    }
+    WindowState state = form->state();
+    auto encoded = encodeProjectFile(projectValuesOf(state.plan, saveAs));
+    if (const QString* why = std::get_if<QString>(&encoded)) {
+        tell(this, *why, kFileError, Icon::Critical);
+        return;
+    }
+
+    QString path = saveAs ? QString() : QString::fromStdString(state.plan.projectFile);
+    if (path.isEmpty()) {
+        path = dialogs().saveFileName(this, kProjectFilter);
+        if (path.isEmpty()) {
+            tell(this, QStringLiteral("You must select a proper file!"), kFileError, Icon::Information);
+            return;
+        }
+        // Remembered before writing: after a failed save, Save tries the same file
+        // again, with a message each time, until Save As names another.
+        if (!form) return;
+        state.plan.projectFile = path.toStdString();
+        form->setState(state);
+    }
+    const QString failure = writeProjectFile(path, std::get<QByteArray>(encoded));
+    if (!failure.isEmpty()) tell(this, failure, kFileError, Icon::Critical);
+}
+
+// ---- Printing ----
+
+void Tavimo::mnuFilePrintCurrent_Click() {
+    QPointer<Form1> form = timingWindow();
+    if (!form) {
+        tell(this, QStringLiteral("No Signal to Print!"));
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    if (!dialogs().choosePrinter(this, printer)) {
+        tell(this, QStringLiteral("Unable to Print!"));
+        return;
+    }
+    const int copies = printer.copyCount();
+    if (!form || !printWindowImage(form->grab(), printer, copies)) tell(this, QStringLiteral("Unable to Print!"));
+}
+
+}  // namespace tavimo::ui

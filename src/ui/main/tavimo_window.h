@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QToolButton;
+
+namespace tavimo::ui {
+
+class Form1;
+class Help;
+class Import;
+class newSignal;
+
+// The frame window "Tavimo": menu, button bar and the one timing window inside it.
+// Every command that creates, imports or opens a signal fills that one window,
+// creating it blank when it is not open. The new-signal and import dialogs and the
+// help window are separate windows, one of each, shown without blocking this one.
+class Tavimo : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Tavimo(QWidget* parent = nullptr);
+    ~Tavimo() override;
+
+    // The timing window when one is open, else nullptr.
+    Form1* timingWindow();
+    // Shows the timing window, creating it blank when it is not open.
+    Form1* showTimingWindow();
+
+    // The single instances, while they are shown (else nullptr).
+    newSignal* newSignalDialog() const;
+    Import* importDialog() const;
+    Help* helpWindow() const;
+    QMdiArea* mdiArea() const { return mdi_; }
+
+    static const QString kProjectFilter;
+
+public slots:
+    // Button bar.
+    void New_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    // Menu.
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFileAddSignalBlank_Click();
+    void mnuFileAddSignalImport_Click();
+    void mnuFilePrintCurrent_Click();
+    void mnuFileExit_Click();
+    void mnuHelpread_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenu();
+    void buildButtonBar();
+    void showNewSignalDialog();
+    void save(bool saveAs);
+    void discardClosedTimingWindow();
+
+    QMdiArea* mdi_;
+    QPointer<Form1> form_;
+    QPointer<QMdiSubWindow> formFrame_;
+    QPointer<newSignal> newSignal_;
+    QPointer<Import> import_;
+    QPointer<Help> help_;
+};
+
+}  // namespace tavimo::ui

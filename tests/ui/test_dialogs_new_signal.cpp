@@ -1,0 +1,311 @@
+// SPDX-License-Identifier: MIT
+// The new-signal dialog: what "OK" writes into the timing window, its checks, and the
+// dialog's own controls.
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "helpers/scripted_dialogs.h"
+#include "ui/dialogs/new_signal_dialog.h"
+#include "ui/main/tavimo_window.h"
+#include "ui/timing/form1.h"
+
+using namespace tavimo;
+using namespace tavimo::ui;
+using tavimo::ui::test::ScriptedDialogs;
+
+namespace {
+
+void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+template <typename T>
+T* child(QWidget* parent, const char* name) {
+    T* found = parent->findChild<T*>(QLatin1String(name));
+    if (!found) qFatal("no child %s", name);
+    return found;
+}
+
+struct Entry {
+    QString description, creator, cycleLength, offset;
+    bool lead = true, nema = true, permissive = true;
+};
+
+newSignal* openDialog(Tavimo& frame) {
+    frame.New_Click();
+    return frame.newSignalDialog();
+}
+
+void fill(newSignal* dialog, const Entry& e) {
+    child<QLineEdit>(dialog, "description")->setText(e.description);
+    child<QLineEdit>(dialog, "creator")->setText(e.creator);
+    child<QLineEdit>(dialog, "cycleLength")->setText(e.cycleLength);
+    child<QLineEdit>(dialog, "Offset")->setText(e.offset);
+    child<QRadioButton>(dialog, e.lead ? "Lead" : "Lag")->setChecked(true);
+    child<QRadioButton>(dialog, e.nema ? "Nema" : "type170")->setChecked(true);
+    child<QRadioButton>(dialog, e.permissive ? "Permissive" : "Yield")->setChecked(true);
+}
+
+// Records, when the coordinated-phase prompt is shown, whether the timing window was
+// already on screen and still unfilled.
+class PromptWatcher final : public Dialogs {
+public:
+    explicit PromptWatcher(Tavimo& frame) : frame_(frame) { setDialogs(this); }
+    ~PromptWatcher() override { setDialogs(nullptr); }
+    bool windowVisible = false;
+    QString cycleLengthAtPrompt = QStringLiteral("unset");
+    Answer ask(QWidget*, const Message& m) override {
+        if (m.text == QLatin1String("Please Choose Coordinated Phase(s)!")) {
+            Form1* form = frame_.timingWindow();
+            windowVisible = form && form->isVisible();
+            cycleLengthAtPrompt = form ? QString::fromStdString(form->state().plan.cycleLength) : QString();
+        }
+        return Answer::Ok;
+    }
+    QString openFileName(QWidget*, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&) override { return {}; }
+    bool choosePrinter(QWidget*, QPrinter&) override { return false; }
+
+private:
+    Tavimo& frame_;
+};
+
+}  // namespace
+
+class NewSignalDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void okFillsTheTimingWindow_data();
+    void okFillsTheTimingWindow();
+    void emptyCycleLengthKeepsTheDialogOpen();
+    void cycleLengthLongerThanTheWindowTakesIsRefused();
+    void promptComesAfterTheWindowShowsAndBeforeItIsFilled();
+    void cancelAndEscLeaveAnOpenSignalUntouched();
+    void enterDoesNotPressOk();
+    void controlsAsDesigned();
+};
+
+void NewSignalDialogTest::okFillsTheTimingWindow_data() {
+    QTest::addColumn<bool>("lead");
+    QTest::addColumn<bool>("nema");
+    QTest::addColumn<bool>("permissive");
+    QTest::addColumn<QString>("controller");
+    QTest::addColumn<QString>("controlText");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("coordinated");
+    QTest::newRow("Lead NEMA Permissive") << true << true << true << "Nema" << "NEMA" << "Permissive" << 2;
+    QTest::newRow("Lag 170 Yield") << false << false << false << "one70" << "170" << "Yield" << 1;
+    QTest::newRow("Lag NEMA Permissive") << false << true << true << "Nema" << "NEMA" << "Permissive" << 1;
+    QTest::newRow("Lead 170 Yield") << true << false << false << "one70" << "170" << "Yield" << 2;
+}
+
+void NewSignalDialogTest::okFillsTheTimingWindow() {
+    QFETCH(bool, lead);
+    QFETCH(bool, nema);
+    QFETCH(bool, permissive);
+    QFETCH(QString, controller);
+    QFETCH(QString, controlText);
+    QFETCH(QString, mode);
+    QFETCH(int, coordinated);
+
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    newSignal* dialog = openDialog(frame);
+    QVERIFY(dialog);
+    fill(dialog, {"Main and 1st", "Fred", "100", "35", lead, nema, permissive});
+    child<QPushButton>(dialog, "OKnew")->click();
+    settle();
+
+    QCOMPARE(scripted.texts(), QStringList{"Please Choose Coordinated Phase(s)!"});
+    QCOMPARE(scripted.shown[0].icon, Icon::None);
+    QVERIFY(scripted.shown[0].title.isEmpty());
+    QVERIFY(!frame.newSignalDialog());
+
+    Form1* form = frame.timingWindow();
+    QVERIFY(form && form->isVisible());
+    QCOMPARE(form->windowTitle(), QString("Timing/Phasing Data"));
+    const WindowState state = form->state();
+    const SignalPlan& plan = state.plan;
+    QCOMPARE(plan.description, std::string("Main and 1st"));
+    QCOMPARE(plan.cycleLength, std::string("100"));
+    QCOMPARE(plan.cycleCopy, std::string("100"));
+    QCOMPARE(QString::fromStdString(plan.controller), controller);
+    QCOMPARE(QString::fromStdString(plan.controlText), controlText);
+    QCOMPARE(QString::fromStdString(plan.mode), mode);
+    QCOMPARE(plan.arrangement, std::string(lead ? "Lead" : "Lag"));
+    for (int k = 1; k <= kPositions; ++k) {
+        QCOMPARE(plan.at(k).phaseEnabled, k == coordinated || k == coordinated + 4);
+        QCOMPARE(plan.at(k).movementList, movementListFor(plan.arrangement, k));
+    }
+    QVERIFY(form->focusWidget());
+    QCOMPARE(form->focusWidget()->objectName(), QString("Phase%1").arg(coordinated));
+    QCOMPARE(state.chart.windows[PPend1].visible, lead);
+    QCOMPARE(state.chart.windows[PPend2].visible, lead);
+    if (!lead) {
+        QCOMPARE(state.chart.windows[PP1].left, 2760.f);
+        QCOMPARE(state.chart.windows[PP4].left, 2760.f);
+    }
+    // Neither the creator nor the offset is kept anywhere.
+    QVERIFY(plan.description.find("Fred") == std::string::npos);
+    QVERIFY(plan.cycleLength != "35");
+}
+
+void NewSignalDialogTest::emptyCycleLengthKeepsTheDialogOpen() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    newSignal* dialog = openDialog(frame);
+    fill(dialog, {"Elm", "", "", ""});
+    dialog->OKnew_Click();
+    settle();
+    QCOMPARE(scripted.texts(), QStringList{"No Cycle Length Entered!"});
+    QCOMPARE(scripted.shown[0].title, QString("Warning"));
+    QCOMPARE(scripted.shown[0].icon, Icon::Critical);
+    QCOMPARE(frame.newSignalDialog(), dialog);
+    QVERIFY(!frame.timingWindow());
+    QCOMPARE(child<QLineEdit>(dialog, "description")->text(), QString("Elm"));
+
+    // A single blank is a cycle length as far as the dialog goes: the calculation
+    // rejects it later.
+    child<QLineEdit>(dialog, "cycleLength")->setText(" ");
+    dialog->OKnew_Click();
+    settle();
+    QVERIFY(frame.timingWindow());
+    QCOMPARE(frame.timingWindow()->state().plan.cycleLength, std::string(" "));
+    QCOMPARE(frame.timingWindow()->state().plan.cycleCopy, std::string(" "));
+}
+
+void NewSignalDialogTest::cycleLengthLongerThanTheWindowTakesIsRefused() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    newSignal* dialog = openDialog(frame);
+    fill(dialog, {"Elm", "", "1000", ""});
+    dialog->OKnew_Click();
+    settle();
+    QCOMPARE(scripted.shown.size(), 1);
+    QVERIFY(scripted.shown[0].text.contains("at most 3"));
+    QCOMPARE(scripted.shown[0].title, QString("Warning"));
+    QCOMPARE(frame.newSignalDialog(), dialog);
+    QVERIFY(!frame.timingWindow());
+}
+
+void NewSignalDialogTest::promptComesAfterTheWindowShowsAndBeforeItIsFilled() {
+    Tavimo frame;
+    frame.show();
+    PromptWatcher watcher(frame);
+    newSignal* dialog = openDialog(frame);
+    fill(dialog, {"Elm", "", "90", ""});
+    dialog->OKnew_Click();
+    QVERIFY(watcher.windowVisible);
+    QCOMPARE(watcher.cycleLengthAtPrompt, QString(""));
+    QCOMPARE(frame.timingWindow()->state().plan.cycleLength, std::string("90"));
+}
+
+void NewSignalDialogTest::cancelAndEscLeaveAnOpenSignalUntouched() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    newSignal* dialog = openDialog(frame);
+    fill(dialog, {"Elm", "", "90", "", false, false, false});
+    dialog->OKnew_Click();
+    settle();
+    const SignalPlan before = frame.timingWindow()->state().plan;
+
+    dialog = openDialog(frame);
+    fill(dialog, {"Oak", "", "120", ""});
+    child<QPushButton>(dialog, "CancelNew")->click();
+    settle();
+    QVERIFY(!frame.newSignalDialog());
+
+    dialog = openDialog(frame);
+    fill(dialog, {"Pine", "", "60", ""});
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    settle();
+    QVERIFY(!frame.newSignalDialog());
+
+    const SignalPlan after = frame.timingWindow()->state().plan;
+    QCOMPARE(after.description, before.description);
+    QCOMPARE(after.cycleLength, before.cycleLength);
+    QCOMPARE(after.controller, before.controller);
+    QCOMPARE(after.arrangement, before.arrangement);
+    QCOMPARE(scripted.shown.size(), 1);  // only the first signal's prompt
+}
+
+void NewSignalDialogTest::enterDoesNotPressOk() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    newSignal* dialog = openDialog(frame);
+    fill(dialog, {"Elm", "", "90", ""});
+    for (const char* name : {"cycleLength", "Lead", "Yield"}) {
+        QWidget* w = child<QWidget>(dialog, name);
+        QTest::keyClick(w, Qt::Key_Return);
+        QTest::keyClick(w, Qt::Key_Enter);
+    }
+    settle();
+    QVERIFY(scripted.shown.isEmpty());
+    QVERIFY(!frame.timingWindow());
+    QCOMPARE(frame.newSignalDialog(), dialog);
+}
+
+void NewSignalDialogTest::controlsAsDesigned() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    newSignal* dialog = openDialog(frame);
+    QCOMPARE(dialog->windowTitle(), QString("New Signal Data"));
+    QCOMPARE(dialog->font().family(), QString("Arial"));
+    QVERIFY(child<QWidget>(dialog, "LogoNew"));
+
+    const QList<QPair<const char*, QString>> labels = {
+        {"Label1", "Intersection Description:"}, {"Label2", "Created By:"},
+        {"Label3", "Cycle Length:"}, {"Label4", "Offset:"}};
+    for (const auto& [name, caption] : labels) QCOMPARE(child<QLabel>(dialog, name)->text(), caption);
+
+    struct Option {
+        const char* name;
+        const char* caption;
+        const char* hint;
+        bool checked;
+    };
+    const Option options[] = {
+        {"Lead", "Dual Lead", "Left turns occur before thru movement.", true},
+        {"Lag", "Dual Lag", "Left turns occur after thru movement.", false},
+        {"Nema", "Nema TS2", "NEMA type controllers reference local time zero at the beginning of coordinated green.", true},
+        {"type170", "Type 170", "Type 170 controllers reference local time zero at the beginning of coordinated yellow.", false},
+        {"Permissive", "Permissive", "Emphasis on the extension of coordinated green.", true},
+        {"Yield", "Yield", "Emphasis on early return to coordinated green.", false},
+    };
+    for (const Option& o : options) {
+        auto* button = child<QRadioButton>(dialog, o.name);
+        QCOMPARE(button->text(), QString(o.caption));
+        QCOMPARE(button->toolTip(), QString(o.hint));
+        QCOMPARE(button->isChecked(), o.checked);
+        QCOMPARE(button->font().family(), QString("Arial"));
+    }
+    QCOMPARE(child<QGroupBox>(dialog, "Frame1")->title(), QString("Choose Left Turn Type"));
+    QCOMPARE(child<QGroupBox>(dialog, "controller_type")->title(), QString("Choose Controller Type"));
+    QCOMPARE(child<QGroupBox>(dialog, "Mode")->title(), QString("Choose Mode"));
+    QCOMPARE(child<QPushButton>(dialog, "OKnew")->text(), QString("OK"));
+    QCOMPARE(child<QPushButton>(dialog, "CancelNew")->text(), QString("Cancel"));
+
+    const QStringList order = {"description", "creator", "cycleLength", "Offset", "Lead", "Lag",
+                               "Nema", "type170", "Permissive", "Yield", "OKnew", "CancelNew"};
+    QStringList chain;
+    QWidget* w = child<QWidget>(dialog, "description");
+    while (chain.size() < order.size()) {
+        if (order.contains(w->objectName())) chain << w->objectName();
+        w = w->nextInFocusChain();
+    }
+    QCOMPARE(chain, order);
+}
+
+QTEST_MAIN(NewSignalDialogTest)
+#include "test_dialogs_new_signal.moc"
