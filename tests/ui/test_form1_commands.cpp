@@ -1,0 +1,303 @@
+// SPDX-License-Identifier: MIT
+// The timing window's commands: Calculate, Reset, Exit and the local-time readout.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+#include "calc/window_calculation.h"
+#include "helpers/scripted_dialogs.h"
+#include "test_form1_driver.h"
+#include "test_form1_signals.h"
+
+using namespace tavimo;
+using namespace tavimo::ui;
+using namespace tavimo::ui::test;
+
+Q_DECLARE_METATYPE(tavimo::WindowState)
+
+namespace {
+
+// Every chart control stands where the layout's numbers say, converted once to pixels.
+void expectChartShows(Form1& f, const ChartLayout& c) {
+    for (int k = 1; k <= 8; ++k) {
+        const std::pair<const char*, const Box*> bars[] = {
+            {"greenPhase", &c.green[k - 1]}, {"yellowPhase", &c.yellow[k - 1]}, {"redPhase", &c.red[k - 1]}};
+        for (const auto& [name, box] : bars) {
+            auto* w = f.findChild<QWidget*>(QStringLiteral("%1%2").arg(name).arg(k));
+            QVERIFY(w);
+            QCOMPARE(w->isHidden(), !box->visible);
+            if (box->visible) QCOMPARE(w->geometry(), expectedRect(*box));
+        }
+        QCOMPARE(f.findChild<QLineEdit*>(QStringLiteral("greenPhase%1").arg(k))->text(),
+                 QString::fromStdString(c.greenText[k - 1]));
+    }
+    const char* windows[kWindowBars] = {"PP1", "PP2", "PP3", "PP4", "PP5", "PP6", "PPend1", "PPend2"};
+    for (int w = 0; w < kWindowBars; ++w) {
+        auto* bar = named<QLabel>(f, windows[w]);
+        QCOMPARE(bar->isHidden(), !c.windows[w].visible);
+        QCOMPARE(bar->geometry(), expectedRect(c.windows[w]));
+        QCOMPARE(bar->text(), QString::fromStdString(c.windowText[w]));
+        QCOMPARE(bool(bar->alignment() & Qt::AlignRight), c.windowTextRightAligned);
+    }
+    const std::pair<const char*, const VLine*> lines[] = {
+        {"barrier1", &c.barrier1}, {"barrier2", &c.barrier2}, {"barrier3", &c.barrier3}, {"local1", &c.local1}};
+    for (const auto& [name, line] : lines) {
+        QWidget* w = named(f, name);
+        QCOMPARE(w->isHidden(), !line->visible);
+        QCOMPARE(w->x() + w->width() / 2, twips(line->x));
+        QCOMPARE(w->y(), twips(line->top));
+    }
+    for (const char* dead : {"deadPhase", "deadPhase2"}) {
+        const Box& b = dead == std::string("deadPhase") ? c.deadPhase : c.deadPhase2;
+        QCOMPARE(named(f, dead)->isHidden(), !b.visible);
+    }
+}
+
+}  // namespace
+
+class Form1Commands : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Form1> form_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+
+    Form1& open(const WindowState& s) {
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        form_ = std::make_unique<Form1>();
+        form_->setState(s);
+        [&] { QVERIFY(showActive(*form_)); }();
+        return *form_;
+    }
+
+private slots:
+    void cleanup() {
+        form_.reset();
+        dialogs_.reset();
+    }
+
+    void calculateDrawsTheOutcome_data() {
+        QTest::addColumn<WindowState>("signal");
+        for (const char* controller : {tag::kNema, tag::kType170})
+            for (const char* mode : {tag::kPermissive, tag::kYield}) {
+                QTest::addRow("Lead %s %s", controller, mode) << leadSignal(controller, mode);
+                QTest::addRow("Lag %s %s", controller, mode) << lagSignal(controller, mode);
+            }
+    }
+
+    void calculateDrawsTheOutcome() {
+        QFETCH(WindowState, signal);
+        Form1& f = open(signal);
+        QTest::mouseClick(named<QPushButton>(f, "Calculate"), Qt::LeftButton);
+        QVERIFY2(dialogs_->shown.isEmpty(), qPrintable(dialogs_->texts().join('\n')));
+
+        WindowState expected = signal;
+        applyOutcome(expected, calculate(snapshotOf(signal)));
+        const WindowState shown = f.state();
+        for (int k = 1; k <= 8; ++k) {
+            QCOMPARE(shown.plan.at(k).force, expected.plan.at(k).force);
+            QCOMPARE(field(f, "pps", k)->text(), QString::fromStdString(expected.plan.at(k).pps));
+            QCOMPARE(field(f, "ppe", k)->text(), QString::fromStdString(expected.plan.at(k).ppe));
+            QVERIFY(phasePullDown(f, k)->isHidden());
+            QVERIFY(!field(f, "split", k)->isHidden());
+            QCOMPARE(shown.chart.green[k - 1], expected.chart.green[k - 1]);
+            QCOMPARE(shown.chart.yellow[k - 1], expected.chart.yellow[k - 1]);
+        }
+        QCOMPARE(shown.chart.windows, expected.chart.windows);
+        expectChartShows(f, expected.chart);
+
+        // Bars to scale: a 100 s cycle over 9615 twips, neighbours overlapping by 10.
+        const Position& first = signal.plan.at(1);
+        const float green = first.split == "15" ? 11 : 35;  // Lead row 1: 15-3-1; Lag row 1: 40-4-1
+        QVERIFY(qAbs(shown.chart.green[0].width - (green * 96.15f + 10)) < 0.05f);
+        QCOMPARE(shown.chart.green[0].left, 345.f);
+        QVERIFY(qAbs(shown.chart.yellow[0].left - (345 + green * 96.15f)) < 0.05f);
+        const bool lag = signal.plan.arrangement == tag::kLag;
+        QVERIFY(lag ? named(f, "PPend1")->isHidden() : !named(f, "PPend1")->isHidden());
+        QCOMPARE(shown.chart.windowTextRightAligned, signal.plan.mode == tag::kYield);
+        QVERIFY(named<QLabel>(f, "PP2")->text().startsWith(QChar(0xD8)));
+    }
+
+    void unusedSideStreetMovesItsColumn() {
+        WindowState s = leadSignal();
+        Position& third = s.plan.at(3);
+        third.phase.clear();
+        third.split = third.green = third.amber = third.red = "";
+        third.movementIndex = -1;
+        third.timingEnabled = false;
+        s.plan.at(4).split = "50";
+        Form1& f = open(s);
+        f.Calculate_Click();
+        QVERIFY(dialogs_->shown.isEmpty());
+        QVERIFY(field(f, "split", 3)->isHidden());
+        QVERIFY(movementPullDown(f, 3)->isHidden());
+        QCOMPARE(field(f, "split", 4)->x(), twips(4200));
+        QCOMPARE(field(f, "ppe", 4)->x(), twips(4200));
+        QCOMPARE(movementPullDown(f, 4)->x(), twips(4200));
+        QCOMPARE(arrayElement<QLabel>(&f, "Phasepic1", 3)->x(), twips(4260));
+        QCOMPARE(arrayElement<QLabel>(&f, "Phasepic1", 11)->x(), twips(4260));
+    }
+
+    void wrongCycleLengthIsToldAndFocused() {
+        WindowState s = lagSignal();
+        s.plan.setCycleLength("90");
+        Form1& f = open(s);
+        QTest::mouseClick(named<QPushButton>(f, "Calculate"), Qt::LeftButton);
+        QCOMPARE(dialogs_->texts(), QStringList{"Please specify correct cycle length!"});
+        QCOMPARE(dialogs_->shown[0].title, QString());
+        QTRY_VERIFY(named(f, "cycleLength")->hasFocus());
+        QVERIFY(!phasePullDown(f, 1)->isHidden());
+    }
+
+    void resetCancelledChangesNothing() {
+        WindowState s = leadSignal();
+        s.plan.projectFile = "/data/main.tvm";
+        for (Position& p : s.plan.positions) p.phaseLocked = p.movementLocked = true;
+        Form1& f = open(s);
+        dialogs_->answers << Answer::Cancel;
+        QTest::mouseClick(named<QPushButton>(f, "Reset"), Qt::LeftButton);
+        QCOMPARE(dialogs_->shown.size(), 1);
+        QCOMPARE(dialogs_->shown[0].text, QStringLiteral("Are you sure you want to reset the form?"));
+        QCOMPARE(dialogs_->shown[0].title, QStringLiteral("Reset Form?"));
+        QVERIFY(dialogs_->shown[0].buttons == Buttons::OkCancel);
+        const WindowState after = f.state();
+        QCOMPARE(after.plan.projectFile, s.plan.projectFile);
+        for (int k = 1; k <= 8; ++k) {
+            QVERIFY(after.plan.at(k).phaseLocked && after.plan.at(k).movementLocked);
+            QVERIFY(phasePullDown(f, k)->isLocked());
+        }
+    }
+
+    void resetAfterCalculationStartsAgain_data() {
+        QTest::addColumn<WindowState>("signal");
+        QTest::addColumn<int>("focus");
+        QTest::addRow("Lag Yield") << lagSignal(tag::kType170, tag::kYield) << 1;
+        QTest::addRow("Lead Permissive") << leadSignal() << 2;
+    }
+
+    void resetAfterCalculationStartsAgain() {
+        QFETCH(WindowState, signal);
+        QFETCH(int, focus);
+        signal.plan.projectFile = "/data/main.tvm";
+        Form1& f = open(signal);
+        f.Calculate_Click();
+        const float pp2HeightBefore = f.state().chart.windows[PP2].height;
+        dialogs_->answers << Answer::Ok;
+        QTest::mouseClick(named<QPushButton>(f, "Reset"), Qt::LeftButton);
+        QCOMPARE(dialogs_->texts(), (QStringList{"Are you sure you want to reset the form?",
+                                                 "Please Choose Coordinated Phase(s)!"}));
+        QCOMPARE(dialogs_->shown[1].title, QString());
+        QTRY_VERIFY(phasePullDown(f, focus)->hasFocus());
+        const WindowState s = f.state();
+        QCOMPARE(s.plan.projectFile, std::string());
+        for (int k = 1; k <= 8; ++k) {
+            PickList* phase = phasePullDown(f, k);
+            QVERIFY(!phase->isHidden());
+            QCOMPARE(phase->isEnabled(), k == focus || k == focus + 4);
+            QCOMPARE(phase->text(), QString());
+            QCOMPARE(entries(phase), (QStringList{"1", "2", "3", "4", "5", "6", "7", "8"}));
+            QVERIFY(!movementPullDown(f, k)->isEnabled());
+            QCOMPARE(movementPullDown(f, k)->count(), 4);
+            QVERIFY(!field(f, "split", k)->isEnabled());
+            QCOMPARE(field(f, "split", k)->text(), QString::fromStdString(signal.plan.at(k).split));
+        }
+        for (int i = 0; i < 16; ++i) QVERIFY(arrayElement<QLabel>(&f, "Phasepic1", i)->isHidden());
+        QCOMPARE(named(f, "greenPhase2")->geometry(), twipsRect(2790, 720, 2055, 375));
+        QCOMPARE(named(f, "yellowPhase8")->geometry(), twipsRect(9735, 1650, 255, 375));
+        QCOMPARE(named(f, "barrier3")->x() + named(f, "barrier3")->width() / 2, twips(5235));
+        QCOMPARE(named(f, "PP3")->geometry().x(), twips(7680));
+        if (signal.plan.mode == tag::kYield)
+            QCOMPARE(named(f, "PP2")->geometry(), twipsRect(5235, 240, 1200, 500));
+        else
+            QCOMPARE(s.chart.windows[PP2].height, pp2HeightBefore);
+        expectChartShows(f, s.chart);
+    }
+
+    void exitAsksWhetherToRestart_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("restarts");
+        QTest::addRow("Yes") << int(Answer::Yes) << true << true;
+        QTest::addRow("No") << int(Answer::No) << true << false;
+        QTest::addRow("Cancel") << int(Answer::Cancel) << false << false;
+    }
+
+    void exitAsksWhetherToRestart() {
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        QFETCH(bool, restarts);
+        WindowState s = leadSignal();
+        s.plan.projectFile = "/data/main.tvm";
+        Form1& f = open(s);
+        bool openWhenRestarted = false;
+        int restartsSeen = 0;
+        connect(&f, &Form1::restartRequested, this, [&] {
+            ++restartsSeen;
+            openWhenRestarted = f.isVisible();
+        });
+        dialogs_->answers << Answer(answer);
+        QTest::mouseClick(named<QPushButton>(f, "Exit"), Qt::LeftButton);
+        QCOMPARE(dialogs_->texts(), QStringList{"Restart Project?"});
+        QVERIFY(dialogs_->shown[0].buttons == Buttons::YesNoCancel);
+        QCOMPARE(dialogs_->shown[0].title, QString());
+        QCOMPARE(f.isVisible(), !closes);
+        QCOMPARE(restartsSeen, restarts ? 1 : 0);
+        if (restarts) QVERIFY(openWhenRestarted);
+        QCOMPARE(f.state().plan.projectFile, closes ? std::string() : s.plan.projectFile);
+    }
+
+    void scrollingShowsTheLocalTime_data() {
+        QTest::addColumn<QString>("controller");
+        QTest::addColumn<QString>("arrangement");
+        QTest::addColumn<QString>("cycle");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("shown");
+        QTest::addRow("NEMA Lag zero") << "Nema" << "Lag" << "100" << 345 << "0";
+        QTest::addRow("NEMA Lag half") << "Nema" << "Lag" << "100" << 5145 << "50";
+        QTest::addRow("170 Lag") << "one70" << "Lag" << "100" << 345 << "65";
+        QTest::addRow("NEMA Lead") << "Nema" << "Lead" << "100" << 1305 << "0";
+        QTest::addRow("no cycle") << "Nema" << "Lag" << "" << 5145 << "";
+        QTest::addRow("unknown type") << "NEMA" << "Lag" << "100" << 5145 << "";
+    }
+
+    void scrollingShowsTheLocalTime() {
+        QFETCH(QString, controller);
+        QFETCH(QString, arrangement);
+        QFETCH(QString, cycle);
+        QFETCH(int, value);
+        QFETCH(QString, shown);
+        WindowState s = WindowState::fresh();
+        s.plan.controller = controller.toStdString();
+        s.plan.arrangement = arrangement.toStdString();
+        s.plan.setCycleLength(cycle.toStdString());
+        const char* splits[] = {"40", "", "", "", "50", "", "", ""};
+        if (arrangement == "Lead") splits[0] = "15", splits[1] = "35", splits[4] = "10", splits[5] = "40";
+        for (int k = 1; k <= 8; ++k) {
+            s.plan.at(k).split = splits[k - 1];
+            s.plan.at(k).amber = "4";
+            s.plan.at(k).red = "1";
+        }
+        Form1& f = open(s);
+        auto* scroll = named<QScrollBar>(f, "HScroll1");
+        QCOMPARE(scroll->minimum(), 345);
+        QCOMPARE(scroll->maximum(), 9940);
+        QCOMPARE(scroll->singleStep(), 25);
+        QCOMPARE(scroll->pageStep(), 200);
+        scroll->setValue(value == 345 ? 370 : 345);  // a move that shows something first
+        scroll->setValue(value);
+        auto* timer = named<QLabel>(f, "timer");
+        QCOMPARE(timer->text(), shown);
+        QCOMPARE(timer->x(), twips(value + 40));
+        QCOMPARE(named(f, "local1")->x(), twips(value));
+        QCOMPARE(f.state().chart.local1.x, float(value));
+
+        // A click on the right arrow moves by the small step and updates the readout.
+        QTest::mouseClick(scroll, Qt::LeftButton, {}, QPoint(scroll->width() - 4, scroll->height() / 2));
+        QCOMPARE(scroll->value(), value + 25);
+        QCOMPARE(timer->x(), twips(value + 65));
+    }
+};
+
+QTEST_MAIN(Form1Commands)
+#include "test_form1_commands.moc"
