@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
+#include <QWidget>
 
 namespace tavimo::ui {
 
@@ -39,6 +40,15 @@ bool printWindowImage(const QPixmap& image, QPrinter& printer, int copies) {
         painter.drawPixmap(target, image, QRectF(image.rect()));
     }
     return painter.end() && printer.printerState() != QPrinter::Error;
+}
+
+QPixmap printImageOf(QWidget* window) {
+    constexpr qreal kDetail = 4;
+    QPixmap image(window->size() * kDetail);
+    image.setDevicePixelRatio(kDetail);
+    image.fill(window->palette().color(window->backgroundRole()));
+    window->render(&image);
+    return image;
 }
 
 }  // namespace tavimo::ui

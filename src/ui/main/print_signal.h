@@ -3,6 +3,7 @@
 
 class QPixmap;
 class QPrinter;
+class QWidget;
 
 namespace tavimo::ui {
 
@@ -11,5 +12,9 @@ namespace tavimo::ui {
 // is a page of its own: the copies are printed here rather than left to the printer
 // driver, and the printer is set to one copy. False when the printer fails.
 bool printWindowImage(const QPixmap& image, QPrinter& printer, int copies);
+
+// The image of a window in its on-screen state, drawn at four times the screen's
+// detail so that text and lines stay sharp on paper; its size is the window's.
+QPixmap printImageOf(QWidget* window);
 
 }  // namespace tavimo::ui

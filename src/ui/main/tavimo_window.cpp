@@ -307,7 +307,7 @@ void Tavimo::mnuFilePrintCurrent_Click() {
         return;
     }
     const int copies = printer.copyCount();
-    if (!form || !printWindowImage(form->grab(), printer, copies)) tell(this, QStringLiteral("Unable to Print!"));
+    if (!form || !printWindowImage(printImageOf(form), printer, copies)) tell(this, QStringLiteral("Unable to Print!"));
 }
 
 }  // namespace tavimo::ui

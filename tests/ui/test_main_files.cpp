@@ -1,0 +1,265 @@
+// SPDX-License-Identifier: MIT
+// Open, Save and Save As through the frame window: round trips, the remembered file,
+// and failures that must be told and must not lose anything.
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "helpers/scripted_dialogs.h"
+#include "ui/main/tavimo_window.h"
+#include "ui/timing/form1.h"
+
+using namespace tavimo;
+using namespace tavimo::ui;
+using tavimo::ui::test::ScriptedDialogs;
+
+namespace {
+
+const QString kExample = QStringLiteral(TAVIMO_TEST_DATA "/main-and-1st.tvm");
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+void setDescription(Form1* form, const std::string& description) {
+    WindowState s = form->state();
+    s.plan.description = description;
+    form->setState(s);
+}
+
+std::string projectFileOf(Tavimo& frame) { return frame.timingWindow()->state().plan.projectFile; }
+
+}  // namespace
+
+class MainFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QVERIFY(dir.isValid()); }
+    void openThenSaveWritesTheSameBytesWithoutAsking();
+    void saveAsksOnceThenRemembersTheFile();
+    void saveAsAlwaysAsksAndMovesTheRememberedFile();
+    void cancelledSaveTellsAndKeepsTheRememberedFile();
+    void openCancelChangesNothing();
+    void openRefusesUnreadableAndInvalidFiles_data();
+    void openRefusesUnreadableAndInvalidFiles();
+    void saveFailureIsToldAndLeavesTheOldFile();
+    void descriptionOutsideWindows1252IsNotWritten();
+    void westernCharactersRoundTripInWindows1252();
+    void nothingToSaveWithoutATimingWindow();
+
+private:
+    QTemporaryDir dir;
+    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+};
+
+void MainFilesTest::openThenSaveWritesTheSameBytesWithoutAsking() {
+    const QString file = path("main.tvm");
+    QVERIFY(QFile::copy(kExample, file));
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    scripted.fileNames = {file};
+    frame.mnuFileOpen_Click();
+    QVERIFY(scripted.shown.isEmpty());
+    QCOMPARE(QString::fromStdString(projectFileOf(frame)), file);
+    const SignalPlan plan = frame.timingWindow()->state().plan;
+    QCOMPARE(plan.description, std::string("Main and 1st"));
+    QCOMPARE(plan.at(2).split, std::string("45"));
+    QVERIFY(plan.at(1).movementLocked);
+
+    QFile::remove(file);
+    frame.mnuFileSave_Click();
+    QCOMPARE(scripted.filters.size(), 1);  // only the Open dialog
+    QCOMPARE(bytesOf(file), bytesOf(kExample));
+}
+
+void MainFilesTest::saveAsksOnceThenRemembersTheFile() {
+    const QString file = path("new.tvm");
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    scripted.fileNames = {kExample};
+    frame.mnuFileOpen_Click();
+    WindowState s = frame.timingWindow()->state();
+    s.plan.projectFile.clear();  // as after a form reset
+    frame.timingWindow()->setState(s);
+
+    scripted.fileNames = {file};
+    frame.mnuFileSave_Click();
+    QCOMPARE(scripted.filters.size(), 2);
+    QCOMPARE(QString::fromStdString(projectFileOf(frame)), file);
+    const QByteArray first = bytesOf(file);
+    QVERIFY(first.endsWith(",\r\n"));
+    QCOMPARE(first.count("\r\n"), 7);
+
+    frame.mnuFileSave_Click();
+    QCOMPARE(scripted.filters.size(), 2);  // no dialog the second time
+    QCOMPARE(bytesOf(file), first);        // saving twice gives the same bytes
+    QVERIFY(scripted.shown.isEmpty());
+}
+
+void MainFilesTest::saveAsAlwaysAsksAndMovesTheRememberedFile() {
+    const QString opened = path("opened.tvm");
+    const QString other = path("other");  // no extension added
+    QVERIFY(QFile::copy(kExample, opened));
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    scripted.fileNames = {opened, other};
+    frame.mnuFileOpen_Click();
+    frame.mnuFileSaveAs_Click();
+    QCOMPARE(scripted.filters.size(), 2);
+    QVERIFY(QFile::exists(other));
+    QVERIFY(!QFile::exists(other + ".tvm"));
+    QCOMPARE(QString::fromStdString(projectFileOf(frame)), other);
+
+    setDescription(frame.timingWindow(), "Changed");
+    frame.mnuFileSave_Click();
+    QCOMPARE(scripted.filters.size(), 2);
+    QVERIFY(bytesOf(other).contains("Changed"));
+    QCOMPARE(bytesOf(opened), bytesOf(kExample));
+}
+
+void MainFilesTest::cancelledSaveTellsAndKeepsTheRememberedFile() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    scripted.fileNames = {kExample};
+    frame.mnuFileOpen_Click();
+    frame.mnuFileSaveAs_Click();  // no name scripted: Cancel
+    QCOMPARE(scripted.texts(), QStringList{"You must select a proper file!"});
+    QCOMPARE(scripted.shown[0].title, QString("File Error"));
+    QCOMPARE(scripted.shown[0].icon, Icon::Information);
+    QCOMPARE(QString::fromStdString(projectFileOf(frame)), kExample);
+}
+
+void MainFilesTest::openCancelChangesNothing() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.mnuFileOpen_Click();
+    QVERIFY(scripted.shown.isEmpty());
+    QVERIFY(!frame.timingWindow());
+}
+
+void MainFilesTest::openRefusesUnreadableAndInvalidFiles_data() {
+    QTest::addColumn<QByteArray>("content");  // empty: the file does not exist
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << QByteArray() << "No such file";
+    QTest::newRow("lower-case arrangement")
+        << QByteArray("movements,,,,,,,,,\r\nsplits,30,,,,,,,,\r\nminGreen,\r\namber,\r\nred,\r\norder,2,\r\n"
+                      "misc,100,lead,Nema,Permissive,X,\r\n")
+        << "arrangement";
+    QTest::newRow("phase twice")
+        << QByteArray("movements,\r\nsplits,30,70,,,,,,,\r\nminGreen,\r\namber,\r\nred,\r\norder,2,2,\r\n"
+                      "misc,100,Lead,Nema,Permissive,X,\r\n")
+        << "phase 2";
+    QTest::newRow("not a project file") << QByteArray("\x89PNG\r\n\x1a\n") << "arrangement";
+}
+
+void MainFilesTest::openRefusesUnreadableAndInvalidFiles() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    const QString file = path("bad.tvm");
+    QFile::remove(file);
+    if (!content.isEmpty()) writeBytes(file, content);
+
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    // A signal is on screen: a refused file must leave it as it is.
+    scripted.fileNames = {kExample, file};
+    frame.mnuFileOpen_Click();
+    const WindowState before = frame.timingWindow()->state();
+    frame.mnuFileOpen_Click();
+
+    QCOMPARE(scripted.shown.size(), 1);
+    const Message& m = scripted.shown[0];
+    QCOMPARE(m.title, QString("File Error"));
+    QVERIFY2(m.text.contains(file), qPrintable(m.text));
+    QVERIFY2(m.text.contains(reason, Qt::CaseInsensitive), qPrintable(m.text));
+    const SignalPlan after = frame.timingWindow()->state().plan;
+    QCOMPARE(after.description, before.plan.description);
+    QCOMPARE(after.projectFile, before.plan.projectFile);
+    QCOMPARE(after.arrangement, before.plan.arrangement);
+    QCOMPARE(after.at(2).phase, before.plan.at(2).phase);
+}
+
+void MainFilesTest::saveFailureIsToldAndLeavesTheOldFile() {
+    // A folder that does not exist, and a name that is taken by a folder.
+    QTemporaryDir own;
+    auto path = [&own](const char* name) { return own.filePath(QLatin1String(name)); };
+    QVERIFY(QDir(own.path()).mkdir("taken.tvm"));
+    const QByteArray example = bytesOf(kExample);
+    const QString targets[] = {path("missing/signal.tvm"), path("taken.tvm")};
+    for (const QString& target : targets) {
+        ScriptedDialogs scripted;
+        Tavimo frame;
+        scripted.fileNames = {kExample, target};
+        frame.mnuFileOpen_Click();
+        frame.mnuFileSaveAs_Click();
+        QCOMPARE(scripted.shown.size(), 1);
+        QCOMPARE(scripted.shown[0].title, QString("File Error"));
+        QVERIFY2(scripted.shown[0].text.startsWith("Unable to save " + target + ": "), qPrintable(scripted.shown[0].text));
+        QVERIFY(!QFileInfo(target).isFile());
+        QCOMPARE(bytesOf(kExample), example);
+
+        // The name stays remembered: Save tries it again and says so again.
+        QCOMPARE(QString::fromStdString(projectFileOf(frame)), target);
+        frame.mnuFileSave_Click();
+        QCOMPARE(scripted.shown.size(), 2);
+        QCOMPARE(scripted.filters.size(), 2);
+    }
+    QVERIFY(QFileInfo(path("taken.tvm")).isDir());
+    QCOMPARE(QDir(own.path()).entryList(QDir::Files | QDir::Hidden), QStringList());  // no leftovers
+}
+
+void MainFilesTest::descriptionOutsideWindows1252IsNotWritten() {
+    const QString file = path("kept.tvm");
+    QVERIFY(QFile::copy(kExample, file));
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    scripted.fileNames = {file};
+    frame.mnuFileOpen_Click();
+    setDescription(frame.timingWindow(), "Main \xE2\x86\x92 1st");  // an arrow
+    frame.mnuFileSave_Click();
+    QCOMPARE(scripted.shown.size(), 1);
+    QCOMPARE(scripted.shown[0].title, QString("File Error"));
+    QVERIFY(scripted.shown[0].text.contains("description"));
+    QCOMPARE(bytesOf(file), bytesOf(kExample));
+
+    // Save As refuses before asking for a name.
+    frame.mnuFileSaveAs_Click();
+    QCOMPARE(scripted.filters.size(), 1);
+    QCOMPARE(scripted.shown.size(), 2);
+}
+
+void MainFilesTest::westernCharactersRoundTripInWindows1252() {
+    const QString file = path("strasse.tvm");
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    scripted.fileNames = {kExample};
+    frame.mnuFileOpen_Click();
+    setDescription(frame.timingWindow(), "Hauptstra\xC3\x9F" "e / Caf\xC3\xA9");
+    scripted.fileNames = {file, file};
+    frame.mnuFileSaveAs_Click();
+    QVERIFY(bytesOf(file).contains("Hauptstra\xDF" "e / Caf\xE9,\r\n"));
+
+    Tavimo second;
+    second.mnuFileOpen_Click();
+    QCOMPARE(second.timingWindow()->state().plan.description, std::string("Hauptstra\xC3\x9F" "e / Caf\xC3\xA9"));
+}
+
+void MainFilesTest::nothingToSaveWithoutATimingWindow() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.mnuFileSave_Click();
+    frame.mnuFileSaveAs_Click();
+    QCOMPARE(scripted.texts(), QStringList(2, "No Signal to Save!"));
+    QVERIFY(scripted.filters.isEmpty());
+    QVERIFY(!frame.timingWindow());
+}
+
+QTEST_MAIN(MainFilesTest)
+#include "test_main_files.moc"
