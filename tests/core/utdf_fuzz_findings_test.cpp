@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+// Inputs the fuzzers once stopped at, kept in tests/data/fuzz/<target>/ and replayed.
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "calc/calculation.h"
+#include "io/utdf.h"
+
+namespace tavimo {
+namespace {
+
+std::string fuzzInput(const std::string& target, const std::string& name) {
+    std::ifstream in(std::string(TAVIMO_TEST_DATA) + "/fuzz/" + target + "/" + name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    EXPECT_FALSE(text.str().empty()) << name;
+    return text.str();
+}
+
+bool hasNanOrInf(const std::string& text) {
+    return text.find("nan") != std::string::npos || text.find("inf") != std::string::npos;
+}
+
+// A cycle length of 6E+13 seconds is absurd but a number: the reader delivers it in
+// the program's exponent form and leaves the verdict to the calculation.
+TEST(FuzzFindings, TimingWithAHugeCycleLength) {
+    const std::string input = fuzzInput("fuzz_utdf_timing", "huge-cycle-length");
+    UtdfImport values;
+    const auto error = parseTiming(std::string_view(input).substr(1), UtdfForm::CommaSeparated, "TIMING", values);
+    ASSERT_FALSE(error) << error->message;
+    EXPECT_EQ(values.cycleLength, "6E+13");
+    EXPECT_EQ(values.split[1], "3E+13");
+    EXPECT_EQ(values.leadLagMark, "6");  // field 13 is "6.0": lagging lefts
+    WindowState state = WindowState::fresh();
+    importInto(state, values, "Nema", "Permissive");
+    EXPECT_EQ(state.plan.cycleCopy, "6E+13");
+}
+
+// An amber of 388888888.5 s gives force-offs far outside the cycle, still numbers.
+TEST(FuzzFindings, CalculationWithAHugeAmber) {
+    EXPECT_FALSE(fuzzInput("fuzz_calculation", "huge-amber").empty());
+    CalcInput in;
+    in.phase = {"1", "2", "3", "4", "5", "6", "7", "8"};
+    in.split = {"15", "45", "12", "28", "15", "45", "12", "28"};
+    in.green = {"5", "20", "5", "10", "5", "20", "5", "10"};
+    in.amber = {"388888888.5", "4", "3.5", "4", "3.5", "4", "3.5", "4"};
+    in.red = {"1", "1.5", "1", "1", ".5", "11.5", "1", "1.5"};
+    in.splitEnabled.fill(true);
+    in.cycleLength = "100";
+    in.arrangement = "Lead";
+    in.controller = "Nema(Permi\x8fsive";
+    in.mode = "Main and 1st";
+    in.chart = ChartLayout::designed();
+    const CalcOutcome out = calculate(in);
+    for (int k = 0; k < 8; ++k) {
+        EXPECT_FALSE(hasNanOrInf(out.force[k])) << out.force[k];
+        EXPECT_FALSE(hasNanOrInf(out.pps[k])) << out.pps[k];
+        EXPECT_FALSE(hasNanOrInf(out.ppe[k])) << out.ppe[k];
+    }
+}
+
+}  // namespace
+}  // namespace tavimo
