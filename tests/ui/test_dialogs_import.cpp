@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The import dialog: choosing the three UTDF files, what "Load" puts into the timing
 // window, and reading failures that leave everything as it was.
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -217,21 +216,12 @@ void ImportDialogTest::controlsAsDesigned() {
     QCOMPARE(dialog->font().family(), QString("Arial"));
     QVERIFY(child<QLabel>(dialog, "LogoNew")->pixmap().width() > 0);
 
-    struct Box {
-        const char* name;
-        const char* label;
-        const char* labelText;
-        const char* hint;
-    };
-    const Box boxes[] = {{"Timing", "Label1", "UTDF Timing File", "Syncho data transfer timing file."},
-                         {"Phasing", "Label2", "UTDF Phasing File", "Syncho data transfer phasing file."},
-                         {"Lanes", "Label3", "UTDF Lanes File", ""}};
-    for (const Box& b : boxes) {
-        auto* box = child<QLineEdit>(dialog, b.name);
-        QVERIFY(box->isReadOnly());
-        QVERIFY(box->text().isEmpty());
-        QCOMPARE(box->toolTip(), QString(b.hint));
-        QCOMPARE(child<QLabel>(dialog, b.label)->text(), QString(b.labelText));
+    const QList<QPair<const char*, const char*>> boxes = {
+        {"Timing", "Syncho data transfer timing file."}, {"Phasing", "Syncho data transfer phasing file."}, {"Lanes", ""}};
+    for (const auto& [name, hint] : boxes) {
+        auto* box = child<QLineEdit>(dialog, name);
+        QVERIFY(box->isReadOnly());  // filled only by Browse...
+        QCOMPARE(box->toolTip(), QString(hint));
     }
     const QList<QPair<const char*, const char*>> hints = {
         {"Nema", "Local time zero referenced at beginning of coordinated green."},
@@ -241,11 +231,6 @@ void ImportDialogTest::controlsAsDesigned() {
     for (const auto& [name, hint] : hints) QCOMPARE(child<QRadioButton>(dialog, name)->toolTip(), QString(hint));
     QVERIFY(child<QRadioButton>(dialog, "Nema")->isChecked());
     QVERIFY(child<QRadioButton>(dialog, "Permissive")->isChecked());
-    QCOMPARE(child<QRadioButton>(dialog, "type170")->text(), QString("Type 170"));
-    QCOMPARE(child<QGroupBox>(dialog, "controller_type")->title(), QString("Choose Controller Type"));
-    QCOMPARE(child<QGroupBox>(dialog, "Mode")->title(), QString("Choose Mode"));
-    for (const char* browse : {"browseTiming", "browsePhasing", "browseLanes"})
-        QCOMPARE(child<QPushButton>(dialog, browse)->text(), QString("Browse..."));
 
     const QStringList order = {"type170", "Nema", "Yield", "Permissive", "Timing", "browseTiming",
                                "Phasing", "browsePhasing", "Load", "Cancel", "browseLanes", "Lanes"};

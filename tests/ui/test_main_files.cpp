@@ -157,6 +157,7 @@ void MainFilesTest::openRefusesUnreadableAndInvalidFiles_data() {
                       "misc,100,Lead,Nema,Permissive,X,\r\n")
         << "phase 2";
     QTest::newRow("not a project file") << QByteArray("\x89PNG\r\n\x1a\n") << "arrangement";
+    QTest::newRow("too large") << QByteArray(2 << 20, ',') << "too large";
 }
 
 void MainFilesTest::openRefusesUnreadableAndInvalidFiles() {

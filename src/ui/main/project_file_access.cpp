@@ -9,6 +9,10 @@ namespace tavimo::ui {
 
 namespace {
 
+// A signal takes a few hundred bytes; anything near this size is some other file,
+// and is not read into memory.
+constexpr qint64 kLargestProjectFile = 1 << 20;
+
 QString unableToOpen(const QString& path, const QString& reason) {
     return QStringLiteral("Unable to open %1: %2").arg(path, reason);
 }
@@ -30,6 +34,8 @@ QString unencodableValue(const ProjectValues& v) {
 std::variant<ProjectValues, QString> readProjectFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return unableToOpen(path, file.errorString());
+    if (file.size() > kLargestProjectFile)
+        return unableToOpen(path, QStringLiteral("the file is too large to be a Tavimo signal."));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) return unableToOpen(path, file.errorString());
     file.close();
