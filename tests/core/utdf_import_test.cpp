@@ -105,16 +105,6 @@ TEST(UtdfImport, DualLagPhasesTakeThePositionsOfTheirKind) {
     }
 }
 
-TEST(UtdfImport, PositionsOfImportedPhases) {
-    for (int n = 1; n <= 8; ++n) EXPECT_EQ(importPosition("Lead", n), n);
-    const int lag[] = {2, 1, 4, 3, 6, 5, 8, 7};
-    for (int n = 1; n <= 8; ++n) {
-        EXPECT_EQ(importPosition("Lag", n), lag[n - 1]);
-        // Each phase lands on a position of its own kind (odd phases are left turns).
-        EXPECT_EQ(isLeftTurnPosition("Lag", importPosition("Lag", n)), n % 2 == 1) << n;
-    }
-}
-
 // Importing over a signal already shown: what the files do not give stays as it was.
 TEST(UtdfImport, ReplacesOnlyWhatTheFilesGive) {
     WindowState state = WindowState::fresh();
