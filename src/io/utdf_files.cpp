@@ -12,6 +12,10 @@ namespace tavimo {
 
 namespace {
 
+// A UTDF file of one intersection is a few kilobytes; anything this big was chosen
+// by mistake and would only exhaust memory.
+constexpr std::size_t kLargestFile = std::size_t{256} << 20;
+
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -25,7 +29,11 @@ std::variant<std::string, UtdfError> readWhole(const char* kind, const std::stri
     std::string text;
     char buffer[1 << 16];
     std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, got);
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        text.append(buffer, got);
+        if (text.size() > kLargestFile)
+            return UtdfError{utdf::fileMessage(kind, path, "is too large for a UTDF file (over 256 MB).")};
+    }
     // A folder opens on some systems but cannot be read.
     if (std::ferror(file.get())) return UtdfError{utdf::fileMessage(kind, path, "cannot be read.")};
     return text;
