@@ -18,14 +18,14 @@ void useArial(QWidget* dialog) {
 }
 
 OptionPair makeOptionPair(QWidget* parent, const char* frameName, const QString& frameCaption,
-                          const OptionSpec& first, const OptionSpec& second) {
+                          const OptionText& first, const OptionText& second) {
     auto* frame = new QGroupBox(frameCaption, parent);
     frame->setObjectName(QLatin1String(frameName));
     auto* layout = new QVBoxLayout(frame);
-    auto make = [frame, layout](const OptionSpec& spec) {
-        auto* button = new QRadioButton(spec.caption, frame);
-        button->setObjectName(QLatin1String(spec.name));
-        button->setToolTip(spec.hint);
+    auto make = [frame, layout](const OptionText& text) {
+        auto* button = new QRadioButton(text.caption, frame);
+        button->setObjectName(QLatin1String(text.name));
+        button->setToolTip(text.hint);
         layout->addWidget(button);
         return button;
     };

@@ -19,13 +19,13 @@ struct OptionPair {
     QRadioButton* first;
     QRadioButton* second;
 };
-struct OptionSpec {
+struct OptionText {
     const char* name;
     QString caption;
     QString hint;
 };
 OptionPair makeOptionPair(QWidget* parent, const char* frameName, const QString& frameCaption,
-                          const OptionSpec& first, const OptionSpec& second);
+                          const OptionText& first, const OptionText& second);
 
 // A label with its design name.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption);

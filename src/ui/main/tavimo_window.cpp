@@ -118,29 +118,29 @@ void Tavimo::buildButtonBar() {
     bar->setFixedHeight(px(450));
     static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(bar);
 
-    struct ButtonSpec {
+    struct BarButton {
         const char* name;
         int left;
         QPixmap picture;
         QString hint;
         void (Tavimo::*handler)();
     };
-    const ButtonSpec specs[] = {
+    const BarButton buttons[] = {
         {"New", 120, newPagePicture(), QStringLiteral("New signal"), &Tavimo::New_Click},
         {"Command4", 520, openFolderPicture(), QStringLiteral("Open"), &Tavimo::Command4_Click},
         {"Command5", 920, floppyPicture(), QStringLiteral("Save"), &Tavimo::Command5_Click},
         {"Command6", 1320, printerPicture(), QStringLiteral("Print the current signal"), &Tavimo::Command6_Click},
     };
     QToolButton* previous = nullptr;
-    for (const ButtonSpec& spec : specs) {
+    for (const BarButton& b : buttons) {
         auto* button = new QToolButton(bar);
-        button->setObjectName(QLatin1String(spec.name));
-        button->setIcon(QIcon(spec.picture));
-        button->setIconSize(spec.picture.size());
-        button->setToolTip(spec.hint);
+        button->setObjectName(QLatin1String(b.name));
+        button->setIcon(QIcon(b.picture));
+        button->setIconSize(b.picture.size());
+        button->setToolTip(b.hint);
         button->setFocusPolicy(Qt::TabFocus);
-        button->setGeometry(px(spec.left), px(50), px(300), px(300));
-        connect(button, &QToolButton::clicked, this, spec.handler);
+        button->setGeometry(px(b.left), px(50), px(300), px(300));
+        connect(button, &QToolButton::clicked, this, b.handler);
         if (previous) setTabOrder(previous, button);
         previous = button;
     }
