@@ -120,14 +120,18 @@ TEST(CalcRun, StopsAndTheirMessages) {
         // Ring 1's bars are redrawn before the cycle check; ring 2's only after it.
         EXPECT_EQ(out.chart.green[1] == in.chart.green[1], !c.ring1Drawn);
         EXPECT_TRUE(sameBoxes(out.chart.green, in.chart.green) || c.ring1Drawn);
-        if (c.stop != CalcStop::Ring2Empty) EXPECT_EQ(out.chart.green[5], in.chart.green[5]);
+        if (c.stop != CalcStop::Ring2Empty) {
+            EXPECT_EQ(out.chart.green[5], in.chart.green[5]);
+        }
         for (int k = 0; k < 8; ++k) {
             const bool blank = in.phase[k].empty() && c.stop != CalcStop::BadNumber;
             EXPECT_EQ(out.rowBlanked[k], blank) << "row " << k + 1;
             EXPECT_EQ(out.force[k], blank ? "" : "old");
             EXPECT_EQ(out.pps[k], blank ? "" : "old");
         }
-        if (c.stop == CalcStop::BadNumber) EXPECT_TRUE(sameChart(out.chart, in.chart));
+        if (c.stop == CalcStop::BadNumber) {
+            EXPECT_TRUE(sameChart(out.chart, in.chart));
+        }
     }
 }
 
