@@ -85,9 +85,7 @@ TEST(LocalTime, CursorAndLabelTravelTogether) {
     s.plan.arrangement = tag::kLag;
     s.plan.setCycleLength("100");
     moveLocalTimeCursor(s, 5145);
-    EXPECT_EQ(s.chart.local1.x, 5145);
-    EXPECT_EQ(s.chart.local1.top, 130);
-    EXPECT_EQ(s.chart.local1.bottom, 2310);
+    EXPECT_EQ(s.chart.local1, (VLine{5145, 130, 2310, true}));
     EXPECT_EQ(s.chart.timerLeft, 5185);
     EXPECT_EQ(s.chart.timerText, "50");
     EXPECT_EQ(s.chart.scrollValue, 5145);

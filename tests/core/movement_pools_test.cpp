@@ -9,6 +9,8 @@
 namespace tavimo {
 namespace {
 
+using Codes = std::vector<std::string>;
+
 SignalPlan planFor(const char* arrangement) {
     SignalPlan p;
     p.arrangement = arrangement;
@@ -16,101 +18,66 @@ SignalPlan planFor(const char* arrangement) {
     return p;
 }
 
-std::vector<std::string> codes(const Position& p) {
-    std::vector<std::string> out;
+Codes codes(const Position& p) {
+    Codes out;
     for (const MovementEntry& e : p.movementList) out.push_back(e.code);
     return out;
 }
 
-int indexOf(const Position& p, const std::string& code) {
-    for (int i = 0; i < static_cast<int>(p.movementList.size()); ++i)
-        if (p.movementList[i].code == code) return i;
-    return -1;
-}
-
-// Enter, pick the entry with `code` (or none for ""), leave.
+// Enter, pick the entry with `code` (none for ""), leave.
 void choose(SignalPlan& p, int k, const std::string& code) {
     movementFocusGained(p, k);
-    p.at(k).movementIndex = code.empty() ? -1 : indexOf(p.at(k), code);
-    ASSERT_TRUE(code.empty() || p.at(k).movementIndex >= 0) << code << " not offered at " << k;
+    const Codes list = codes(p.at(k));
+    const auto found = std::find(list.begin(), list.end(), code);
+    p.at(k).movementIndex = found == list.end() ? -1 : static_cast<int>(found - list.begin());
     movementChosen(p, k);
     movementFocusLost(p, k);
 }
 
-const std::vector<std::string> kAll{"NB", "EB", "SB", "WB"};
+const Codes kAll{"NB", "EB", "SB", "WB"};
 
 TEST(MovementPools, ResetBuildsTheFourEntriesOfEachKind) {
-    struct Case {
-        const char* arrangement;
-        int position;
-        std::vector<int> pictures;
+    const std::tuple<const char*, int, std::vector<int>> cases[] = {
+        {tag::kLead, 1, {1, 7, 5, 3}}, {tag::kLead, 2, {2, 8, 6, 4}}, {tag::kLag, 1, {2, 8, 6, 4}},
+        {tag::kLag, 8, {1, 7, 5, 3}},  {"", 1, {}},
     };
-    const Case cases[] = {
-        {tag::kLead, 1, {1, 7, 5, 3}}, {tag::kLead, 2, {2, 8, 6, 4}}, {tag::kLead, 7, {1, 7, 5, 3}},
-        {tag::kLag, 1, {2, 8, 6, 4}},  {tag::kLag, 2, {1, 7, 5, 3}},  {tag::kLag, 8, {1, 7, 5, 3}},
-    };
-    for (const Case& c : cases) {
-        SignalPlan p = planFor(c.arrangement);
-        EXPECT_EQ(codes(p.at(c.position)), kAll);
-        std::vector<int> pictures;
-        for (const MovementEntry& e : p.at(c.position).movementList) pictures.push_back(e.picture);
-        EXPECT_EQ(pictures, c.pictures) << c.arrangement << " " << c.position;
+    for (const auto& [arrangement, position, pictures] : cases) {
+        SignalPlan p = planFor(arrangement);
+        p.at(position).movementIndex = 2;
+        resetMovements(p);
+        std::vector<int> shown;
+        for (const MovementEntry& e : p.at(position).movementList) shown.push_back(e.picture);
+        EXPECT_EQ(shown, pictures) << arrangement << " " << position;
+        EXPECT_EQ(codes(p.at(position)), pictures.empty() ? Codes{} : kAll);
+        EXPECT_EQ(p.at(position).movement(), "");
     }
-    SignalPlan none = planFor("");
-    for (const Position& pos : none.positions) EXPECT_TRUE(pos.movementList.empty());
 }
 
-TEST(MovementPools, ADirectionIsWithdrawnFromItsPoolOnly) {
-    SignalPlan lead = planFor(tag::kLead);
-    choose(lead, 1, "EB");
-    for (int k : {3, 5, 7}) EXPECT_EQ(codes(lead.at(k)), (std::vector<std::string>{"NB", "SB", "WB"})) << k;
-    for (int k : {2, 4, 6, 8}) EXPECT_EQ(codes(lead.at(k)), kAll) << k;
-    EXPECT_EQ(codes(lead.at(1)), kAll);
-
-    SignalPlan lag = planFor(tag::kLag);
-    choose(lag, 1, "NB");
-    EXPECT_EQ(lag.at(1).movementList[0].picture, 2);  // a through arrow under "Lag"
-    for (int k : {3, 5, 7}) EXPECT_EQ(indexOf(lag.at(k), "NB"), -1) << k;
-    for (int k : {2, 4, 6, 8}) EXPECT_EQ(codes(lag.at(k)), kAll) << k;
-}
-
-TEST(MovementPools, AChangedChoiceGivesTheOldDirectionBackAtTheEnd) {
-    SignalPlan p = planFor(tag::kLead);
-    choose(p, 3, "SB");
-    choose(p, 3, "WB");
-    for (int k : {1, 5, 7}) EXPECT_EQ(codes(p.at(k)), (std::vector<std::string>{"NB", "EB", "SB"})) << k;
-    // The picture travels with the direction.
-    EXPECT_EQ(p.at(5).movementList.back(), (MovementEntry{"SB", 5}));
-}
-
-TEST(MovementPools, WithdrawingKeepsTheOtherPullDownsOwnChoice) {
+TEST(MovementPools, ChangingAChoiceGivesTheOldDirectionBackAtTheEnd) {
     SignalPlan p = planFor(tag::kLead);
     choose(p, 5, "WB");
-    choose(p, 1, "NB");  // removed before WB in position 5's list
+    choose(p, 3, "SB");  // withdrawn before WB in position 5's list: 5 keeps its choice
+    choose(p, 3, "NB");
     EXPECT_EQ(p.at(5).movement(), "WB");
-}
+    EXPECT_EQ(p.at(3).movement(), "NB");
+    EXPECT_EQ(codes(p.at(1)), (Codes{"EB", "SB"}));
+    EXPECT_EQ(p.at(7).movementList.back(), (MovementEntry{"SB", 5}));  // the picture goes along
+    for (int k : {2, 4, 6, 8}) EXPECT_EQ(codes(p.at(k)), kAll) << k;
 
-TEST(MovementPools, ChoosingEnablesTheTimingFieldsAndEmptyingKeepsThem) {
-    SignalPlan p = planFor(tag::kLag);
-    choose(p, 4, "");
+    // Choosing enables the timing fields; emptying or rebuilding disables nothing.
     EXPECT_FALSE(p.at(4).timingEnabled);
     choose(p, 4, "EB");
-    EXPECT_TRUE(p.at(4).timingEnabled);
     choose(p, 4, "");
-    EXPECT_TRUE(p.at(4).timingEnabled);
     resetMovements(p);
     EXPECT_TRUE(p.at(4).timingEnabled);
-    for (const Position& pos : p.positions) {
-        EXPECT_EQ(codes(pos), kAll);
-        EXPECT_EQ(pos.movement(), "");
-    }
 }
 
 TEST(MovementPools, LockedPullDownsExchangeNothing) {
     SignalPlan p = planFor(tag::kLead);
-    for (Position& pos : p.positions) pos.movementLocked = true;
-    p.at(1).movementIndex = 1;  // EB, as an opened file selects it
-    p.at(3).movementIndex = 1;
+    for (Position& pos : p.positions) {
+        pos.movementLocked = true;
+        pos.movementIndex = 1;  // EB everywhere, as an opened file may select it
+    }
     const SignalPlan before = p;
     for (int k = 1; k <= 8; ++k) {
         movementFocusGained(p, k);
@@ -125,19 +92,19 @@ TEST(MovementPools, RandomChoicesNeverAssignADirectionTwiceInAPool) {
         SignalPlan p = planFor(seed % 2 ? tag::kLead : tag::kLag);
         for (int step = 0; step < 50; ++step) {
             const int k = 1 + static_cast<int>(rng() % 8);
-            const auto& list = p.at(k).movementList;
-            const std::size_t pickAt = rng() % (list.size() + 1);
-            choose(p, k, pickAt == list.size() ? "" : list[pickAt].code);
-            for (int a = 1; a <= 8; ++a) {
+            const Codes list = codes(p.at(k));
+            const std::size_t at = rng() % (list.size() + 1);
+            choose(p, k, at == list.size() ? "" : list[at]);
+            // A direction is offered once by every pull-down of the pool but the one
+            // holding it, and by none of them twice.
+            for (int a = 1; a <= 8; ++a)
                 for (const std::string& d : kAll) {
-                    bool chosenElsewhere = false;
-                    for (int b = 1; b <= 8; ++b)
-                        chosenElsewhere |= b != a && b % 2 == a % 2 && p.at(b).movement() == d;
-                    const auto& l = p.at(a).movementList;
-                    const auto n = std::count_if(l.begin(), l.end(), [&](const MovementEntry& e) { return e.code == d; });
-                    ASSERT_EQ(n, chosenElsewhere ? 0 : 1) << "seed " << seed << " step " << step << " at " << a << " " << d;
+                    bool elsewhere = false;
+                    for (int b = a % 2 ? 1 : 2; b <= 8; b += 2) elsewhere |= b != a && p.at(b).movement() == d;
+                    const Codes l = codes(p.at(a));
+                    ASSERT_EQ(std::count(l.begin(), l.end(), d), elsewhere ? 0 : 1)
+                        << "seed " << seed << " step " << step << " at " << a << " " << d;
                 }
-            }
         }
     }
 }
