@@ -5,6 +5,11 @@
 
 namespace tavimo {
 
+// Configuration code of a ring from its three optional rows (left turn, first and
+// second side street): 11..17 under "Lead", 21..27 otherwise, 1 when none is used or
+// a negative split leaves a row neither used nor unused.
+int configurationCode(float leftTurn, float side1, float side2, bool lead);
+
 // Force-offs and permissive windows of one ring (0 or 1) in the NEMA TS2 reference:
 // time 0 is the start of green of the first coordinated phase to turn green.
 void computeNemaRing(const PlanTimes& t, int ring, PlanResults& r);

@@ -32,9 +32,4 @@ struct PlanResults {
     }
 };
 
-// Configuration code of a ring from its three optional rows (left turn, first and
-// second side street): 11..17 under "Lead", 21..27 otherwise, 1 when none is used or
-// a negative split leaves a row neither used nor unused.
-int configurationCode(float leftTurn, float side1, float side2, bool lead);
-
 }  // namespace tavimo
