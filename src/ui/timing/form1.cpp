@@ -70,7 +70,11 @@ void Form1::wireReactions() {
                                }});
     for (auto& entry : focusReactions_) entry.first->installEventFilter(this);
 
-    for (int i = 0; i < 2; ++i) connect(mode_[i], &QRadioButton::clicked, this, [this, i] { Mode_Click(i); });
+    // Toggled covers the mouse and the arrow keys; writing the state is no choice.
+    for (int i = 0; i < 2; ++i)
+        connect(mode_[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on && !applying_) Mode_Click(i);
+        });
     connect(cycleLength_, &QLineEdit::textChanged, this, [this] { cycleLength_Change(); });
     connect(scroll_, &QScrollBar::valueChanged, this, &Form1::HScroll1_Change);
 }
