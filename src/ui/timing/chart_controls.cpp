@@ -108,12 +108,13 @@ void ChartControls::show(const ChartLayout& chart) {
         windows_[w]->setText(QString::fromStdString(chart.windowText[w]));
         windows_[w]->setAlignment(align);
     }
-    // Yield stacks the windows of a ring from one left edge: the taller a bar, the
-    // further back it lies, so each shows above the ones in front of it.
+    // Yield stacks the windows of a ring from one left edge, the earlier window the
+    // taller one: it lies in front, and the later windows, reaching further right,
+    // show their right-aligned phase numbers beyond its end.
     std::array<int, kWindowBars> order{};
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return chart.windows[a].height > chart.windows[b].height; });
+                     [&](int a, int b) { return chart.windows[a].height < chart.windows[b].height; });
     for (int w : order) windows_[w]->stackUnder(green_[0]);
 
     timer_->setGeometry(twipsRect(chart.timerLeft, kTimerTop, kTimerWidth, kTimerHeight));
