@@ -62,7 +62,10 @@ std::optional<float> parseNumber(std::string_view text) {
     double value;
     if (decimals >= 0 && decimals <= 22) value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
     else value = static_cast<double>(mantissa) * std::pow(10.0, -decimals);
-    return static_cast<float>(negative ? -value : value);
+    // A value beyond single precision would reach the calculation as infinity.
+    const float narrowed = static_cast<float>(negative ? -value : value);
+    if (!std::isfinite(narrowed)) return std::nullopt;
+    return narrowed;
 }
 
 std::string formatNumber(float value) {

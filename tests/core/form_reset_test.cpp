@@ -64,7 +64,7 @@ TEST(FormReset, LaysTheChartOutAsDesignedForModeAndArrangement) {
             const float top[kWindowBars] = {420, 240, 330, 1350, 1170, 1260, 420, 1350};
             for (int w = 0; w < kWindowBars; ++w) {
                 const bool ringEnd = w >= PPend1;
-                const Box expected{left[w], yield ? top[w] : 99, ringEnd && !lead ? 777 : ringEnd ? 390 : 1200,
+                const Box expected{left[w], yield ? top[w] : 99, ringEnd && !lead ? 777.f : ringEnd ? 390.f : 1200.f,
                                    yield ? height[w] : 55, !ringEnd || lead};
                 EXPECT_EQ(c.windows[w], expected) << w;
             }

@@ -18,6 +18,7 @@ TEST(NumberText, ReadsWhatEngineersType) {
         {".5", 0.5f},      {"5.", 5.f},     {"-2", -2.f},    {"+7", 7.f},      {" - 3 ", std::nullopt},
         {"", std::nullopt}, {"   ", std::nullopt}, {"3,5", std::nullopt}, {"1.2.3", std::nullopt},
         {"12a", std::nullopt}, {"-", std::nullopt}, {".", std::nullopt}, {"1e3", std::nullopt},
+        {"340282366920938463463374607431768211456000", std::nullopt},  // beyond single precision
     };
     for (const auto& c : cases) EXPECT_EQ(parseNumber(c.text), c.expected) << '"' << c.text << '"';
 }

@@ -61,10 +61,9 @@ TEST(FuzzFindings, CalculationWithAHugeAmber) {
     }
 }
 
-// Open finding: parseNumber reads a 45-digit amber as infinity instead of refusing
-// it, and the run writes "-inf" force-offs. Enable once a number beyond float range
-// is "not a number" (the run then stops with its bad-number message).
-TEST(FuzzFindings, DISABLED_CalculationWithAnOverflowingAmber) {
+// A 45-digit amber once read as infinity and the run wrote "-inf" force-offs; a
+// number beyond single precision is not a number, so the run stops untouched.
+TEST(FuzzFindings, CalculationWithAnOverflowingAmber) {
     EXPECT_FALSE(fuzzInput("fuzz_calculation", "overflowing-amber").empty());
     CalcInput in;
     in.phase = {"", "3", "", "4", "", "6\xff", "", ""};
@@ -82,6 +81,7 @@ TEST(FuzzFindings, DISABLED_CalculationWithAnOverflowingAmber) {
         EXPECT_FALSE(hasNanOrInf(out.force[k])) << k << ": " << out.force[k];
         EXPECT_FALSE(hasNanOrInf(out.ppe[k])) << k << ": " << out.ppe[k];
     }
+    EXPECT_EQ(out.stop, CalcStop::BadNumber);
 }
 
 }  // namespace
