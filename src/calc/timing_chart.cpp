@@ -62,7 +62,10 @@ void drawRingBars(ChartLayout& chart, const PlanTimes& t, int ring) {
             break;
         }
         if (i == 4) {
-            yellow.left = green.left + green.width - 10;
+            // The last bar of a ring is chained differently: its yellow is pulled back
+            // 10 twips over the green, and its red follows the yellow's drawn width
+            // less the overlap, so the ring closes 10 twips short of the full width.
+            yellow.left = green.left + w.green - 10;
             red.left = yellow.left + yellow.width - 10;
         } else {
             yellow.left = green.left + w.green;
