@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 // Open, Save and Save As through the frame window: round trips, the remembered file,
 // and failures that must be told and must not lose anything.
+#include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "helpers/scripted_dialogs.h"
+#include "ui/common/file_dialog.h"
+#include "ui/dialogs/import_dialog.h"
 #include "ui/main/tavimo_window.h"
 #include "ui/timing/form1.h"
 
@@ -53,6 +57,8 @@ private slots:
     void descriptionOutsideWindows1252IsNotWritten();
     void westernCharactersRoundTripInWindows1252();
     void nothingToSaveWithoutATimingWindow();
+    void fileDialogsShowTheFilterAsWritten_data();
+    void fileDialogsShowTheFilterAsWritten();
 
 private:
     QTemporaryDir dir;
@@ -260,6 +266,36 @@ void MainFilesTest::nothingToSaveWithoutATimingWindow() {
     QCOMPARE(scripted.texts(), QStringList(2, "No Signal to Save!"));
     QVERIFY(scripted.filters.isEmpty());
     QVERIFY(!frame.timingWindow());
+}
+
+void MainFilesTest::fileDialogsShowTheFilterAsWritten_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QString>("shown");     // in the dialog's list of file types
+    QTest::addColumn<QString>("patterns");  // the names it lists
+    QTest::newRow("Open") << Tavimo::kProjectFilter << false << "Tavimo Files (*.tvm)" << "*.tvm";
+    QTest::newRow("Save") << Tavimo::kProjectFilter << true << "Tavimo Files (*.tvm)" << "*.tvm";
+    QTest::newRow("UTDF timing") << Import::kTimingFilter << false << "Timing Files (*.dat;*.csv)"
+                                 << "TIMING.dat TIMING.csv";
+}
+
+void MainFilesTest::fileDialogsShowTheFilterAsWritten() {
+    QFETCH(QString, filter);
+    QFETCH(bool, save);
+    QFETCH(QString, shown);
+    QFETCH(QString, patterns);
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    prepareFileDialog(dialog, filter, save);
+    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(types);
+    QCOMPARE(types->count(), 1);
+    QCOMPARE(types->itemText(0), shown);
+    QVERIFY2(dialog.nameFilters().value(0).endsWith("(" + patterns + ")"), qPrintable(dialog.nameFilters().value(0)));
+    QCOMPARE(dialog.acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    QCOMPARE(dialog.fileMode(), save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    QVERIFY(dialog.defaultSuffix().isEmpty());
+    QVERIFY(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
 }
 
 QTEST_MAIN(MainFilesTest)

@@ -6,6 +6,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "ui/common/file_dialog.h"
+
 namespace tavimo::ui {
 
 namespace {
@@ -37,18 +39,20 @@ public:
         }
     }
 
-    QString openFileName(QWidget* parent, const QString& filter) override {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), qtNameFilter(filter));
-    }
-
-    QString saveFileName(QWidget* parent, const QString& filter) override {
-        // No default suffix: a name typed without ".tvm" is used as typed.
-        return QFileDialog::getSaveFileName(parent, QString(), QString(), qtNameFilter(filter));
-    }
+    QString openFileName(QWidget* parent, const QString& filter) override { return fileName(parent, filter, false); }
+    QString saveFileName(QWidget* parent, const QString& filter) override { return fileName(parent, filter, true); }
 
     bool choosePrinter(QWidget* parent, QPrinter& printer) override {
         QPrintDialog dialog(&printer, parent);
         return dialog.exec() == QDialog::Accepted;
+    }
+
+private:
+    static QString fileName(QWidget* parent, const QString& filter, bool save) {
+        QFileDialog dialog(parent);
+        prepareFileDialog(dialog, filter, save);
+        if (dialog.exec() != QDialog::Accepted) return {};
+        return dialog.selectedFiles().value(0);
     }
 };
 
