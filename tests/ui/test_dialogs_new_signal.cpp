@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include "helpers/layout_checks.h"
 #include "helpers/scripted_dialogs.h"
 #include "ui/dialogs/new_signal_dialog.h"
 #include "ui/main/tavimo_window.h"
@@ -316,6 +317,12 @@ void NewSignalDialogTest::controlsAsDesigned() {
         w = w->nextInFocusChain();
     }
     QCOMPARE(chain, order);
+
+    // Laid out with room between the controls: no caption runs into its box, no two
+    // buttons or frames meet.
+    dialog->show();
+    const QStringList touching = test::touchingControls(dialog);
+    QVERIFY2(touching.isEmpty(), qPrintable(touching.join(", ")));
 }
 
 QTEST_MAIN(NewSignalDialogTest)

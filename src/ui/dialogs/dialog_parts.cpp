@@ -2,7 +2,9 @@
 #include "ui/dialogs/dialog_parts.h"
 
 #include <QFont>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -38,6 +40,12 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(QLatin1String(name));
     return label;
+}
+
+QHBoxLayout* makeRow(QGridLayout* grid) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(grid->horizontalSpacing());
+    return row;
 }
 
 QLabel* makeLogo(QWidget* parent) {

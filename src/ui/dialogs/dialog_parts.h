@@ -3,7 +3,9 @@
 
 #include <QString>
 
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QRadioButton;
 class QWidget;
@@ -29,6 +31,10 @@ OptionPair makeOptionPair(QWidget* parent, const char* frameName, const QString&
 
 // A label with its design name.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption);
+
+// A row of controls inside a cell of `grid`, spaced as the grid spaces its columns
+// (a nested row would otherwise set its controls edge to edge).
+QHBoxLayout* makeRow(QGridLayout* grid);
 
 // The maker's logo as the picture LogoNew.
 QLabel* makeLogo(QWidget* parent);

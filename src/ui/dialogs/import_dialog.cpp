@@ -96,11 +96,11 @@ Import::Import(ShowTimingWindow showTimingWindow, QWidget* parent)
     addFile("Label1", QStringLiteral("UTDF Timing File"), Timing_, browseTiming_);
     addFile("Label2", QStringLiteral("UTDF Phasing File"), Phasing_, browsePhasing_);
     addFile("Label3", QStringLiteral("UTDF Lanes File"), Lanes_, browseLanes_);
-    auto* choices = new QHBoxLayout;
+    auto* choices = makeRow(grid);
     choices->addWidget(controller.frame);
     choices->addWidget(mode.frame);
     grid->addLayout(choices, row++, 0, 1, 2);
-    auto* buttons = new QHBoxLayout;
+    auto* buttons = makeRow(grid);
     buttons->addStretch();
     buttons->addWidget(Load_);
     buttons->addWidget(Cancel_);

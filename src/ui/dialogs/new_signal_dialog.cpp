@@ -82,7 +82,7 @@ newSignal::newSignal(ShowTimingWindow showTimingWindow, QWidget* parent)
     grid->addWidget(description_, 1, 1, 1, 2);
     grid->addWidget(makeLabel(this, "Label2", QStringLiteral("Created By:")), 2, 0);
     grid->addWidget(creator_, 2, 1, 1, 2);
-    auto* numbers = new QHBoxLayout;
+    auto* numbers = makeRow(grid);
     numbers->addWidget(cycleLength_);
     numbers->addSpacing(24);
     numbers->addWidget(makeLabel(this, "Label4", QStringLiteral("Offset:")));
@@ -93,7 +93,7 @@ newSignal::newSignal(ShowTimingWindow showTimingWindow, QWidget* parent)
     grid->addWidget(turns.frame, 4, 0);
     grid->addWidget(controller.frame, 4, 1);
     grid->addWidget(mode.frame, 4, 2);
-    auto* buttons = new QHBoxLayout;
+    auto* buttons = makeRow(grid);
     buttons->addStretch();
     buttons->addWidget(OKnew_);
     buttons->addWidget(CancelNew_);
