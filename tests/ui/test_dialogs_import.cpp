@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The import dialog: choosing the three UTDF files, what "Load" puts into the timing
 // window, and reading failures that leave everything as it was.
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -242,10 +243,13 @@ void ImportDialogTest::controlsAsDesigned() {
         w = w->nextInFocusChain();
     }
     QCOMPARE(chain, order);
+    // The first control of the keyboard order has the focus when the dialog opens.
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>(dialog, qPrintable(order.first())));
 
     // Laid out with room between the controls: no caption runs into its box, no two
     // buttons or frames meet.
-    dialog->show();
     const QStringList touching = test::touchingControls(dialog);
     QVERIFY2(touching.isEmpty(), qPrintable(touching.join(", ")));
 }

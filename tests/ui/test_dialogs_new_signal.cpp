@@ -317,10 +317,13 @@ void NewSignalDialogTest::controlsAsDesigned() {
         w = w->nextInFocusChain();
     }
     QCOMPARE(chain, order);
+    // The first control of the keyboard order has the focus when the dialog opens.
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>(dialog, qPrintable(order.first())));
 
     // Laid out with room between the controls: no caption runs into its box, no two
     // buttons or frames meet.
-    dialog->show();
     const QStringList touching = test::touchingControls(dialog);
     QVERIFY2(touching.isEmpty(), qPrintable(touching.join(", ")));
 }

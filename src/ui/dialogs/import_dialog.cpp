@@ -109,6 +109,7 @@ Import::Import(ShowTimingWindow showTimingWindow, QWidget* parent)
     QWidget* order[] = {type170_, Nema_, Yield_, Permissive_, Timing_, browseTiming_,
                         Phasing_, browsePhasing_, Load_, Cancel_, browseLanes_, Lanes_};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    type170_->setFocus();
 }
 
 void Import::browse(QLineEdit* box, const QString& filter) {
