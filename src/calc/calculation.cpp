@@ -17,47 +17,65 @@ namespace {
 constexpr const char* kPhaseDataTitle = "Incorrect Phase Data";
 
 // A counted row (phase chosen, split typed) needs four numbers. Anything else stops
-// the run before the window changes, so no half-calculated sheet is left behind.
-std::optional<CalcMessage> firstBadNumber(const CalcInput& in) {
+// the run before the window changes, so no half-calculated sheet is left behind. The
+// numbers are read here once, into the rows they belong to.
+std::optional<CalcMessage> readCountedRows(const CalcInput& in, PlanTimes& t) {
     for (int k = 0; k < kPositions; ++k) {
         if (isBlank(in.phase[k]) || isBlank(in.split[k])) continue;
-        const std::pair<const std::string*, const char*> fields[] = {
-            {&in.split[k], "Split Time"}, {&in.green[k], "Min Green"},
-            {&in.amber[k], "Amber Time"}, {&in.red[k], "All Red Time"}};
-        for (const auto& [text, label] : fields)
-            if (!parseNumber(*text))
-                return CalcMessage{std::string(label) + " at position " + std::to_string(k + 1) +
+        const int n = k + 1;
+        const struct {
+            const std::string& text;
+            const char* label;
+            float& value;
+        } fields[] = {{in.split[k], "Split Time", t.s[n]},
+                      {in.green[k], "Min Green", t.g[n]},
+                      {in.amber[k], "Amber Time", t.amber[n]},
+                      {in.red[k], "All Red Time", t.red[n]}};
+        for (const auto& field : fields) {
+            const std::optional<float> number = parseNumber(field.text);
+            if (!number)
+                return CalcMessage{std::string(field.label) + " at position " + std::to_string(n) +
                                        " is not a number!",
                                    kPhaseDataTitle};
+            field.value = *number;
+        }
     }
     return std::nullopt;
 }
 
 std::string resultText(const std::optional<float>& value) { return value ? formatNumber(*value) : ""; }
 
-CalcOutcome stopped(CalcOutcome out, CalcStop stop, std::optional<CalcMessage> message = std::nullopt) {
+// A run that stops leaves the results of the run before, except on the rows it has
+// blanked. The outcome's texts start empty, so only the kept ones are copied.
+void stopAt(CalcOutcome& out, const CalcInput& in, CalcStop stop,
+            std::optional<CalcMessage> message = std::nullopt) {
     out.stop = stop;
     out.message = std::move(message);
-    return out;
+    for (int k = 0; k < kPositions; ++k) {
+        if (out.rowBlanked[k]) continue;
+        out.force[k] = in.force[k];
+        out.pps[k] = in.pps[k];
+        out.ppe[k] = in.ppe[k];
+    }
 }
 
 }  // namespace
 
 CalcOutcome calculate(const CalcInput& in) {
     CalcOutcome out;
-    out.force = in.force;
-    out.pps = in.pps;
-    out.ppe = in.ppe;
     out.chart = in.chart;
-    if (auto bad = firstBadNumber(in)) return stopped(out, CalcStop::BadNumber, bad);
+    PlanTimes t;
+    if (auto bad = readCountedRows(in, t)) {
+        stopAt(out, in, CalcStop::BadNumber, std::move(bad));
+        return out;
+    }
 
     ChartLayout& chart = out.chart;
     restoreColumns(chart, in.phase);
     showWindowBars(chart, in.arrangement == tag::kLag);
 
-    // Read the rows. A position without a phase is emptied and hidden at once, so it
+    // Count the rows. A position without a phase is emptied and hidden at once, so it
     // stays blank whatever check fails later.
-    PlanTimes t;
     t.lead = in.arrangement == tag::kLead;
     t.lag = in.arrangement == tag::kLag;
     t.type170 = in.controller == tag::kType170;
@@ -67,23 +85,20 @@ CalcOutcome calculate(const CalcInput& in) {
         const int k = n - 1;
         t.phaseSet[n] = !isBlank(in.phase[k]);
         if (!t.phaseSet[n]) {
-            out.rowBlanked[k] = true;
-            out.force[k] = out.pps[k] = out.ppe[k] = "";
+            out.rowBlanked[k] = true;  // its result texts stay empty
         } else if (!isBlank(in.split[k])) {
             ++rowCount;
-            t.s[n] = *parseNumber(in.split[k]);
-            t.g[n] = *parseNumber(in.green[k]);
-            t.amber[n] = *parseNumber(in.amber[k]);
-            t.red[n] = *parseNumber(in.red[k]);
         }
     }
 
     // Every split field opened by a movement choice must carry a split, and no other.
     for (bool enabled : in.splitEnabled)
         if (enabled) --rowCount;
-    if (rowCount != 0)
-        return stopped(out, CalcStop::PhaseError,
-                       CalcMessage{"Phase Error! Please re-enter phase data.", kPhaseDataTitle});
+    if (rowCount != 0) {
+        stopAt(out, in, CalcStop::PhaseError,
+               CalcMessage{"Phase Error! Please re-enter phase data.", kPhaseDataTitle});
+        return out;
+    }
 
     for (int n = 1; n <= kPositions; ++n) t.c[n] = t.amber[n] + t.red[n];
     if (t.lead) {
@@ -97,7 +112,10 @@ CalcOutcome calculate(const CalcInput& in) {
     const float ring1 = t.s[1] + t.s[2] + t.s[3] + t.s[4];
     const float ring2 = t.s[5] + t.s[6] + t.s[7] + t.s[8];
     t.C = ring2 > ring1 ? ring2 : ring1;
-    if (t.C == 0) return stopped(out, CalcStop::ZeroRingCycle);
+    if (t.C == 0) {
+        stopAt(out, in, CalcStop::ZeroRingCycle);
+        return out;
+    }
 
     drawRingBars(chart, t, 0);
 
@@ -105,9 +123,13 @@ CalcOutcome calculate(const CalcInput& in) {
     const std::optional<float> cycle = parseNumber(in.cycleLength);
     if (!cycle || *cycle != t.C) {
         out.focusCycleLength = true;
-        return stopped(out, CalcStop::CycleMismatch, CalcMessage{"Please specify correct cycle length!", ""});
+        stopAt(out, in, CalcStop::CycleMismatch, CalcMessage{"Please specify correct cycle length!", ""});
+        return out;
     }
-    if (ring2 == 0) return stopped(out, CalcStop::Ring2Empty);
+    if (ring2 == 0) {
+        stopAt(out, in, CalcStop::Ring2Empty);
+        return out;
+    }
 
     drawRingBars(chart, t, 1);
     drawRingEnds(chart, t);
@@ -145,9 +167,13 @@ CalcOutcome calculate(const CalcInput& in) {
         if (t.phaseSet[n]) out.pps[n - 1] = resultText(r.ps[n]);
     for (int n = 1; n <= kPositions; ++n)
         if (t.phaseSet[n]) out.ppe[n - 1] = resultText(r.pe[n]);
-    // A blanked row's split was emptied with it, so it gets no force-off.
-    for (int n = 1; n <= kPositions; ++n)
-        if (t.phaseSet[n] && !isBlank(in.split[n - 1])) out.force[n - 1] = formatNumber(r.fo[n]);
+    // A blanked row's split was emptied with it, so it gets no force-off; a row
+    // without a split keeps the one it showed.
+    for (int n = 1; n <= kPositions; ++n) {
+        if (!t.phaseSet[n]) continue;
+        if (isBlank(in.split[n - 1])) out.force[n - 1] = in.force[n - 1];
+        else out.force[n - 1] = formatNumber(r.fo[n]);
+    }
 
     out.hidePhasePulldowns = true;
     return out;

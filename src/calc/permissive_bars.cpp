@@ -10,7 +10,8 @@ namespace tavimo {
 
 namespace {
 
-// The phase symbol on every window bar, Ø, followed by the phase number.
+// The phase symbol on every window bar, Ø (two bytes in UTF-8), followed by the
+// phase number.
 constexpr const char* kPhaseSymbol = "\xC3\x98";
 
 // A window whose minimum green does not fit has no extent to draw: it is hidden and
@@ -22,6 +23,12 @@ void setWidth(Box& bar, float width) {
     } else {
         bar.width = width;
     }
+}
+
+// "Ø" and the phase number, written into the bar's text in place.
+void setPhaseText(std::string& text, const std::string& phase) {
+    text.assign(kPhaseSymbol, 2);
+    text += phase;
 }
 
 void hide(ChartLayout& chart, std::initializer_list<int> bars) {
@@ -43,12 +50,12 @@ void drawWindowBars(ChartLayout& chart, const PlanTimes& t, const std::array<std
     auto& bars = chart.windows;
     auto& text = chart.windowText;
 
-    text[L] = kPhaseSymbol + phase[o + (t.lead ? 0 : 1)];
+    setPhaseText(text[L], phase[o + (t.lead ? 0 : 1)]);
     if (!isBlank(phase[o + 2])) {
-        text[A] = kPhaseSymbol + phase[o + 2];
-        text[B] = kPhaseSymbol + phase[o + 3];
+        setPhaseText(text[A], phase[o + 2]);
+        setPhaseText(text[B], phase[o + 3]);
     } else {
-        text[A] = kPhaseSymbol + phase[o + 3];
+        setPhaseText(text[A], phase[o + 3]);
     }
 
     // Window of ring row `row` (1..4), opening at the yellow of ring row `before`.

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "model/number_text.h"
 
+#include <charconv>
 #include <clocale>
+#include <cstdint>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace tavimo {
@@ -28,8 +31,43 @@ TEST(NumberText, WritesShortestTextWithAtMostSevenDigits) {
         {35.f, "35"},     {29.5f, "29.5"},  {-2.f, "-2"},       {0.f, "0"},     {-0.f, "0"},
         {0.5f, "0.5"},    {3.5f, "3.5"},    {1923.077f, "1923.077"}, {0.1f + 0.2f, "0.3"},
         {100.f / 3.f, "33.33333"}, {45.99999f, "45.99999"}, {1e7f, "1E+07"},
+        // An exact half at the eighth digit goes to the even seventh.
+        {123456.75f, "123456.8"}, {123456.25f, "123456.2"}, {1234567.5f, "1234568"},
+        {9999999.f, "9999999"},   {-0.4000001f, "-0.4000001"}, {0.0001234567f, "0.0001234567"},
+        {0.0001f, "0.0001"},      {1e-5f, "1E-05"},
     };
     for (const auto& [value, text] : cases) EXPECT_EQ(formatNumber(value), text);
+}
+
+// The digits are worked out by hand for the usual range; across it they must be the
+// standard conversion's seven significant digits, trailing zeros dropped.
+TEST(NumberText, WritesWhatTheGeneralConversionWrites) {
+    auto general = [](float value) {
+        char buffer[32];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7).ptr;
+        std::string text(buffer, end);
+        const std::size_t e = text.find('e');
+        std::string digits = text.substr(0, e);
+        if (digits.find('.') != std::string::npos) {
+            digits.erase(digits.find_last_not_of('0') + 1);
+            if (digits.back() == '.') digits.pop_back();
+        }
+        return e == std::string::npos ? digits : digits + "E" + text.substr(e + 1);
+    };
+    const float from = 1e-6f, to = 1e8f;
+    std::uint32_t first, last;
+    std::memcpy(&first, &from, sizeof first);
+    std::memcpy(&last, &to, sizeof last);
+    int mismatches = 0;
+    for (std::uint32_t bits = first; bits <= last && mismatches < 5; bits += 997) {
+        float value;
+        std::memcpy(&value, &bits, sizeof value);
+        for (float v : {value, -value})
+            if (formatNumber(v) != general(v)) {
+                ++mismatches;
+                ADD_FAILURE() << "value " << v << ": " << formatNumber(v) << " vs " << general(v);
+            }
+    }
 }
 
 TEST(NumberText, IgnoresTheLocaleDecimalComma) {
