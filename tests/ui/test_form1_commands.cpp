@@ -273,6 +273,23 @@ private slots:
         QCOMPARE(scroll->value(), value + 25);
         QCOMPARE(timer->x(), twips(value + 65));
     }
+
+    // The cursor starts above the chart, where the caption of the frame stands: it runs
+    // behind the caption's text, not through it.
+    void cursorPassesBehindTheChartCaption() {
+        Form1& f = open(WindowState::fresh());
+        const QWidget* line = named(f, "local1");
+        QWidget* frame = line->parentWidget();
+        auto* scroll = named<QScrollBar>(f, "HScroll1");
+        scroll->setValue(345);  // the cursor under "Choose Phase Order"
+        const int column = line->x(), top = line->y(), captionBottom = frame->fontMetrics().height();
+        const QImage atCaption = frame->grab().toImage();
+        scroll->setValue(9940);
+        const QImage away = frame->grab().toImage();
+        QVERIFY(top < captionBottom);
+        for (int row = top; row < captionBottom; ++row)
+            QCOMPARE(atCaption.pixelColor(column, row), away.pixelColor(column, row));
+    }
 };
 
 QTEST_MAIN(Form1Commands)

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <QStylePainter>
 
 #include "ui/timing/control_array.h"
@@ -94,6 +95,41 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     return b;
 }
 
+// The frame's caption drawn once more over its children, on the frame's own grey and
+// by the same style, so that it looks the same: the local-time cursor starts above the
+// chart and passes behind the caption's letters instead of through them.
+class FrameCaption : public QWidget {
+public:
+    explicit FrameCaption(QGroupBox* frame) : QWidget(frame), frame_(frame) {
+        setAutoFillBackground(true);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        const QStyleOptionGroupBox option = captionOption();
+        setGeometry(frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame));
+        raise();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        painter.translate(-pos());
+        painter.drawComplexControl(QStyle::CC_GroupBox, captionOption());
+    }
+
+private:
+    QStyleOptionGroupBox captionOption() const {
+        QStyleOptionGroupBox option;
+        option.initFrom(frame_);
+        option.text = frame_->title();
+        option.textAlignment = frame_->alignment();
+        option.textColor = frame_->palette().color(QPalette::WindowText);
+        option.subControls = QStyle::SC_GroupBoxLabel;
+        option.lineWidth = 1;
+        return option;
+    }
+
+    QGroupBox* frame_;
+};
+
 }  // namespace
 
 void Form1::buildHeader() {
@@ -121,6 +157,7 @@ void Form1::buildChart() {
     scroll_->setSingleStep(25);
     scroll_->setPageStep(200);
     scroll_->setValue(345);
+    new FrameCaption(chartFrame_);
 }
 
 void Form1::buildInputs() {
