@@ -1,21 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "model/new_signal.h"
 
+#include "model/movement_pools.h"
+
 namespace tavimo {
-
-namespace {
-
-// "Reset Movements": the four entries of the arrangement in every list, nothing
-// selected; enabled states, locks and timings are left alone.
-void rebuildMovementLists(SignalPlan& plan) {
-    for (int k = 1; k <= kPositions; ++k) {
-        Position& p = plan.at(k);
-        p.movementList = movementListFor(plan.arrangement, k);
-        p.movementIndex = -1;
-    }
-}
-
-}  // namespace
 
 void applyNewSignal(WindowState& state, const NewSignalChoice& choice) {
     SignalPlan& plan = state.plan;
@@ -46,7 +34,7 @@ void applyNewSignal(WindowState& state, const NewSignalChoice& choice) {
     }
 
     plan.description = choice.description;
-    rebuildMovementLists(plan);
+    resetMovements(plan);
 }
 
 }  // namespace tavimo

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "model/phase_order.h"
 #include "model/window_state.h"
 
 namespace tavimo {
@@ -18,26 +19,15 @@ struct NewSignalChoice {
 
     // The coordinated pull-down that takes the focus: position 2 under Lead (2 and 6
     // are coordinated), position 1 under Lag (1 and 5).
-    int focusPosition() const { return lead ? 2 : 1; }
+    int focusPosition() const { return coordinatedFocusPosition(lead ? tag::kLead : tag::kLag); }
 };
 
 // Writes a new signal's header into the timing window and leaves it waiting for the
 // coordinated phases: controller, mode, cycle length, arrangement with its output
 // layout, only the two coordinated pull-downs enabled, the description and fresh
-// movement lists. Phase-order texts, timings, locks, pictures and results stay as
-// the window has them. Giving the focus to the first coordinated pull-down is the
-// window's part (see coordinatedPositions).
+// movement lists ("Reset Movements"). Phase-order texts, timings, locks, pictures and
+// results stay as the window has them. Giving the focus to the first coordinated
+// pull-down (focusPosition) is the window's part.
 void applyNewSignal(WindowState& state, const NewSignalChoice& choice);
-
-// The two coordinated positions of an arrangement, the first of them taking the
-// focus: 2 and 6 under "Lead", 1 and 5 under "Lag".
-struct CoordinatedPositions {
-    int first, second;
-};
-CoordinatedPositions coordinatedPositions(bool lead);
-
-// Rebuilds the eight movement lists for the window's arrangement with nothing
-// selected ("Reset Movements"); enabled states, locks and timings are left alone.
-void resetMovementLists(SignalPlan& plan);
 
 }  // namespace tavimo

@@ -4,7 +4,7 @@
 #include <QRadioButton>
 
 #include "helpers/scripted_dialogs.h"
-#include "model/movement_pools.h"
+#include "model/new_signal.h"
 #include "test_form1_driver.h"
 #include "test_form1_signals.h"
 
@@ -18,14 +18,7 @@ namespace {
 // enabled, movement lists built.
 WindowState newSignal(const char* arrangement) {
     WindowState s = WindowState::fresh();
-    s.plan.arrangement = arrangement;
-    s.plan.controller = tag::kNema;
-    s.plan.controlText = "NEMA";
-    s.plan.mode = tag::kPermissive;
-    s.plan.setCycleLength("100");
-    const int first = arrangement == std::string(tag::kLead) ? 2 : 1;
-    s.plan.at(first).phaseEnabled = s.plan.at(first + 4).phaseEnabled = true;
-    resetMovements(s.plan);
+    applyNewSignal(s, NewSignalChoice{"", "100", arrangement == std::string(tag::kLead)});
     return s;
 }
 
