@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "calc/calculation.h"
 
+#include <string_view>
+
 #include "calc/concurrent_rows.h"
 #include "calc/nema_timing.h"
 #include "calc/permissive_bars.h"
@@ -16,29 +18,43 @@ namespace {
 
 constexpr const char* kPhaseDataTitle = "Incorrect Phase Data";
 
+// Timing texts are a few characters long: compared in place, without a library call.
+bool sameText(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 // A counted row (phase chosen, split typed) needs four numbers. Anything else stops
 // the run before the window changes, so no half-calculated sheet is left behind. The
-// numbers are read here once, into the rows they belong to.
+// numbers are read here once, into the rows they belong to; ambers and all-reds are
+// usually typed alike in every row, so a text equal to the row before's is not read
+// again.
 std::optional<CalcMessage> readCountedRows(const CalcInput& in, PlanTimes& t) {
+    static constexpr const char* kLabels[4] = {"Split Time", "Min Green", "Amber Time", "All Red Time"};
+    const std::array<std::string, 8>* texts[4] = {&in.split, &in.green, &in.amber, &in.red};
+    std::array<float, 9>* values[4] = {&t.s, &t.g, &t.amber, &t.red};
+    int previous = -1;
     for (int k = 0; k < kPositions; ++k) {
-        if (isBlank(in.phase[k]) || isBlank(in.split[k])) continue;
         const int n = k + 1;
-        const struct {
-            const std::string& text;
-            const char* label;
-            float& value;
-        } fields[] = {{in.split[k], "Split Time", t.s[n]},
-                      {in.green[k], "Min Green", t.g[n]},
-                      {in.amber[k], "Amber Time", t.amber[n]},
-                      {in.red[k], "All Red Time", t.red[n]}};
-        for (const auto& field : fields) {
-            const std::optional<float> number = parseNumber(field.text);
+        t.phaseSet[n] = !isBlank(in.phase[k]);
+        t.counted[n] = t.phaseSet[n] && !isBlank(in.split[k]);
+        if (!t.counted[n]) continue;
+        for (int f = 0; f < 4; ++f) {
+            const std::string& text = (*texts[f])[k];
+            if (previous >= 0 && sameText(text, (*texts[f])[previous])) {
+                (*values[f])[n] = (*values[f])[previous + 1];
+                continue;
+            }
+            const std::optional<float> number = parseNumber(text);
             if (!number)
-                return CalcMessage{std::string(field.label) + " at position " + std::to_string(n) +
+                return CalcMessage{std::string(kLabels[f]) + " at position " + std::to_string(n) +
                                        " is not a number!",
                                    kPhaseDataTitle};
-            field.value = *number;
+            (*values[f])[n] = *number;
         }
+        previous = k;
     }
     return std::nullopt;
 }
@@ -62,33 +78,31 @@ void stopAt(CalcOutcome& out, const CalcInput& in, CalcStop stop,
 }  // namespace
 
 CalcOutcome calculate(const CalcInput& in) {
-    CalcOutcome out;
-    out.chart = in.chart;
+    // The chart is copied once, straight into the outcome; every other result starts
+    // empty and is filled as the run gets to it.
+    CalcOutcome out{CalcStop::Completed, std::nullopt, false, {}, {}, {}, {}, in.chart, false};
     PlanTimes t;
     if (auto bad = readCountedRows(in, t)) {
         stopAt(out, in, CalcStop::BadNumber, std::move(bad));
         return out;
     }
 
+    const std::string_view arrangement = in.arrangement;
+    t.lead = arrangement == tag::kLead;
+    t.lag = arrangement == tag::kLag;
+    t.type170 = std::string_view(in.controller) == tag::kType170;
+    t.yield = std::string_view(in.mode) == tag::kYield;
+
     ChartLayout& chart = out.chart;
     restoreColumns(chart, in.phase);
-    showWindowBars(chart, in.arrangement == tag::kLag);
+    showWindowBars(chart, t.lag);
 
     // Count the rows. A position without a phase is emptied and hidden at once, so it
     // stays blank whatever check fails later.
-    t.lead = in.arrangement == tag::kLead;
-    t.lag = in.arrangement == tag::kLag;
-    t.type170 = in.controller == tag::kType170;
-    t.yield = in.mode == tag::kYield;
     int rowCount = 0;
     for (int n = 1; n <= kPositions; ++n) {
-        const int k = n - 1;
-        t.phaseSet[n] = !isBlank(in.phase[k]);
-        if (!t.phaseSet[n]) {
-            out.rowBlanked[k] = true;  // its result texts stay empty
-        } else if (!isBlank(in.split[k])) {
-            ++rowCount;
-        }
+        if (!t.phaseSet[n]) out.rowBlanked[n - 1] = true;  // its result texts stay empty
+        if (t.counted[n]) ++rowCount;
     }
 
     // Every split field opened by a movement choice must carry a split, and no other.
@@ -163,16 +177,21 @@ CalcOutcome calculate(const CalcInput& in) {
     for (int n : {3, 7})
         if (*r.ps[n] < 0.5f) r.ps[n] = 0.f;
 
-    for (int n = 1; n <= kPositions; ++n)
-        if (t.phaseSet[n]) out.pps[n - 1] = resultText(r.ps[n]);
-    for (int n = 1; n <= kPositions; ++n)
-        if (t.phaseSet[n]) out.ppe[n - 1] = resultText(r.pe[n]);
+    // Rows joined across the rings hold the same value: the text is written once.
+    auto write = [&](std::array<std::string, 8>& texts, const std::array<std::optional<float>, 9>& values) {
+        for (int n = 1; n <= kPositions; ++n) {
+            if (!t.phaseSet[n]) continue;
+            if (n > 4 && t.phaseSet[n - 4] && values[n] == values[n - 4]) texts[n - 1] = texts[n - 5];
+            else texts[n - 1] = resultText(values[n]);
+        }
+    };
+    write(out.pps, r.ps);
+    write(out.ppe, r.pe);
     // A blanked row's split was emptied with it, so it gets no force-off; a row
     // without a split keeps the one it showed.
     for (int n = 1; n <= kPositions; ++n) {
-        if (!t.phaseSet[n]) continue;
-        if (isBlank(in.split[n - 1])) out.force[n - 1] = in.force[n - 1];
-        else out.force[n - 1] = formatNumber(r.fo[n]);
+        if (t.counted[n]) out.force[n - 1] = formatNumber(r.fo[n]);
+        else if (t.phaseSet[n]) out.force[n - 1] = in.force[n - 1];
     }
 
     out.hidePhasePulldowns = true;

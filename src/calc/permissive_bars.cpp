@@ -27,8 +27,8 @@ void setWidth(Box& bar, float width) {
 
 // "Ø" and the phase number, written into the bar's text in place.
 void setPhaseText(std::string& text, const std::string& phase) {
-    text.assign(kPhaseSymbol, 2);
-    text += phase;
+    text.clear();
+    text.append(kPhaseSymbol, 2).append(phase);
 }
 
 void hide(ChartLayout& chart, std::initializer_list<int> bars) {

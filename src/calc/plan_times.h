@@ -12,6 +12,7 @@ namespace tavimo {
 struct PlanTimes {
     std::array<float, 9> s{}, g{}, amber{}, red{}, c{};  // split, min green, clearance
     std::array<bool, 9> phaseSet{};                        // pull-down not blank
+    std::array<bool, 9> counted{};                         // and split not blank
     float C = 0;                                           // ring cycle
     std::array<int, 2> code{1, 1};                         // configuration code per ring
     bool lead = false;                                     // arrangement is "Lead"

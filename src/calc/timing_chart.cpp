@@ -36,6 +36,7 @@ float redEnd(const ChartLayout& chart, const PlanTimes& t, int n) {
 
 void drawRingBars(ChartLayout& chart, const PlanTimes& t, int ring) {
     const int o = ring * 4;
+    float redEnds[5] = {};  // where the red bar of ring row i ends
     for (int i = 1; i <= 4; ++i) {
         const int n = o + i, k = n - 1;
         const RowWidths w = rowWidths(t, n);
@@ -52,13 +53,13 @@ void drawRingBars(ChartLayout& chart, const PlanTimes& t, int ring) {
             green.left = layout::kChartLeft;
             break;
         case 2:
-            green.left = t.s[o + 1] != 0 ? redEnd(chart, t, o + 1) : layout::kChartLeft;
+            green.left = t.s[o + 1] != 0 ? redEnds[1] : layout::kChartLeft;
             break;
         case 3:
             green.left = chart.barrier3.x;
             break;
         case 4:
-            green.left = t.s[o + 3] > 0 ? redEnd(chart, t, o + 3) : chart.barrier3.x;
+            green.left = t.s[o + 3] > 0 ? redEnds[3] : chart.barrier3.x;
             break;
         }
         if (i == 4) {
@@ -71,7 +72,8 @@ void drawRingBars(ChartLayout& chart, const PlanTimes& t, int ring) {
             yellow.left = green.left + w.green;
             red.left = yellow.left + w.yellow;
         }
-        if (ring == 0 && i == 2) chart.barrier3.x = redEnd(chart, t, 2);
+        redEnds[i] = red.left + w.red;  // as redEnd() gives it
+        if (ring == 0 && i == 2) chart.barrier3.x = redEnds[2];
     }
 }
 

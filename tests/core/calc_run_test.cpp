@@ -128,6 +128,7 @@ TEST(CalcRun, StopsAndTheirMessages) {
             EXPECT_EQ(out.rowBlanked[k], blank) << "row " << k + 1;
             EXPECT_EQ(out.force[k], blank ? "" : "old");
             EXPECT_EQ(out.pps[k], blank ? "" : "old");
+            EXPECT_EQ(out.ppe[k], blank ? "" : "old");
         }
         if (c.stop == CalcStop::BadNumber) {
             EXPECT_TRUE(sameChart(out.chart, in.chart));
