@@ -11,7 +11,7 @@
 #include "ui/timing/control_array.h"
 #include "ui/timing/form1.h"
 #include "ui/timing/pick_list.h"
-#include "ui/timing/twips.h"
+#include "ui/common/twips.h"
 
 namespace tavimo::ui::test {
 

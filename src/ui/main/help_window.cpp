@@ -3,6 +3,7 @@
 
 #include <QUrl>
 
+#include "ui/common/twips.h"
 #include "ui/main/guide_view.h"
 
 // The guide is compiled into the ui library; a static library's resources must be
@@ -10,12 +11,6 @@
 static void registerGuide() { Q_INIT_RESOURCE(tavimo); }
 
 namespace tavimo::ui {
-
-namespace {
-
-constexpr int px(int twips) { return twips / 15; }
-
-}  // namespace
 
 const QUrl& Help::guideUrl() {
     static const QUrl url(QStringLiteral("qrc:/guide/guide.html"));
@@ -26,14 +21,14 @@ Help::Help(QWidget* owner) : QWidget(owner, Qt::Window) {
     registerGuide();
     setObjectName(QStringLiteral("Help"));
     setWindowTitle(QStringLiteral("Help - double-click document to scroll"));
-    setFixedSize(px(9120), px(11955));
+    setFixedSize(twips(9120), twips(11955));
     setAutoFillBackground(true);
     QPalette grey = palette();
     grey.setColor(QPalette::Window, QColor(0xc0, 0xc0, 0xc0));
     setPalette(grey);
 
     OLE1_ = new GuideView(this);
-    OLE1_->setGeometry(px(420), px(420), px(8700), px(11565));
+    OLE1_->setGeometry(twipsRect(420, 420, 8700, 11565));
     OLE1_->setSource(guideUrl());
 }
 

@@ -15,6 +15,7 @@
 
 #include "io/project_file.h"
 #include "ui/common/dialogs.h"
+#include "ui/common/twips.h"
 #include "ui/dialogs/import_dialog.h"
 #include "ui/dialogs/new_signal_dialog.h"
 #include "ui/main/button_pictures.h"
@@ -28,8 +29,6 @@ namespace tavimo::ui {
 const QString Tavimo::kProjectFilter = QStringLiteral("Tavimo Files (*.tvm)|*.tvm");
 
 namespace {
-
-constexpr int px(int twips) { return (twips + 7) / 15; }
 
 const QString kFileError = QStringLiteral("File Error");
 
@@ -52,7 +51,7 @@ Tavimo::Tavimo(QWidget* parent) : QMainWindow(parent) {
     layout->addWidget(mdi_, 1);
 
     // Design client area 10575 x 12765 twips below the menu.
-    resize(px(10575), px(12765) + menuBar()->sizeHint().height());
+    resize(twips(10575), twips(12765) + menuBar()->sizeHint().height());
 }
 
 Tavimo::~Tavimo() = default;
@@ -115,7 +114,7 @@ void Tavimo::buildMenu() {
 void Tavimo::buildButtonBar() {
     auto* bar = new QWidget(centralWidget());
     bar->setObjectName(QStringLiteral("Picture1"));
-    bar->setFixedHeight(px(450));
+    bar->setFixedHeight(twips(450));
     static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(bar);
 
     struct BarButton {
@@ -139,7 +138,7 @@ void Tavimo::buildButtonBar() {
         button->setIconSize(b.picture.size());
         button->setToolTip(b.hint);
         button->setFocusPolicy(Qt::TabFocus);
-        button->setGeometry(px(b.left), px(50), px(300), px(300));
+        button->setGeometry(twipsRect(b.left, 50, 300, 300));
         connect(button, &QToolButton::clicked, this, b.handler);
         if (previous) setTabOrder(previous, button);
         previous = button;

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "ui/timing/twips.h"
+#include "ui/common/twips.h"
 
 namespace tavimo::ui {
 

@@ -16,7 +16,7 @@
 #include "model/phase_order.h"
 #include "ui/common/dialogs.h"
 #include "ui/timing/pick_list.h"
-#include "ui/timing/twips.h"
+#include "ui/common/twips.h"
 
 namespace tavimo::ui {
 

@@ -10,7 +10,7 @@
 #include "ui/timing/form1.h"
 #include "ui/timing/pick_list.h"
 #include "ui/timing/pictures.h"
-#include "ui/timing/twips.h"
+#include "ui/common/twips.h"
 
 namespace tavimo::ui {
 

@@ -6,7 +6,7 @@
 
 namespace tavimo::ui {
 
-// The timing window is designed in twips; it is drawn at 15 twips to a logical pixel
+// The windows are designed in twips; they are drawn at 15 twips to a logical pixel
 // (Qt scales logical pixels on high-DPI screens).
 inline constexpr double kTwipsPerPixel = 15.0;
 
