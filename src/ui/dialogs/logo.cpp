@@ -2,8 +2,9 @@
 #include "ui/dialogs/logo.h"
 
 #include <QFont>
-#include <QLinearGradient>
 #include <QPainter>
+
+#include "ui/common/signal_head.h"
 
 namespace tavimo::ui {
 
@@ -13,15 +14,8 @@ QPixmap tavimoLogo() {
     QPainter p(&logo);
     p.setRenderHint(QPainter::Antialiasing);
 
-    // Signal head: dark housing with red, amber and green lenses.
+    drawSignalHead(p, QRectF(4, 2, 22, 60), 5, 7);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x30, 0x30, 0x30));
-    p.drawRoundedRect(QRectF(4, 2, 22, 60), 5, 5);
-    const QColor lenses[] = {QColor(0xd0, 0x20, 0x20), QColor(0xf0, 0xb0, 0x10), QColor(0x20, 0xb0, 0x40)};
-    for (int i = 0; i < 3; ++i) {
-        p.setBrush(lenses[i]);
-        p.drawEllipse(QPointF(15, 12 + i * 20), 7, 7);
-    }
 
     // Two rings of phases meeting at a barrier: the ring-and-barrier diagram in
     // miniature. Each phase is green, then amber, then all-red.

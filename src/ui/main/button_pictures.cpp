@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include "ui/common/signal_head.h"
+
 namespace tavimo::ui {
 
 namespace {
@@ -87,14 +89,8 @@ QIcon applicationIcon() {
     icon.fill(Qt::transparent);
     QPainter p(&icon);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x30, 0x30, 0x30));
-    p.drawRoundedRect(QRectF(9, 1, 14, 30), 3, 3);
-    const QColor lenses[] = {QColor(0xd0, 0x20, 0x20), QColor(0xf0, 0xb0, 0x10), QColor(0x20, 0xb0, 0x40)};
-    for (int i = 0; i < 3; ++i) {
-        p.setBrush(lenses[i]);
-        p.drawEllipse(QPointF(16, 6.5 + i * 9.5), 4, 4);
-    }
+    drawSignalHead(p, QRectF(9, 1, 14, 30), 3, 4);
+    p.end();
     return QIcon(icon);
 }
 
