@@ -48,6 +48,15 @@ QHBoxLayout* makeRow(QGridLayout* grid) {
     return row;
 }
 
+void setKeyboardOrder(std::initializer_list<QWidget*> order) {
+    QWidget* previous = nullptr;
+    for (QWidget* w : order) {
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+    if (order.size() > 0) (*order.begin())->setFocus();
+}
+
 QLabel* makeLogo(QWidget* parent) {
     auto* logo = new QLabel(parent);
     logo->setObjectName(QStringLiteral("LogoNew"));

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <initializer_list>
+
 class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
@@ -35,6 +37,10 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption);
 // A row of controls inside a cell of `grid`, spaced as the grid spaces its columns
 // (a nested row would otherwise set its controls edge to edge).
 QHBoxLayout* makeRow(QGridLayout* grid);
+
+// The keyboard order of a dialog: Tab goes from each control to the next in `order`,
+// and the first one has the focus when the dialog opens.
+void setKeyboardOrder(std::initializer_list<QWidget*> order);
 
 // The maker's logo as the picture LogoNew.
 QLabel* makeLogo(QWidget* parent);

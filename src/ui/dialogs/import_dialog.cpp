@@ -106,10 +106,8 @@ Import::Import(ShowTimingWindow showTimingWindow, QWidget* parent)
     buttons->addWidget(Cancel_);
     grid->addLayout(buttons, row, 0, 1, 2);
 
-    QWidget* order[] = {type170_, Nema_, Yield_, Permissive_, Timing_, browseTiming_,
-                        Phasing_, browsePhasing_, Load_, Cancel_, browseLanes_, Lanes_};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
-    type170_->setFocus();
+    setKeyboardOrder({type170_, Nema_, Yield_, Permissive_, Timing_, browseTiming_, Phasing_, browsePhasing_, Load_,
+                      Cancel_, browseLanes_, Lanes_});
 }
 
 void Import::browse(QLineEdit* box, const QString& filter) {

@@ -99,10 +99,8 @@ newSignal::newSignal(ShowTimingWindow showTimingWindow, QWidget* parent)
     buttons->addWidget(CancelNew_);
     grid->addLayout(buttons, 5, 0, 1, 3);
 
-    QWidget* order[] = {description_, creator_, cycleLength_, Offset_, Lead_, Lag_,
-                        Nema_, type170_, Permissive_, Yield_, OKnew_, CancelNew_};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
-    description_->setFocus();
+    setKeyboardOrder({description_, creator_, cycleLength_, Offset_, Lead_, Lag_, Nema_, type170_, Permissive_,
+                      Yield_, OKnew_, CancelNew_});
 }
 
 void newSignal::OKnew_Click() {
