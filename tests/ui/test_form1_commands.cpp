@@ -6,7 +6,6 @@
 #include <QScrollBar>
 
 #include "calc/window_calculation.h"
-#include "helpers/scripted_dialogs.h"
 #include "test_form1_driver.h"
 #include "test_form1_signals.h"
 
@@ -56,25 +55,11 @@ void expectChartShows(Form1& f, const ChartLayout& c) {
 
 }  // namespace
 
-class Form1Commands : public QObject {
+class Form1Commands : public QObject, private Form1Fixture {
     Q_OBJECT
 
-    std::unique_ptr<Form1> form_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-
-    Form1& open(const WindowState& s) {
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        form_ = std::make_unique<Form1>();
-        form_->setState(s);
-        [&] { QVERIFY(showActive(*form_)); }();
-        return *form_;
-    }
-
 private slots:
-    void cleanup() {
-        form_.reset();
-        dialogs_.reset();
-    }
+    void cleanup() { close(); }
 
     void calculateDrawsTheOutcome_data() {
         QTest::addColumn<WindowState>("signal");

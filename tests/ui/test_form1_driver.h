@@ -8,6 +8,9 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include <memory>
+
+#include "helpers/scripted_dialogs.h"
 #include "ui/timing/control_array.h"
 #include "ui/timing/form1.h"
 #include "ui/timing/pick_list.h"
@@ -65,5 +68,25 @@ inline void leaveTo(QWidget* next) {
 inline QStringList entries(PickList* list) { return list->entryTexts(); }
 
 inline QRect expectedRect(const Box& b) { return twipsRect(b.left, b.top, b.width, b.height); }
+
+// A timing window on screen with a signal in it, its message boxes answered from a
+// script. A test class derives from it and closes it in its cleanup().
+class Form1Fixture {
+protected:
+    std::unique_ptr<Form1> form_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+
+    Form1& open(const WindowState& s) {
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        form_ = std::make_unique<Form1>();
+        form_->setState(s);
+        [&] { QVERIFY(showActive(*form_)); }();
+        return *form_;
+    }
+    void close() {
+        form_.reset();
+        dialogs_.reset();
+    }
+};
 
 }  // namespace tavimo::ui::test

@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QRadioButton>
 
-#include "helpers/scripted_dialogs.h"
 #include "model/new_signal.h"
 #include "test_form1_driver.h"
 #include "test_form1_signals.h"
@@ -31,25 +30,11 @@ QStringList without(QStringList list, const QString& number) {
 
 }  // namespace
 
-class Form1Entry : public QObject {
+class Form1Entry : public QObject, private Form1Fixture {
     Q_OBJECT
 
-    std::unique_ptr<Form1> form_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-
-    Form1& open(const WindowState& s) {
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        form_ = std::make_unique<Form1>();
-        form_->setState(s);
-        [&] { QVERIFY(showActive(*form_)); }();
-        return *form_;
-    }
-
 private slots:
-    void cleanup() {
-        form_.reset();
-        dialogs_.reset();
-    }
+    void cleanup() { close(); }
 
     void windowAsDesigned() {
         Form1& f = open(WindowState::fresh());
