@@ -133,4 +133,30 @@ std::optional<std::string> validateProject(const ProjectValues& v) {
     return std::nullopt;
 }
 
+std::optional<std::string> unstorableValue(const ProjectValues& v) {
+    const auto breaksLine = [](const std::string& value) {
+        return value.find_first_of("\r\n") != std::string::npos;
+    };
+    const auto breaksValue = [&](const std::string& value) {
+        return value.find(',') != std::string::npos || breaksLine(value);
+    };
+    const std::pair<const char*, const std::array<std::string, 8>*> rows[] = {
+        {"the movement", &v.movements}, {"the split", &v.splits},   {"the minimum green", &v.minGreens},
+        {"the amber time", &v.ambers},  {"the all-red time", &v.reds}, {"the phase", &v.order}};
+    for (const auto& [name, values] : rows)
+        for (int k = 1; k <= kPositions; ++k)
+            if (breaksValue((*values)[k - 1]))
+                return std::string(name) + " at position " + std::to_string(k) + " holds " +
+                       quoted((*values)[k - 1]);
+    const std::pair<const char*, const std::string*> header[] = {{"the cycle length", &v.cycleLength},
+                                                                 {"the arrangement", &v.arrangement},
+                                                                 {"the controller type", &v.controller},
+                                                                 {"the mode", &v.mode}};
+    for (const auto& [name, value] : header)
+        if (breaksValue(*value)) return std::string(name) + " holds " + quoted(*value);
+    // The description is read up to the line's last comma, so only a line break harms it.
+    if (breaksLine(v.description)) return "the intersection description holds a line break";
+    return std::nullopt;
+}
+
 }  // namespace tavimo

@@ -30,6 +30,11 @@ std::string formatProject(const ProjectValues& values);
 // is not "1".."8" or repeats a phase.
 std::optional<std::string> validateProject(const ProjectValues& values);
 
+// Why the values cannot be written so that they read back the same, or nothing when
+// they can: a comma in any value but the description would shift the later values
+// of its line, and a line break in any value would split the file's lines.
+std::optional<std::string> unstorableValue(const ProjectValues& values);
+
 // The values Save (saveAs false) or Save As (saveAs true) writes for the window.
 ProjectValues projectValuesOf(const SignalPlan& plan, bool saveAs);
 

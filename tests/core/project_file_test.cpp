@@ -116,6 +116,24 @@ TEST(ProjectFile, ValidationNamesWhatIsWrong) {
     }
 }
 
+// A comma typed into a timing field would shift the rest of its line on reading.
+TEST(ProjectFile, ValuesThatWouldNotReadBackAreNamed) {
+    const ProjectValues good = parseProject(kMainAnd1st);
+    EXPECT_EQ(unstorableValue(good), std::nullopt);
+    const std::pair<void (*)(ProjectValues&), const char*> cases[] = {
+        {[](ProjectValues& v) { v.ambers[2] = "3,5"; }, "the amber time at position 3 holds \"3,5\""},
+        {[](ProjectValues& v) { v.splits[7] = "2\n8"; }, "the split at position 8 holds \"2\n8\""},
+        {[](ProjectValues& v) { v.cycleLength = "1,0"; }, "the cycle length holds \"1,0\""},
+        {[](ProjectValues& v) { v.description = "Main\r\n1st"; }, "the intersection description holds a line break"},
+        {[](ProjectValues& v) { v.description = "Main St, 5th Ave"; }, nullptr},
+    };
+    for (const auto& [change, message] : cases) {
+        ProjectValues v = good;
+        change(v);
+        EXPECT_EQ(unstorableValue(v), message ? std::optional<std::string>(message) : std::nullopt);
+    }
+}
+
 TEST(ProjectFile, Windows1252ToUtf8AndBack) {
     EXPECT_EQ(fromWindows1252("Caf\xE9 \x80 \x96 \x9F"), "Café € – Ÿ");
     EXPECT_EQ(toWindows1252("Café € – Ÿ"), std::optional<std::string>("Caf\xE9 \x80 \x96 \x9F"));
