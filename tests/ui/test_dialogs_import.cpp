@@ -10,29 +10,18 @@
 
 #include "helpers/layout_checks.h"
 #include "helpers/scripted_dialogs.h"
+#include "helpers/widgets.h"
 #include "ui/dialogs/import_dialog.h"
 #include "ui/main/tavimo_window.h"
 #include "ui/timing/form1.h"
 
 using namespace tavimo;
 using namespace tavimo::ui;
-using tavimo::ui::test::ScriptedDialogs;
+using namespace tavimo::ui::test;
 
 namespace {
 
 const QString kUtdf = QStringLiteral(TAVIMO_TEST_DATA "/utdf/");
-
-void settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-template <typename T>
-T* child(QWidget* parent, const char* name) {
-    T* found = parent->findChild<T*>(QLatin1String(name));
-    if (!found) qFatal("no child %s", name);
-    return found;
-}
 
 Import* openDialog(Tavimo& frame) {
     frame.mnuFileAddSignalImport_Click();
@@ -236,13 +225,7 @@ void ImportDialogTest::controlsAsDesigned() {
 
     const QStringList order = {"type170", "Nema", "Yield", "Permissive", "Timing", "browseTiming",
                                "Phasing", "browsePhasing", "Load", "Cancel", "browseLanes", "Lanes"};
-    QStringList chain;
-    QWidget* w = child<QWidget>(dialog, "type170");
-    while (chain.size() < order.size()) {
-        if (order.contains(w->objectName())) chain << w->objectName();
-        w = w->nextInFocusChain();
-    }
-    QCOMPARE(chain, order);
+    QCOMPARE(keyboardOrder(dialog, order), order);
     // The first control of the keyboard order has the focus when the dialog opens.
     dialog->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(dialog));
@@ -250,7 +233,7 @@ void ImportDialogTest::controlsAsDesigned() {
 
     // Laid out with room between the controls: no caption runs into its box, no two
     // buttons or frames meet.
-    const QStringList touching = test::touchingControls(dialog);
+    const QStringList touching = touchingControls(dialog);
     QVERIFY2(touching.isEmpty(), qPrintable(touching.join(", ")));
 }
 

@@ -9,27 +9,16 @@
 
 #include "helpers/layout_checks.h"
 #include "helpers/scripted_dialogs.h"
+#include "helpers/widgets.h"
 #include "ui/dialogs/new_signal_dialog.h"
 #include "ui/main/tavimo_window.h"
 #include "ui/timing/form1.h"
 
 using namespace tavimo;
 using namespace tavimo::ui;
-using tavimo::ui::test::ScriptedDialogs;
+using namespace tavimo::ui::test;
 
 namespace {
-
-void settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-template <typename T>
-T* child(QWidget* parent, const char* name) {
-    T* found = parent->findChild<T*>(QLatin1String(name));
-    if (!found) qFatal("no child %s", name);
-    return found;
-}
 
 struct Entry {
     QString description, creator, cycleLength, offset;
@@ -310,13 +299,7 @@ void NewSignalDialogTest::controlsAsDesigned() {
 
     const QStringList order = {"description", "creator", "cycleLength", "Offset", "Lead", "Lag",
                                "Nema", "type170", "Permissive", "Yield", "OKnew", "CancelNew"};
-    QStringList chain;
-    QWidget* w = child<QWidget>(dialog, "description");
-    while (chain.size() < order.size()) {
-        if (order.contains(w->objectName())) chain << w->objectName();
-        w = w->nextInFocusChain();
-    }
-    QCOMPARE(chain, order);
+    QCOMPARE(keyboardOrder(dialog, order), order);
     // The first control of the keyboard order has the focus when the dialog opens.
     dialog->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(dialog));
@@ -324,7 +307,7 @@ void NewSignalDialogTest::controlsAsDesigned() {
 
     // Laid out with room between the controls: no caption runs into its box, no two
     // buttons or frames meet.
-    const QStringList touching = test::touchingControls(dialog);
+    const QStringList touching = touchingControls(dialog);
     QVERIFY2(touching.isEmpty(), qPrintable(touching.join(", ")));
 }
 

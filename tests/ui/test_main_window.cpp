@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "helpers/scripted_dialogs.h"
+#include "helpers/widgets.h"
 #include "ui/dialogs/import_dialog.h"
 #include "ui/dialogs/new_signal_dialog.h"
 #include "ui/main/help_window.h"
@@ -19,14 +20,9 @@
 using namespace tavimo;
 using namespace tavimo::ui;
 using tavimo::ui::test::ScriptedDialogs;
+using tavimo::ui::test::settle;
 
 namespace {
-
-void settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 QAction* action(Tavimo& frame, const char* name) {
     QAction* a = frame.findChild<QAction*>(QLatin1String(name));
