@@ -225,16 +225,7 @@ void ImportDialogTest::controlsAsDesigned() {
 
     const QStringList order = {"type170", "Nema", "Yield", "Permissive", "Timing", "browseTiming",
                                "Phasing", "browsePhasing", "Load", "Cancel", "browseLanes", "Lanes"};
-    QCOMPARE(keyboardOrder(dialog, order), order);
-    // The first control of the keyboard order has the focus when the dialog opens.
-    dialog->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(dialog));
-    QCOMPARE(QApplication::focusWidget(), child<QWidget>(dialog, qPrintable(order.first())));
-
-    // Laid out with room between the controls: no caption runs into its box, no two
-    // buttons or frames meet.
-    const QStringList touching = touchingControls(dialog);
-    QVERIFY2(touching.isEmpty(), qPrintable(touching.join(", ")));
+    checkKeyboardOrderAndRoom(dialog, order);
 }
 
 QTEST_MAIN(ImportDialogTest)

@@ -3,11 +3,15 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStringList>
 #include <QWidget>
+#include <QtTest>
+
+#include "helpers/widgets.h"
 
 namespace tavimo::ui::test {
 
@@ -34,6 +38,17 @@ inline QStringList touchingControls(QWidget* window, int gap = 2) {
                 touching << name(a) + QStringLiteral(" / ") + name(b);
         }
     return touching;
+}
+
+// A dialog as the keyboard and the eye meet it: Tab visits `order`, the first control
+// of it has the focus when the dialog opens, and no two controls touch.
+inline void checkKeyboardOrderAndRoom(QWidget* dialog, const QStringList& order) {
+    QCOMPARE(keyboardOrder(dialog, order), order);
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>(dialog, qPrintable(order.first())));
+    const QStringList touching = touchingControls(dialog);
+    QVERIFY2(touching.isEmpty(), qPrintable(touching.join(", ")));
 }
 
 }  // namespace tavimo::ui::test
