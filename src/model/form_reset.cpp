@@ -26,21 +26,11 @@ struct HeightTop {
 
 }  // namespace
 
-void resetForm(WindowState& state) {
+void restoreDesignedLayout(WindowState& state) {
     SignalPlan& plan = state.plan;
     ChartLayout& c = state.chart;
 
-    plan.projectFile.clear();
-    for (Position& p : plan.positions) {
-        p.phaseLocked = false;
-        p.movementLocked = false;
-        p.movementEnabled = false;
-    }
-    resetMovements(plan);
-    for (Position& p : plan.positions) {
-        p.timingEnabled = false;  // the typed times stay
-        p.rowVisible = true;
-    }
+    for (Position& p : plan.positions) p.rowVisible = true;
     c.deadPhase.visible = false;
     c.deadPhase2.visible = false;
     c.columnLeft = layout::kColumnLeft;
@@ -77,19 +67,34 @@ void resetForm(WindowState& state) {
     c.windows[PPend1].left = c.yellow[3].left;
     c.windows[PPend2].left = c.yellow[7].left;
 
+    for (Position& p : plan.positions) p.phaseVisible = true;
+    for (int k = 0; k < 8; ++k) c.green[k].visible = c.yellow[k].visible = c.red[k].visible = true;
+}
+
+void resetForm(WindowState& state) {
+    SignalPlan& plan = state.plan;
+
+    plan.projectFile.clear();
     for (Position& p : plan.positions) {
-        p.phaseVisible = true;
+        p.phaseLocked = false;
+        p.movementLocked = false;
+        p.movementEnabled = false;
+    }
+    resetMovements(plan);
+    for (Position& p : plan.positions) p.timingEnabled = false;  // the typed times stay
+
+    restoreDesignedLayout(state);
+
+    for (Position& p : plan.positions) {
         p.phase.clear();
         p.phaseList = {"1", "2", "3", "4", "5", "6", "7", "8"};
     }
-    c.pictureVisible.fill(false);
+    state.chart.pictureVisible.fill(false);
 
     const bool lead = plan.arrangement == tag::kLead;
     plan.at(1).phaseEnabled = plan.at(5).phaseEnabled = !lead;
     plan.at(2).phaseEnabled = plan.at(6).phaseEnabled = lead;
     for (int k : {3, 4, 7, 8}) plan.at(k).phaseEnabled = false;
-
-    for (int k = 0; k < 8; ++k) c.green[k].visible = c.yellow[k].visible = c.red[k].visible = true;
 }
 
 }  // namespace tavimo

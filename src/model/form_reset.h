@@ -13,6 +13,13 @@ namespace tavimo {
 // The focus (coordinatedFocusPosition) and the closing message belong to the window.
 void resetForm(WindowState& state);
 
+// The layout half of the reset, the chart and columns as designed for the window's
+// mode and arrangement: every row and phase-order pull-down shown, the dark bars
+// hidden, the columns at their places, the permissive bars sized and placed, the bars
+// of both rings chained from local zero and all 24 of them shown. Texts, lists, locks,
+// enabled states and pictures are not touched.
+void restoreDesignedLayout(WindowState& state);
+
 namespace layout {
 // The chart as the reset lays it out: bar widths of a position and the green bar
 // left edges of the four positions of a ring.
