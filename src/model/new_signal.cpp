@@ -1,9 +1,24 @@
 // SPDX-License-Identifier: MIT
 #include "model/new_signal.h"
 
+#include "model/form_reset.h"
 #include "model/movement_pools.h"
 
 namespace tavimo {
+
+namespace {
+
+// A calculation hides the phase-order pull-downs, the rows and bars of positions
+// without a phase and moves the columns after them; only the form reset undoes that.
+bool showsACalculation(const WindowState& state) {
+    for (int k = 0; k < kPositions; ++k) {
+        const Position& p = state.plan.positions[k];
+        if (!p.phaseVisible || !p.rowVisible || !state.chart.green[k].visible) return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 void applyNewSignal(WindowState& state, const NewSignalChoice& choice) {
     SignalPlan& plan = state.plan;
@@ -18,20 +33,25 @@ void applyNewSignal(WindowState& state, const NewSignalChoice& choice) {
     plan.mode = choice.permissive ? tag::kPermissive : tag::kYield;
     plan.setCycleLength(choice.cycleLength);
 
+    plan.arrangement = choice.lead ? tag::kLead : tag::kLag;
+
+    // Over a calculated signal every position must be open to the new one: the rows,
+    // pull-downs and chart come back as the form reset lays them out, and the pictures
+    // shown stand above their phases' columns again. Texts and results stay.
+    if (showsACalculation(state)) {
+        restoreDesignedLayout(state);
+        for (int k = 1; k <= kPositions; ++k)
+            if (const int n = phaseNumber(plan.at(k).phase))
+                state.chart.pictureLeft[n - 1] = state.chart.pictureLeft[n + 7] = layout::kPictureLeft[k - 1];
+    }
+
     // Under Lag the left turns' windows follow the through phases: the ring-end
     // markers go and PP1/PP4 move to the left turn's place.
-    plan.arrangement = choice.lead ? tag::kLead : tag::kLag;
     if (!choice.lead) applyLagWindowLayout(state.chart);
 
     // The user picks the coordinated phases first; every other pull-down waits.
-    // A calculated window has its pull-downs hidden: show them again so the
-    // coordinated phases can be chosen.
     const int first = choice.focusPosition();
-    for (int k = 1; k <= kPositions; ++k) {
-        Position& p = plan.at(k);
-        p.phaseEnabled = k == first || k == first + 4;
-        p.phaseVisible = true;
-    }
+    for (int k = 1; k <= kPositions; ++k) plan.at(k).phaseEnabled = k == first || k == first + 4;
 
     plan.description = choice.description;
     resetMovements(plan);

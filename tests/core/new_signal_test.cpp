@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/form_reset.h"
+
 namespace tavimo {
 namespace {
 
@@ -103,6 +105,59 @@ TEST(NewSignal, OverAnOpenSignalReplacesOnlyTheHeaderListsAndPullDowns) {
         EXPECT_EQ(p.movementIndex, -1);
     }
     EXPECT_EQ(state.chart.pictureVisible, before.chart.pictureVisible);
+}
+
+// A calculation hides the row and the bars of a position without a phase and moves
+// the columns after it; only the form reset shows them again. A new signal started
+// over such a window must offer every position: the rows and the chart come back as
+// designed, while texts, results and the pictures' visibility stay.
+TEST(NewSignal, OverACalculatedWindowBringsBackEveryPositionAndTheDesignedChart) {
+    for (const bool lead : {true, false}) {
+        SCOPED_TRACE(lead ? "Lead" : "Lag");
+        WindowState state = WindowState::fresh();
+        state.plan.arrangement = "Lead";
+        state.plan.mode = "Yield";
+        for (int k = 1; k <= kPositions; ++k) {
+            Position& p = state.plan.at(k);
+            p.phase = k == 3 ? "" : std::to_string(k);
+            p.phaseVisible = false;
+            p.rowVisible = k != 3;
+            p.force = "20";
+            state.chart.green[k - 1].width = 900;
+        }
+        state.chart.green[2].visible = state.chart.yellow[2].visible = state.chart.red[2].visible = false;
+        state.chart.columnLeft[3] = 4200;  // column 4 moved into the empty column 3
+        state.chart.pictureLeft[3] = state.chart.pictureLeft[11] = 4260;
+        state.chart.pictureVisible[3] = state.chart.pictureVisible[11] = true;
+        state.chart.deadPhase.visible = true;
+        const WindowState before = state;
+
+        applyNewSignal(state, NewSignalChoice{"Elm", "120", lead, true, true});
+
+        WindowState reset = before;
+        reset.plan.mode = "Permissive";
+        reset.plan.arrangement = lead ? "Lead" : "Lag";
+        resetForm(reset);
+        if (!lead) applyLagWindowLayout(reset.chart);
+        const ChartLayout& c = state.chart;
+        for (int k = 1; k <= kPositions; ++k) {
+            EXPECT_TRUE(state.plan.at(k).rowVisible) << k;
+            EXPECT_TRUE(state.plan.at(k).phaseVisible) << k;
+            EXPECT_EQ(state.plan.at(k).phase, before.plan.at(k).phase);
+            EXPECT_EQ(state.plan.at(k).force, "20");
+            EXPECT_EQ(c.green[k - 1], reset.chart.green[k - 1]) << k;
+            EXPECT_EQ(c.red[k - 1], reset.chart.red[k - 1]) << k;
+            EXPECT_EQ(c.phaseLeft[k - 1], reset.chart.phaseLeft[k - 1]);
+        }
+        EXPECT_EQ(c.columnLeft, layout::kColumnLeft);
+        EXPECT_EQ(c.windows, reset.chart.windows);
+        EXPECT_EQ(c.barrier3, reset.chart.barrier3);
+        EXPECT_FALSE(c.deadPhase.visible);
+        // Phase 4's pictures stand above its own column again, shown as before.
+        EXPECT_EQ(c.pictureLeft[3], layout::kPictureLeft[3]);
+        EXPECT_EQ(c.pictureLeft[11], layout::kPictureLeft[3]);
+        EXPECT_EQ(c.pictureVisible, before.chart.pictureVisible);
+    }
 }
 
 }  // namespace

@@ -12,6 +12,9 @@
 #include "helpers/widgets.h"
 #include "ui/dialogs/new_signal_dialog.h"
 #include "ui/main/tavimo_window.h"
+#include "test_form1_signals.h"
+#include "ui/common/twips.h"
+#include "ui/timing/control_array.h"
 #include "ui/timing/form1.h"
 
 using namespace tavimo;
@@ -77,6 +80,7 @@ private slots:
     void cancelAndEscLeaveAnOpenSignalUntouched();
     void enterDoesNotPressOk();
     void overACalculatedSignalOffersTheCoordinatedPhasesAgain();
+    void overASignalCalculatedWithoutAPhaseOffersEveryPosition();
     void controlsAsDesigned();
 };
 
@@ -265,6 +269,40 @@ void NewSignalDialogTest::overACalculatedSignalOffersTheCoordinatedPhasesAgain()
     QCOMPARE(plan.at(2).phase, std::string("2"));          // the phase order stays
     QCOMPARE(plan.projectFile.empty(), false);              // and so does the file
     QCOMPARE(form->focusWidget()->objectName(), QString("Phase2"));
+}
+
+// The calculation hid position 3 (no phase there) and moved column 4 into its place;
+// a new signal must be able to use position 3 again.
+void NewSignalDialogTest::overASignalCalculatedWithoutAPhaseOffersEveryPosition() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    Form1* form = frame.showTimingWindow();
+    WindowState s = leadSignal();
+    Position& third = s.plan.at(3);
+    third.phase = third.split = third.green = third.amber = third.red = "";
+    third.movementIndex = -1;
+    third.timingEnabled = false;
+    s.plan.at(4).split = "50";
+    form->setState(s);
+    form->Calculate_Click();
+    QVERIFY(scripted.shown.isEmpty());
+    QVERIFY(arrayElement<QWidget>(form, "ImageCombo", 3)->isHidden());
+    const std::string forceBefore = form->state().plan.at(4).force;
+    QVERIFY(!forceBefore.empty());
+
+    newSignal* dialog = openDialog(frame);
+    fill(dialog, {"Main and 1st", "", "100", ""});
+    dialog->OKnew_Click();
+    settle();
+    for (int k = 1; k <= kPositions; ++k) {
+        QWidget* movement = arrayElement<QWidget>(form, "ImageCombo", k);
+        QVERIFY(!movement->isHidden());
+        QCOMPARE(movement->x(), twips(layout::kColumnLeft[k - 1]));
+        QVERIFY(!arrayElement<QWidget>(form, "split", k)->isHidden());
+        QVERIFY(!form->findChild<QWidget*>(QStringLiteral("greenPhase%1").arg(k))->isHidden());
+    }
+    QCOMPARE(form->state().plan.at(4).force, forceBefore);  // results stay
 }
 
 void NewSignalDialogTest::controlsAsDesigned() {
