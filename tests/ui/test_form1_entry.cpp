@@ -108,6 +108,27 @@ private slots:
         QCOMPARE(f.state().plan.at(3).movementList, s.plan.at(3).movementList);
     }
 
+    // The wheel over a pull-down that is not the active field picks nothing: a choice
+    // made there would skip the focus reactions that keep each phase at one position
+    // and each direction once in its pool.
+    void wheelOverAnInactivePullDownPicksNothing() {
+        WindowState s = test::leadSignal();
+        for (Position& p : s.plan.positions) p.phaseEnabled = p.movementEnabled = true;
+        Form1& f = open(s);
+        leaveTo(named<QWidget>(f, "IntDes"));
+        for (PickList* list : {phasePullDown(f, 3), movementPullDown(f, 3), named<PickList>(f, "control")}) {
+            const QString before = list->text();
+            const QPoint at = list->rect().center();
+            for (int delta : {-120, 120}) {
+                QWheelEvent wheel(at, list->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                                  Qt::NoModifier, Qt::NoScrollPhase, false);
+                QCoreApplication::sendEvent(list, &wheel);
+                QCOMPARE(list->text(), before);
+            }
+        }
+        QCOMPARE(f.state().plan.at(3).phase, std::string("3"));
+    }
+
     void movementsAreWithdrawnFromTheirPool() {
         WindowState s = newSignal(tag::kLead);
         for (Position& p : s.plan.positions) p.movementEnabled = true;

@@ -70,7 +70,10 @@ void PickList::keyPressEvent(QKeyEvent* event) {
 }
 
 void PickList::wheelEvent(QWheelEvent* event) {
-    if (locked_) {
+    // Only the active field takes a choice from the wheel: a pick-list passed over
+    // would change without being entered and left, and the window keeps each phase
+    // at one position and each movement once in its pool on entering and leaving.
+    if (locked_ || !hasFocus()) {
         event->ignore();
         return;
     }

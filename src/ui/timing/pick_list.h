@@ -11,7 +11,8 @@ namespace tavimo::ui {
 // text is kept apart from the list, because the window's code may show a text that no
 // entry holds (a project file writes "Nema" into the controller pull-down, a phase
 // number stands in a pull-down whose list still offers it). A locked pull-down shows
-// its text and cannot be changed.
+// its text and cannot be changed. The wheel picks only in the pull-down that has the
+// focus.
 class PickList : public QComboBox {
     Q_OBJECT
 public:
