@@ -43,6 +43,13 @@ void fill(newSignal* dialog, const Entry& e) {
     child<QRadioButton>(dialog, e.permissive ? "Permissive" : "Yield")->setChecked(true);
 }
 
+// The dialog opened from the frame and filled in.
+newSignal* openFilled(Tavimo& frame, const Entry& e) {
+    newSignal* dialog = openDialog(frame);
+    fill(dialog, e);
+    return dialog;
+}
+
 // Records, when the coordinated-phase prompt is shown, whether the timing window was
 // already on screen and still unfilled.
 class PromptWatcher final : public Dialogs {
@@ -154,8 +161,7 @@ void NewSignalDialogTest::emptyCycleLengthKeepsTheDialogOpen() {
     ScriptedDialogs scripted;
     Tavimo frame;
     frame.show();
-    newSignal* dialog = openDialog(frame);
-    fill(dialog, {"Elm", "", "", ""});
+    newSignal* dialog = openFilled(frame, {"Elm", "", "", ""});
     dialog->OKnew_Click();
     settle();
     QCOMPARE(scripted.texts(), QStringList{"No Cycle Length Entered!"});
@@ -179,8 +185,7 @@ void NewSignalDialogTest::cycleLengthLongerThanTheWindowTakesIsRefused() {
     ScriptedDialogs scripted;
     Tavimo frame;
     frame.show();
-    newSignal* dialog = openDialog(frame);
-    fill(dialog, {"Elm", "", "1000", ""});
+    newSignal* dialog = openFilled(frame, {"Elm", "", "1000", ""});
     dialog->OKnew_Click();
     settle();
     QCOMPARE(scripted.shown.size(), 1);
@@ -194,8 +199,7 @@ void NewSignalDialogTest::promptComesAfterTheWindowShowsAndBeforeItIsFilled() {
     Tavimo frame;
     frame.show();
     PromptWatcher watcher(frame);
-    newSignal* dialog = openDialog(frame);
-    fill(dialog, {"Elm", "", "90", ""});
+    newSignal* dialog = openFilled(frame, {"Elm", "", "90", ""});
     dialog->OKnew_Click();
     QVERIFY(watcher.windowVisible);
     QCOMPARE(watcher.cycleLengthAtPrompt, QString(""));
@@ -206,20 +210,17 @@ void NewSignalDialogTest::cancelAndEscLeaveAnOpenSignalUntouched() {
     ScriptedDialogs scripted;
     Tavimo frame;
     frame.show();
-    newSignal* dialog = openDialog(frame);
-    fill(dialog, {"Elm", "", "90", "", false, false, false});
+    newSignal* dialog = openFilled(frame, {"Elm", "", "90", "", false, false, false});
     dialog->OKnew_Click();
     settle();
     const SignalPlan before = frame.timingWindow()->state().plan;
 
-    dialog = openDialog(frame);
-    fill(dialog, {"Oak", "", "120", ""});
+    dialog = openFilled(frame, {"Oak", "", "120", ""});
     child<QPushButton>(dialog, "CancelNew")->click();
     settle();
     QVERIFY(!frame.newSignalDialog());
 
-    dialog = openDialog(frame);
-    fill(dialog, {"Pine", "", "60", ""});
+    dialog = openFilled(frame, {"Pine", "", "60", ""});
     QTest::keyClick(dialog, Qt::Key_Escape);
     settle();
     QVERIFY(!frame.newSignalDialog());
@@ -236,8 +237,7 @@ void NewSignalDialogTest::enterDoesNotPressOk() {
     ScriptedDialogs scripted;
     Tavimo frame;
     frame.show();
-    newSignal* dialog = openDialog(frame);
-    fill(dialog, {"Elm", "", "90", ""});
+    newSignal* dialog = openFilled(frame, {"Elm", "", "90", ""});
     for (const char* name : {"cycleLength", "Lead", "Yield"}) {
         QWidget* w = child<QWidget>(dialog, name);
         QTest::keyClick(w, Qt::Key_Return);
@@ -259,8 +259,7 @@ void NewSignalDialogTest::overACalculatedSignalOffersTheCoordinatedPhasesAgain()
     form->Calculate_Click();
     QVERIFY(!form->state().plan.at(2).phaseVisible);  // a calculation hides the pull-downs
 
-    newSignal* dialog = openDialog(frame);
-    fill(dialog, {"Main and 1st", "", "100", ""});
+    newSignal* dialog = openFilled(frame, {"Main and 1st", "", "100", ""});
     dialog->OKnew_Click();
     settle();
     QCOMPARE(frame.timingWindow(), form);
@@ -291,8 +290,7 @@ void NewSignalDialogTest::overASignalCalculatedWithoutAPhaseOffersEveryPosition(
     const std::string forceBefore = form->state().plan.at(4).force;
     QVERIFY(!forceBefore.empty());
 
-    newSignal* dialog = openDialog(frame);
-    fill(dialog, {"Main and 1st", "", "100", ""});
+    newSignal* dialog = openFilled(frame, {"Main and 1st", "", "100", ""});
     dialog->OKnew_Click();
     settle();
     for (int k = 1; k <= kPositions; ++k) {
