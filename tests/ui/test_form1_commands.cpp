@@ -165,6 +165,9 @@ private slots:
         QCOMPARE(dialogs_->texts().last(), QStringLiteral("Please Choose Coordinated Phase(s)!"));
         QCOMPARE(dialogs_->shown.last().title, QString());
         QTRY_VERIFY(phasePullDown(f, focus)->hasFocus());
+        // The user sees where to choose: the pull-down with the focus is drawn marked,
+        // unlike its empty, enabled partner in ring 2.
+        QVERIFY(phasePullDown(f, focus)->grab().toImage() != phasePullDown(f, focus + 4)->grab().toImage());
         QCOMPARE(s.plan.projectFile, std::string());
         for (int k = 1; k <= 8; ++k) {
             PickList* phase = phasePullDown(f, k);

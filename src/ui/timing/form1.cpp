@@ -105,7 +105,11 @@ void Form1::react(const std::function<void(WindowState&)>& reaction) {
 void Form1::focusPhase(int position) {
     if (position < 1 || position > kPositions) return;
     PickList* phase = phase_[position - 1];
-    if (!phase->isHidden() && phase->isEnabled()) phase->setFocus(Qt::OtherFocusReason);
+    if (phase->isHidden() || !phase->isEnabled()) return;
+    // The pull-down is pointed out to the user, as focus moved by the keyboard is:
+    // the style then draws it marked.
+    window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    phase->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- Phase order and movements ----
