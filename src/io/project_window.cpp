@@ -2,6 +2,7 @@
 // Between the timing window and a project file's values: what Save and Save As
 // take from the window, and how Open fills it.
 #include "io/project_file.h"
+#include "model/form_reset.h"
 
 namespace tavimo {
 
@@ -93,6 +94,7 @@ void openProjectInto(WindowState& state, const ProjectValues& values, const std:
         p.movementLocked = true;
     }
 
+    restoreLayoutForNewSignal(state);
     placePhasePictures(state);
     if (plan.arrangement == tag::kLag) applyLagWindowLayout(state.chart);
 }

@@ -2,6 +2,7 @@
 // Puts an imported signal into the timing window's state, as "Load" does before it
 // runs the calculation.
 #include "io/utdf.h"
+#include "model/form_reset.h"
 #include "model/number_text.h"
 
 namespace tavimo {
@@ -42,6 +43,7 @@ void importInto(WindowState& state, const UtdfImport& values, const std::string&
     plan.setCycleLength(values.cycleLength);
 
     plan.arrangement = arrangement;
+    restoreLayoutForNewSignal(state);
     if (arrangement == tag::kLag) applyLagWindowLayout(state.chart);
 
     for (Position& at : plan.positions)

@@ -20,6 +20,13 @@ void resetForm(WindowState& state);
 // enabled states and pictures are not touched.
 void restoreDesignedLayout(WindowState& state);
 
+// Opening or importing a signal into a window that shows a calculation: a run hides
+// the rows and bars of positions it found empty and the phase-order pull-downs, and
+// only the designed layout shows them again, so a new signal that uses those
+// positions gets the designed layout first. A window that shows none of this is left
+// as it is.
+void restoreLayoutForNewSignal(WindowState& state);
+
 namespace layout {
 // The chart as the reset lays it out: bar widths of a position and the green bar
 // left edges of the four positions of a ring.

@@ -48,6 +48,9 @@ ChartLayout ChartLayout::designed() {
 WindowState WindowState::fresh() {
     WindowState s;
     s.chart = ChartLayout::designed();
+    // The phase order of an opened signal can be changed at once: the pull-downs
+    // start enabled; a new signal or a reset leaves only the coordinated ones.
+    for (Position& p : s.plan.positions) p.phaseEnabled = true;
     return s;
 }
 

@@ -9,9 +9,11 @@
 namespace tavimo {
 namespace {
 
+// A signal waiting for its coordinated phases: no pull-down enabled yet.
 WindowState signal(const char* arrangement) {
     WindowState s = WindowState::fresh();
     s.plan.arrangement = arrangement;
+    for (Position& p : s.plan.positions) p.phaseEnabled = false;
     return s;
 }
 

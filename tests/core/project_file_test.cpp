@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "io/project_file.h"
 
+#include "calc/window_calculation.h"
+#include "io/utdf.h"
+
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -196,6 +199,7 @@ TEST(ProjectFile, OpenFillsTheWindowAndLocksTheMovements) {
     s.plan.at(1).movementList = movementListFor("Lead", 1);
     s.plan.at(1).movementList.push_back({"NB", 1});
     s.plan.at(1).movementIndex = 4;
+    for (Position& q : s.plan.positions) q.phaseEnabled = false;
 
     openProjectInto(s, parseProject(kLagFile), "/data/oak.tvm");
     const SignalPlan& p = s.plan;
@@ -241,6 +245,46 @@ TEST(ProjectFile, OpenFillsTheWindowAndLocksTheMovements) {
     ChartLayout lag = ChartLayout::designed();
     applyLagWindowLayout(lag);
     EXPECT_EQ(c.windows, lag.windows);
+}
+
+// A calculation hides the rows and bars of the positions it found empty, and the
+// phase pull-downs; a signal opened or imported into that window shows them again.
+TEST(ProjectFile, SignalIntoACalculatedWindowShowsEveryRowAgain) {
+    const ProjectValues full = parseProject(kMainAnd1st);
+    for (const bool import : {false, true}) {
+        SCOPED_TRACE(import ? "import" : "open");
+        WindowState s = WindowState::fresh();
+        ProjectValues sideStreetMissing = full;
+        sideStreetMissing.splits[2] = sideStreetMissing.splits[6] = "";
+        sideStreetMissing.order[2] = sideStreetMissing.order[6] = "";
+        sideStreetMissing.movements[2] = sideStreetMissing.movements[6] = "";
+        sideStreetMissing.cycleLength = "88";
+        openProjectInto(s, sideStreetMissing, "first.tvm");
+        ASSERT_EQ(calculate(snapshotOf(s)).stop, CalcStop::Completed);
+        applyOutcome(s, calculate(snapshotOf(s)));
+        ASSERT_FALSE(s.plan.at(3).rowVisible);
+        ASSERT_FALSE(s.chart.green[2].visible);
+
+        if (import) {
+            UtdfImport u;
+            u.split = full.splits, u.green = full.minGreens, u.amber = full.ambers, u.red = full.reds;
+            u.direction = {"SB", "NB", "WB", "EB", "NB", "SB", "EB", "WB"};
+            u.cycleLength = "100";
+            u.leadLagMark = "1";
+            importInto(s, u, "Nema", "Permissive");
+        } else {
+            openProjectInto(s, full, "second.tvm");
+        }
+        for (int k = 1; k <= 8; ++k) {
+            SCOPED_TRACE(k);
+            EXPECT_TRUE(s.plan.at(k).rowVisible && s.plan.at(k).phaseVisible);
+            EXPECT_TRUE(s.chart.green[k - 1].visible && s.chart.yellow[k - 1].visible && s.chart.red[k - 1].visible);
+            EXPECT_EQ(s.chart.columnLeft[k - 1], layout::kColumnLeft[k - 1]);
+        }
+        applyOutcome(s, calculate(snapshotOf(s)));
+        EXPECT_TRUE(s.plan.at(3).rowVisible);
+        EXPECT_EQ(s.plan.at(3).force + " " + s.plan.at(7).force, "52.5 52.5");
+    }
 }
 
 }  // namespace

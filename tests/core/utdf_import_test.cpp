@@ -53,7 +53,8 @@ TEST(UtdfImport, DualLeadIntersectionFromThreeCsvFiles) {
     for (int k = 1; k <= 8; ++k) {
         const Position& at = plan.at(k);
         EXPECT_TRUE(at.phaseLocked && at.movementLocked && at.timingEnabled) << k;
-        EXPECT_FALSE(at.phaseEnabled) << k;  // the import leaves the pull-downs' enabled state
+        // The import leaves the pull-downs' enabled state as the window had it.
+        EXPECT_EQ(at.phaseEnabled, WindowState::fresh().plan.at(k).phaseEnabled) << k;
         EXPECT_EQ(at.phaseList, WindowState::fresh().plan.at(k).phaseList) << k;
         EXPECT_EQ(at.movementList, movementListFor("Lead", k)) << k;
         // Phase k's two pictures stand above column k.

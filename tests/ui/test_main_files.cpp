@@ -55,6 +55,7 @@ private slots:
     void openRefusesUnreadableAndInvalidFiles();
     void saveFailureIsToldAndLeavesTheOldFile();
     void descriptionOutsideWindows1252IsNotWritten();
+    void commaInATimeIsNotWritten();
     void westernCharactersRoundTripInWindows1252();
     void nothingToSaveWithoutATimingWindow();
     void fileDialogsShowTheFilterAsWritten_data();
@@ -240,6 +241,23 @@ void MainFilesTest::descriptionOutsideWindows1252IsNotWritten() {
     frame.mnuFileSaveAs_Click();
     QCOMPARE(scripted.filters.size(), 1);
     QCOMPARE(scripted.shown.size(), 2);
+}
+
+void MainFilesTest::commaInATimeIsNotWritten() {
+    const QString file = path("comma.tvm");
+    QVERIFY(QFile::copy(kExample, file));
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    scripted.fileNames = {file};
+    frame.mnuFileOpen_Click();
+    WindowState state = frame.timingWindow()->state();
+    state.plan.at(3).amber = "3,5";  // a decimal comma
+    frame.timingWindow()->setState(state);
+    frame.mnuFileSave_Click();
+    QCOMPARE(scripted.shown.size(), 1);
+    QCOMPARE(scripted.shown[0].title, QString("File Error"));
+    QVERIFY2(scripted.shown[0].text.contains("amber time at position 3"), qPrintable(scripted.shown[0].text));
+    QCOMPARE(bytesOf(file), bytesOf(kExample));
 }
 
 void MainFilesTest::westernCharactersRoundTripInWindows1252() {

@@ -47,6 +47,12 @@ std::variant<ProjectValues, QString> readProjectFile(const QString& path) {
 }
 
 std::variant<QByteArray, QString> encodeProjectFile(const ProjectValues& values) {
+    // A comma typed into a time would shift the rest of its line when the file is
+    // opened again: refuse before anything is written.
+    if (const std::optional<std::string> unstorable = unstorableValue(values))
+        return QStringLiteral("Unable to save: %1, which a Tavimo file cannot store. "
+                              "Please change it and save again.")
+            .arg(QString::fromStdString(*unstorable));
     const std::optional<std::string> bytes = toWindows1252(formatProject(values));
     if (!bytes)
         return QStringLiteral("Unable to save: %1 holds characters that a Tavimo file cannot store. "
