@@ -5,12 +5,12 @@
 #include <cstdlib>
 
 #include "io/utdf.h"
+#include "utdf_fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavimo;
     if (size == 0) return 0;
-    const UtdfForm form = data[0] & 1 ? UtdfForm::CommaSeparated : UtdfForm::FixedColumns;
-    const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const auto [form, text] = fuzz::utdfInput(data, size);
     UtdfImport values;
     // The LANES reader never fails; every direction is at most two characters.
     if (parseLanes(text, form, "LANES", values)) std::abort();
