@@ -117,10 +117,13 @@ std::optional<std::string> validateProject(const ProjectValues& v) {
         return "mode " + quoted(v.mode) + " is not Permissive or Yield";
     // Only positions with a split are opened; their phase must be one the
     // phase-order pull-down offers, and each phase can stand at one position only.
+    // An empty phase beside a split is what a window holds after its phase was
+    // cleared: it opens as that, and the next calculation blanks the row.
     std::array<int, 9> heldAt{};
     for (int k = 1; k <= kPositions; ++k) {
         if (v.splits[k - 1].empty()) continue;
         const std::string& phase = v.order[k - 1];
+        if (phase.empty()) continue;
         if (!isPhaseNumber(phase))
             return "order value " + quoted(phase) + " at position " + std::to_string(k) +
                    " is not a phase number 1 to 8";

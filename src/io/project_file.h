@@ -27,7 +27,7 @@ std::string formatProject(const ProjectValues& values);
 // Why a project file cannot be opened as a signal, or nothing when it can: an
 // arrangement other than "Lead"/"Lag", a controller other than "Nema"/"one70", a mode
 // other than "Permissive"/"Yield", or an order value at a position with a split that
-// is not "1".."8" or repeats a phase.
+// is neither empty nor "1".."8", or repeats a phase.
 std::optional<std::string> validateProject(const ProjectValues& values);
 
 // Why the values cannot be written so that they read back the same, or nothing when
