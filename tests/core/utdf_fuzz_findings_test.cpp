@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Inputs the fuzzers once stopped at, kept in tests/data/fuzz/<target>/ and replayed.
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -84,5 +85,32 @@ TEST(FuzzFindings, CalculationWithAnOverflowingAmber) {
     EXPECT_EQ(out.stop, CalcStop::BadNumber);
 }
 
+// An amber near the top of single precision in a Lag Yield plan: the results stay
+// numbers, while the chart's bars scale to infinite or undefined widths, which the
+// window keeps drawable (see its twips conversion).
+TEST(FuzzFindings, CalculationWithAnAmberNearTheFloatLimit) {
+    EXPECT_FALSE(fuzzInput("fuzz_calculation", "huge-amber-in-a-lag-yield-plan").empty());
+    CalcInput in;
+    in.phase = {"1", "2", "3", "4", "5", "6", "7", "8"};
+    in.split = {" 18", "24.0", "20", "35", "18", "27", "15", "40"};
+    in.green = {"4", "15", "4", "12", "4", "15", "4", "12"};
+    in.amber = {"33333333333333", "3.6", "32", "4.3", "7777777777777777777777777777777777773", "3.6", "3", "4.3"};
+    in.red = {"2.2", "1.6", "3.1", "1.62", "2.", "1.6", "3.1", "1.6"};
+    in.splitEnabled.fill(true);
+    in.cycleLength = "100";
+    in.arrangement = "L=ead";
+    in.controller = "Nema";
+    in.mode = "Yield";
+    in.chart = ChartLayout::designed();
+    const CalcOutcome out = calculate(in);
+    for (int k = 0; k < 8; ++k) {
+        EXPECT_FALSE(hasNanOrInf(out.force[k])) << k << ": " << out.force[k];
+        EXPECT_FALSE(hasNanOrInf(out.pps[k])) << k << ": " << out.pps[k];
+        EXPECT_FALSE(hasNanOrInf(out.ppe[k])) << k << ": " << out.ppe[k];
+    }
+    EXPECT_TRUE(std::isnan(out.chart.windows[PP5].width));
+}
+
 }  // namespace
 }  // namespace tavimo
+

@@ -3,6 +3,8 @@
 
 #include <QRect>
 #include <QtMath>
+#include <algorithm>
+#include <cmath>
 
 namespace tavimo::ui {
 
@@ -10,7 +12,13 @@ namespace tavimo::ui {
 // (Qt scales logical pixels on high-DPI screens).
 inline constexpr double kTwipsPerPixel = 15.0;
 
-inline int twips(double value) { return qRound(value / kTwipsPerPixel); }
+// A plan with absurd times (an amber of 1E+36 s) scales to bars far beyond any
+// screen, or to no number at all; such geometry is kept drawable instead of being
+// turned into an int it cannot be.
+inline int twips(double value) {
+    if (!std::isfinite(value)) return 0;
+    return qRound(std::clamp(value / kTwipsPerPixel, -1e6, 1e6));
+}
 
 // A rectangle given in twips. Both edges are rounded, not the width, so that bars
 // drawn to scale and overlapping by 10 twips meet without gaps.
