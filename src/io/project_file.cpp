@@ -67,10 +67,6 @@ void appendLine(std::string& out, const char* keyword, const std::string* values
     out += "\r\n";
 }
 
-bool isPhaseNumber(const std::string& text) {
-    return text.size() == 1 && text[0] >= '1' && text[0] <= '8';
-}
-
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
@@ -124,10 +120,10 @@ std::optional<std::string> validateProject(const ProjectValues& v) {
         if (v.splits[k - 1].empty()) continue;
         const std::string& phase = v.order[k - 1];
         if (phase.empty()) continue;
-        if (!isPhaseNumber(phase))
+        const int n = phaseNumber(phase);
+        if (n == 0)
             return "order value " + quoted(phase) + " at position " + std::to_string(k) +
                    " is not a phase number 1 to 8";
-        const int n = phase[0] - '0';
         if (heldAt[n] != 0)
             return "phase " + phase + " stands at positions " + std::to_string(heldAt[n]) + " and " +
                    std::to_string(k);

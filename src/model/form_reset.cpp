@@ -97,12 +97,13 @@ void resetForm(WindowState& state) {
     for (int k : {3, 4, 7, 8}) plan.at(k).phaseEnabled = false;
 }
 
-void restoreLayoutForNewSignal(WindowState& state) {
+bool restoreLayoutForNewSignal(WindowState& state) {
     const ChartLayout& c = state.chart;
     bool calculated = c.deadPhase.visible || c.deadPhase2.visible;
     for (const Position& p : state.plan.positions) calculated |= !p.rowVisible || !p.phaseVisible;
     for (int k = 0; k < 8; ++k) calculated |= !c.green[k].visible || !c.yellow[k].visible || !c.red[k].visible;
     if (calculated) restoreDesignedLayout(state);
+    return calculated;
 }
 
 }  // namespace tavimo

@@ -25,7 +25,8 @@ void restoreDesignedLayout(WindowState& state);
 // only the designed layout shows them again, so a new signal that uses those
 // positions gets the designed layout first. A window that shows none of this is left
 // as it is.
-void restoreLayoutForNewSignal(WindowState& state);
+// True when it restored the layout.
+bool restoreLayoutForNewSignal(WindowState& state);
 
 namespace layout {
 // The chart as the reset lays it out: bar widths of a position and the green bar

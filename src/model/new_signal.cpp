@@ -6,20 +6,6 @@
 
 namespace tavimo {
 
-namespace {
-
-// A calculation hides the phase-order pull-downs, the rows and bars of positions
-// without a phase and moves the columns after them; only the form reset undoes that.
-bool showsACalculation(const WindowState& state) {
-    for (int k = 0; k < kPositions; ++k) {
-        const Position& p = state.plan.positions[k];
-        if (!p.phaseVisible || !p.rowVisible || !state.chart.green[k].visible) return true;
-    }
-    return false;
-}
-
-}  // namespace
-
 void applyNewSignal(WindowState& state, const NewSignalChoice& choice) {
     SignalPlan& plan = state.plan;
 
@@ -38,8 +24,7 @@ void applyNewSignal(WindowState& state, const NewSignalChoice& choice) {
     // Over a calculated signal every position must be open to the new one: the rows,
     // pull-downs and chart come back as the form reset lays them out, and the pictures
     // shown stand above their phases' columns again. Texts and results stay.
-    if (showsACalculation(state)) {
-        restoreDesignedLayout(state);
+    if (restoreLayoutForNewSignal(state)) {
         for (int k = 1; k <= kPositions; ++k)
             if (const int n = phaseNumber(plan.at(k).phase))
                 state.chart.pictureLeft[n - 1] = state.chart.pictureLeft[n + 7] = layout::kPictureLeft[k - 1];

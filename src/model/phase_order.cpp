@@ -3,11 +3,6 @@
 
 namespace tavimo {
 
-int phaseNumber(const std::string& text) {
-    if (text.size() != 1 || text[0] < '1' || text[0] > '8') return 0;
-    return text[0] - '0';
-}
-
 int coordinatedFocusPosition(const std::string& arrangement) {
     return arrangement == tag::kLead ? 2 : 1;
 }

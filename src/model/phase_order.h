@@ -27,7 +27,4 @@ void phaseChosen(WindowState& state, int position);
 // chosen: 2 under "Lead", 1 under any other arrangement.
 int coordinatedFocusPosition(const std::string& arrangement);
 
-// Phase number 1..8 of a pull-down text, or 0 when the text is none of "1".."8".
-int phaseNumber(const std::string& text);
-
 }  // namespace tavimo

@@ -22,6 +22,11 @@ std::vector<MovementEntry> movementListFor(const std::string& arrangement, int p
     return {{"NB", 2}, {"EB", 8}, {"SB", 6}, {"WB", 4}};
 }
 
+int phaseNumber(const std::string& text) {
+    if (text.size() != 1 || text[0] < '1' || text[0] > '8') return 0;
+    return text[0] - '0';
+}
+
 int directionIndex(const std::string& code) {
     if (code == "NB") return 0;
     if (code == "EB") return 1;

@@ -90,6 +90,9 @@ bool isLeftTurnPosition(const std::string& arrangement, int position);
 // order NB, EB, SB, WB; empty when the arrangement is neither "Lead" nor "Lag".
 std::vector<MovementEntry> movementListFor(const std::string& arrangement, int position);
 
+// Phase number 1..8 of a phase-order text, or 0 when the text is none of "1".."8".
+int phaseNumber(const std::string& text);
+
 // Entry index of a direction code in the standard lists: NB 0, EB 1, SB 2, WB 3, else -1.
 int directionIndex(const std::string& code);
 

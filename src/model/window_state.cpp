@@ -57,9 +57,8 @@ WindowState WindowState::fresh() {
 void placePhasePictures(WindowState& state) {
     for (int i = 0; i < 16; ++i) state.chart.pictureVisible[i] = false;
     for (int k = 1; k <= kPositions; ++k) {
-        const std::string& phase = state.plan.at(k).phase;
-        if (phase.size() != 1 || phase[0] < '1' || phase[0] > '8') continue;
-        const int n = phase[0] - '0';
+        const int n = phaseNumber(state.plan.at(k).phase);
+        if (n == 0) continue;
         state.chart.pictureLeft[n - 1] = state.chart.pictureLeft[n + 7] = layout::kPictureLeft[k - 1];
         state.chart.pictureVisible[n - 1] = state.chart.pictureVisible[n + 7] = true;
     }

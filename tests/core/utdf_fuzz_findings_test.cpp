@@ -24,6 +24,15 @@ bool hasNanOrInf(const std::string& text) {
     return text.find("nan") != std::string::npos || text.find("inf") != std::string::npos;
 }
 
+// Every result text of the run is a number or empty.
+void expectResultsAreNumbers(const CalcOutcome& out) {
+    for (int k = 0; k < 8; ++k) {
+        EXPECT_FALSE(hasNanOrInf(out.force[k])) << k << ": " << out.force[k];
+        EXPECT_FALSE(hasNanOrInf(out.pps[k])) << k << ": " << out.pps[k];
+        EXPECT_FALSE(hasNanOrInf(out.ppe[k])) << k << ": " << out.ppe[k];
+    }
+}
+
 // A cycle length of 6E+13 seconds is absurd but a number: the reader delivers it in
 // the program's exponent form and leaves the verdict to the calculation.
 TEST(FuzzFindings, TimingWithAHugeCycleLength) {
@@ -55,11 +64,7 @@ TEST(FuzzFindings, CalculationWithAHugeAmber) {
     in.mode = "Main and 1st";
     in.chart = ChartLayout::designed();
     const CalcOutcome out = calculate(in);
-    for (int k = 0; k < 8; ++k) {
-        EXPECT_FALSE(hasNanOrInf(out.force[k])) << out.force[k];
-        EXPECT_FALSE(hasNanOrInf(out.pps[k])) << out.pps[k];
-        EXPECT_FALSE(hasNanOrInf(out.ppe[k])) << out.ppe[k];
-    }
+    expectResultsAreNumbers(out);
 }
 
 // A 45-digit amber once read as infinity and the run wrote "-inf" force-offs; a
@@ -78,10 +83,7 @@ TEST(FuzzFindings, CalculationWithAnOverflowingAmber) {
     in.controller = "N";
     in.chart = ChartLayout::designed();
     const CalcOutcome out = calculate(in);
-    for (int k = 0; k < 8; ++k) {
-        EXPECT_FALSE(hasNanOrInf(out.force[k])) << k << ": " << out.force[k];
-        EXPECT_FALSE(hasNanOrInf(out.ppe[k])) << k << ": " << out.ppe[k];
-    }
+    expectResultsAreNumbers(out);
     EXPECT_EQ(out.stop, CalcStop::BadNumber);
 }
 
@@ -103,11 +105,7 @@ TEST(FuzzFindings, CalculationWithAnAmberNearTheFloatLimit) {
     in.mode = "Yield";
     in.chart = ChartLayout::designed();
     const CalcOutcome out = calculate(in);
-    for (int k = 0; k < 8; ++k) {
-        EXPECT_FALSE(hasNanOrInf(out.force[k])) << k << ": " << out.force[k];
-        EXPECT_FALSE(hasNanOrInf(out.pps[k])) << k << ": " << out.pps[k];
-        EXPECT_FALSE(hasNanOrInf(out.ppe[k])) << k << ": " << out.ppe[k];
-    }
+    expectResultsAreNumbers(out);
     EXPECT_TRUE(std::isnan(out.chart.windows[PP5].width));
 }
 

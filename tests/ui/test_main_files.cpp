@@ -54,8 +54,8 @@ private slots:
     void openRefusesUnreadableAndInvalidFiles_data();
     void openRefusesUnreadableAndInvalidFiles();
     void saveFailureIsToldAndLeavesTheOldFile();
-    void descriptionOutsideWindows1252IsNotWritten();
-    void commaInATimeIsNotWritten();
+    void unstorableValuesAreNotWritten_data();
+    void unstorableValuesAreNotWritten();
     void westernCharactersRoundTripInWindows1252();
     void nothingToSaveWithoutATimingWindow();
     void fileDialogsShowTheFilterAsWritten_data();
@@ -223,41 +223,41 @@ void MainFilesTest::saveFailureIsToldAndLeavesTheOldFile() {
     QCOMPARE(QDir(own.path()).entryList(QDir::Files | QDir::Hidden), QStringList());  // no leftovers
 }
 
-void MainFilesTest::descriptionOutsideWindows1252IsNotWritten() {
-    const QString file = path("kept.tvm");
-    QVERIFY(QFile::copy(kExample, file));
-    ScriptedDialogs scripted;
-    Tavimo frame;
-    scripted.fileNames = {file};
-    frame.mnuFileOpen_Click();
-    setDescription(frame.timingWindow(), "Main \xE2\x86\x92 1st");  // an arrow
-    frame.mnuFileSave_Click();
-    QCOMPARE(scripted.shown.size(), 1);
-    QCOMPARE(scripted.shown[0].title, QString("File Error"));
-    QVERIFY(scripted.shown[0].text.contains("description"));
-    QCOMPARE(bytesOf(file), bytesOf(kExample));
-
-    // Save As refuses before asking for a name.
-    frame.mnuFileSaveAs_Click();
-    QCOMPARE(scripted.filters.size(), 1);
-    QCOMPARE(scripted.shown.size(), 2);
+// Values a project file cannot hold are refused before anything is written: a
+// character outside Windows-1252, and a comma in a time, which would shift the rest
+// of its line when the file is read back.
+void MainFilesTest::unstorableValuesAreNotWritten_data() {
+    QTest::addColumn<int>("position");  // 0: the description
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("arrow in the description") << 0 << QString("Main \u2192 1st") << QString("description");
+    QTest::newRow("decimal comma in an amber") << 3 << QString("3,5") << QString("amber time at position 3");
 }
 
-void MainFilesTest::commaInATimeIsNotWritten() {
-    const QString file = path("comma.tvm");
+void MainFilesTest::unstorableValuesAreNotWritten() {
+    QFETCH(int, position);
+    QFETCH(QString, value);
+    QFETCH(QString, named);
+    const QString file = path("kept.tvm");
+    QFile::remove(file);  // the folder is shared by the rows
     QVERIFY(QFile::copy(kExample, file));
     ScriptedDialogs scripted;
     Tavimo frame;
     scripted.fileNames = {file};
     frame.mnuFileOpen_Click();
     WindowState state = frame.timingWindow()->state();
-    state.plan.at(3).amber = "3,5";  // a decimal comma
+    (position == 0 ? state.plan.description : state.plan.at(position).amber) = value.toStdString();
     frame.timingWindow()->setState(state);
     frame.mnuFileSave_Click();
     QCOMPARE(scripted.shown.size(), 1);
     QCOMPARE(scripted.shown[0].title, QString("File Error"));
-    QVERIFY2(scripted.shown[0].text.contains("amber time at position 3"), qPrintable(scripted.shown[0].text));
+    QVERIFY2(scripted.shown[0].text.contains(named), qPrintable(scripted.shown[0].text));
     QCOMPARE(bytesOf(file), bytesOf(kExample));
+
+    // Save As refuses before asking for a name.
+    frame.mnuFileSaveAs_Click();
+    QCOMPARE(scripted.filters.size(), 1);
+    QCOMPARE(scripted.shown.size(), 2);
 }
 
 void MainFilesTest::westernCharactersRoundTripInWindows1252() {
