@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "calc/calculation.h"
 
+#include <cmath>
 #include <string_view>
 
 #include "calc/concurrent_rows.h"
@@ -17,6 +18,7 @@ namespace tavimo {
 namespace {
 
 constexpr const char* kPhaseDataTitle = "Incorrect Phase Data";
+constexpr float kCycleTolerance = 0.001f;
 
 // Timing texts are a few characters long: compared in place, without a library call.
 bool sameText(const std::string& a, const std::string& b) {
@@ -133,17 +135,18 @@ CalcOutcome calculate(const CalcInput& in) {
 
     drawRingBars(chart, t, 0);
 
-    // The typed cycle must be the ring cycle exactly; text that is no number never is.
+    // The typed cycle must be the ring cycle; text that is no number never is. Splits
+    // with tenths, summed in single precision, can miss a cycle with tenths by a
+    // rounding (39.9 + 25.9 + 40.9 against 106.7), so a difference below a
+    // millisecond is none.
     const std::optional<float> cycle = parseNumber(in.cycleLength);
-    if (!cycle || *cycle != t.C) {
+    if (!cycle || !(std::fabs(*cycle - t.C) < kCycleTolerance)) {
         out.focusCycleLength = true;
         stopAt(out, in, CalcStop::CycleMismatch, CalcMessage{"Please specify correct cycle length!", ""});
         return out;
     }
-    if (ring2 == 0) {
-        stopAt(out, in, CalcStop::Ring2Empty);
-        return out;
-    }
+    // A ring 2 without splits is a one-ring plan (a one-way street): ring 1 is
+    // timed alone and ring 2's blank rows get no results.
 
     drawRingBars(chart, t, 1);
     drawRingEnds(chart, t);
@@ -154,6 +157,7 @@ CalcOutcome calculate(const CalcInput& in) {
         drawWindowBars(chart, t, in.phase, ring);
         compactColumns(chart, t.code[ring], ring);
     }
+    openLeftTurnWindows17(t, r);
 
     if (t.type170) {
         const int later = moveToType170(t, r);

@@ -29,7 +29,6 @@ enum class CalcStop {
     PhaseError,       // phases and enabled split fields disagree
     ZeroRingCycle,    // both rings total 0: silent
     CycleMismatch,    // cycle length is not the ring cycle (or not a number)
-    Ring2Empty,       // ring 2 totals 0: silent, after ring 1 is drawn
 };
 
 // A modal message for the window to show (OK button only).

@@ -38,11 +38,14 @@ struct Ring {
     std::optional<float>& PE(int n) { return r.pe[o + n]; }
 };
 
+// Code 17: the leading left turn ends where the coordinated phase starts, the
+// coordinated split before the barrier, one cycle on from local zero.
+float leftTurnEnd17(const Ring& x, float B, float C) { return C + B - x.s(2); }
+
 // Dual Lead: the ring runs coordinated, side street, side street, and the leading
 // left turn closes the cycle. B is the time from local zero to the barrier, common to
 // both rings because the longer coordinated split holds the barrier.
-void leadRing(Ring x, int code, float B, float C, int otherSide) {
-    const float sOther = x.t.s[otherSide], cOther = x.t.c[otherSide];
+void leadRing(Ring x, int code, float B, float C) {
     switch (code) {
     case 11:
         x.FO(2) = B - x.c(2);
@@ -96,18 +99,19 @@ void leadRing(Ring x, int code, float B, float C, int otherSide) {
         x.PE(4) = C - x.c(4) - x.g(4) - x.c(2);
         break;
     case 17:
-        // No side street in this ring: the blank side lasts as long as the other
-        // ring's first side-street phase.
-        x.FO(1) = x.s(1) - x.c(1);
-        x.FO(2) = x.s(2) + x.s(1) - cOther;
-        x.PS(1) = x.s(2) + x.s(1) + sOther - cOther;
-        x.PE(1) = x.s(2) + x.s(1) + sOther - x.c(1) - x.g(1) - cOther;
+        // No side street in this ring (a T-intersection): the coordinated phase holds
+        // the barrier and the left turn runs up to its start in the next cycle. The
+        // window depends on the other ring and is opened once both are timed.
+        x.FO(2) = B - x.c(2);
+        x.FO(1) = leftTurnEnd17(x, B, C) - x.c(1);
         break;
     default:
         break;
     }
     // The leading left turn's force-off falls after the cycle's end: fold it back.
-    if ((code == 11 || code == 12 || code == 13) && x.FO(1) > C) x.FO(1) = x.FO(1) - C;
+    if ((code >= 11 && code <= 13) || code == 17) {
+        if (x.FO(1) > C) x.FO(1) = x.FO(1) - C;
+    }
 }
 
 // Dual Lag: the ring runs from local zero coordinated, lagging left turn, side street,
@@ -172,14 +176,44 @@ void lagRing(Ring x, int code, float C) {
     }
 }
 
+float barrierTime(const PlanTimes& t) { return t.s[2] >= t.s[6] ? t.s[2] : t.s[6]; }
+
 }  // namespace
+
+bool onlyCoordinatedInUse(const PlanTimes& t, int ring) {
+    const int o = ring * 4;
+    const int optional[3] = {o + (t.lead ? 1 : 2), o + 3, o + 4};
+    for (int n : optional)
+        if (t.s[n] != 0) return false;
+    return t.coordinatedInUse(ring);
+}
 
 void computeNemaRing(const PlanTimes& t, int ring, PlanResults& r) {
     Ring x{t, r, ring * 4};
     const int code = t.code[ring];
-    const float B = t.s[2] >= t.s[6] ? t.s[2] : t.s[6];
-    if (code >= 11 && code <= 17) leadRing(x, code, B, t.C, ring == 0 ? 7 : 3);
+    const float B = barrierTime(t);
+    if (code >= 11 && code <= 17) leadRing(x, code, B, t.C);
     else if (code >= 21 && code <= 27) lagRing(x, code, t.C);
+    else if (code == 1 && onlyCoordinatedInUse(t, ring)) {
+        if (t.lead) x.FO(2) = B - x.c(2);
+        else x.FO(1) = x.s(1) - x.c(1);
+    }
+}
+
+void openLeftTurnWindows17(const PlanTimes& t, PlanResults& r) {
+    const float B = barrierTime(t);
+    for (int ring = 0; ring < 2; ++ring) {
+        if (t.code[ring] != 17) continue;
+        Ring x{t, r, ring * 4};
+        // The phase before the left turn is the last side street of the other ring,
+        // which holds the barrier; without one, this ring's own coordinated phase.
+        const int other = (1 - ring) * 4;
+        const int before = t.s[other + 4] > 0 ? other + 4 : t.s[other + 3] > 0 ? other + 3 : ring * 4 + 2;
+        x.PS(1) = r.fo[before];
+        // From the left turn's end before it is folded into the cycle, as codes 11 to
+        // 13 do; the wrap of the joining brings it back.
+        x.PE(1) = leftTurnEnd17(x, B, t.C) - x.c(1) - x.g(1) - t.c[before];
+    }
 }
 
 }  // namespace tavimo

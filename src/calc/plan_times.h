@@ -19,6 +19,12 @@ struct PlanTimes {
     bool lag = false;                                      // arrangement is "Lag"
     bool type170 = false;
     bool yield = false;
+
+    // The coordinated row of a ring (0 or 1): 2 or 6 under "Lead", 1 or 5 otherwise.
+    int coordinatedRow(int ring) const { return ring * 4 + (lead ? 2 : 1); }
+    // A ring whose coordinated phase has no split (a one-ring plan's empty ring, say)
+    // has nothing to hold a barrier or a yield point with.
+    bool coordinatedInUse(int ring) const { return s[coordinatedRow(ring)] > 0; }
 };
 
 // Force-off, permissive start and permissive end of every row. Windows of rows 2 and

@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 
+#include "calc/nema_timing.h"
 #include "model/number_text.h"
 
 namespace tavimo {
@@ -100,12 +101,30 @@ void shiftRing(const PlanTimes& t, PlanResults& r, int ring, float shift, float 
     case 26:
         minus({{FO, 1}, {FO, 4}, {PS, 4}, {PE, 4}});
         break;
+    case 17:
+        // The T-intersection moves like code 12: its left turn closes the cycle.
+        leadCoordinated(true);
+        minus({{PS, 1}, {PE, 1}});
+        break;
+    case 27:
+        minus({{FO, 1}, {FO, 2}, {PS, 2}, {PE, 2}});
+        break;
+    case 1:
+        if (!onlyCoordinatedInUse(t, ring)) break;
+        if (t.lead) leadCoordinated(false);
+        else minus({{FO, 1}});
+        break;
     default:
-        // Codes 1, 17 and 27 keep their values: a ring without a side street is
-        // timed from its own left turn, which no single shift maps onto the
-        // Type 170 zero.
         break;
     }
+}
+
+// The coordinated row the reference and the yield point are taken from: the earlier
+// of the two under comparison, or the only one in use.
+int earlierCoordinated(const PlanTimes& t, const PlanResults& r) {
+    const int a = t.coordinatedRow(0), b = t.coordinatedRow(1);
+    if (t.coordinatedInUse(0) != t.coordinatedInUse(1)) return t.coordinatedInUse(0) ? a : b;
+    return r.fo[a] >= r.fo[b] ? b : a;
 }
 
 }  // namespace
@@ -114,11 +133,20 @@ int moveToType170(const PlanTimes& t, PlanResults& r) {
     float shift = 0, M = 0;
     int later = 0;
     if (t.lead) {
-        later = r.fo[2] > r.fo[6] ? 2 : 6;
-        M = t.c[2] > t.c[6] ? t.c[2] : t.c[6];
-        shift = r.fo[later] - M + t.c[later];
+        if (t.coordinatedInUse(0) != t.coordinatedInUse(1)) {
+            // One coordinated phase: its own yellow is the local zero. The row without
+            // one is returned so that the chart marks its partner's yellow.
+            const int K = t.coordinatedInUse(0) ? 2 : 6;
+            later = K == 2 ? 6 : 2;
+            M = t.c[K];
+            shift = r.fo[K] - M + t.c[K];
+        } else {
+            later = r.fo[2] > r.fo[6] ? 2 : 6;
+            M = t.c[2] > t.c[6] ? t.c[2] : t.c[6];
+            shift = r.fo[later] - M + t.c[later];
+        }
     } else {
-        shift = r.fo[1] >= r.fo[5] ? r.fo[5] : r.fo[1];
+        shift = r.fo[earlierCoordinated(t, r)];
     }
     shiftRing(t, r, 0, shift, M);
     shiftRing(t, r, 1, shift, M);
@@ -126,8 +154,8 @@ int moveToType170(const PlanTimes& t, PlanResults& r) {
 }
 
 void applyYieldPoint(const PlanTimes& t, PlanResults& r) {
-    const int a = t.lead ? 2 : 1, b = t.lead ? 6 : 5;
-    const float yieldPoint = r.fo[a] >= r.fo[b] ? r.fo[b] : r.fo[a];
+    const int a = t.coordinatedRow(0), b = t.coordinatedRow(1);
+    const float yieldPoint = r.fo[earlierCoordinated(t, r)];
     // The coordinated rows are skipped: 2 and 6 under Lead, 1 and 5 under Lag.
     for (int n = 1; n <= 8; ++n)
         if (n != a && n != b && t.s[n] > 0) r.ps[n] = yieldPoint;

@@ -53,7 +53,6 @@ void applyChoices(const CalcOptions& options, SignalPlan& plan) {
 
 std::string silentStopReason(CalcStop stop) {
     if (stop == CalcStop::ZeroRingCycle) return "no position of either ring has a split: nothing to calculate";
-    if (stop == CalcStop::Ring2Empty) return "ring 2 has no split: the calculation stops after ring 1";
     return "the calculation stopped early";
 }
 
@@ -101,7 +100,6 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         printResults(state, options.format, out);
         return kPrinted;
     case CalcStop::ZeroRingCycle:
-    case CalcStop::Ring2Empty:
         err << "tavimo-calc: " << silentStopReason(outcome.stop) << '\n';
         return kStoppedSilently;
     default:

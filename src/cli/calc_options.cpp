@@ -36,8 +36,8 @@ const char* const kHelp =
     "  0  results printed\n"
     "  1  the plan failed a check; the window's message is printed on standard error\n"
     "  2  usage error, or a file that cannot be read or is not a valid signal\n"
-    "  3  the calculation stopped without a message (no split in either ring, or\n"
-    "     ring 2 empty); the reason is printed on standard error\n";
+    "  3  the calculation stopped without a message (no split in either ring); the\n"
+    "     reason is printed on standard error\n";
 
 namespace {
 

@@ -77,14 +77,6 @@ TEST(CalcRun, StopsAndTheirMessages) {
          cycleError, "", true},
         {"cycle blank", [](CalcInput& in) { in.cycleLength = ""; }, CalcStop::CycleMismatch, cycleError, "",
          true},
-        {"ring 2 left blank",
-         [](CalcInput& in) {
-             for (int k = 4; k < 8; ++k) {
-                 in.phase[k] = in.split[k] = "";
-                 in.splitEnabled[k] = false;
-             }
-         },
-         CalcStop::Ring2Empty, nullptr, "", true},
         {"split text with a decimal comma", [](CalcInput& in) { in.split[3] = "2,5"; }, CalcStop::BadNumber,
          "Split Time at position 4 is not a number!", phaseTitle, false},
         {"blank min green beside a split",
@@ -120,9 +112,7 @@ TEST(CalcRun, StopsAndTheirMessages) {
         // Ring 1's bars are redrawn before the cycle check; ring 2's only after it.
         EXPECT_EQ(out.chart.green[1] == in.chart.green[1], !c.ring1Drawn);
         EXPECT_TRUE(sameBoxes(out.chart.green, in.chart.green) || c.ring1Drawn);
-        if (c.stop != CalcStop::Ring2Empty) {
-            EXPECT_EQ(out.chart.green[5], in.chart.green[5]);
-        }
+        EXPECT_EQ(out.chart.green[5], in.chart.green[5]);
         for (int k = 0; k < 8; ++k) {
             const bool blank = in.phase[k].empty() && c.stop != CalcStop::BadNumber;
             EXPECT_EQ(out.rowBlanked[k], blank) << "row " << k + 1;

@@ -172,8 +172,6 @@ TEST(CalcCommand, ExitStatusesAndMessages) {
     // Position 3 has a phase and a split but no movement: its times are not enabled.
     const std::string phaseError = writeTemp("pe.tvm", planText("SB,NB,,EB,NB,SB,EB,WB,", "15,45,12,28,15,45,12,28,",
                                                                 "100,Lead,Nema,Permissive,x,"));
-    const std::string ring2Empty = writeTemp("r2.tvm", planText("SB,NB,WB,EB,,,,,", "15,45,12,28,,,,,",
-                                                                "100,Lead,Nema,Permissive,x,"));
     const std::string nothing = writeTemp("none.tvm", planText(",,,,,,,,", ",,,,,,,,", "100,Lead,Nema,Permissive,x,"));
     const std::string badController = writeTemp("bad.tvm", planText("SB,NB,WB,EB,NB,SB,EB,WB,",
                                                                     "15,45,12,28,15,45,12,28,", "100,Lead,NEMA,Permissive,x,"));
@@ -190,7 +188,6 @@ TEST(CalcCommand, ExitStatusesAndMessages) {
         {{cycle90}, 1, "Please specify correct cycle length!\n"},
         {{phaseError}, 1, "Phase Error! Please re-enter phase data.\n"},
         {{badNumber}, 1, "position 3 is not a number"},
-        {{ring2Empty}, 3, "ring 2"},
         {{nothing}, 3, "either ring"},
         {{badController}, 2, badController + ": controller \"NEMA\" is not Nema or one70"},
         {{missing}, 2, missing + ": cannot be read"},
