@@ -104,7 +104,43 @@ TEST(CalcResults, WorkedExamples) {
     tenths.ambers = "4 3.6 3 4 4 3.6 3 4";
     tenths.reds = "1 1 .35 1 1 1 .35 1";
 
+    // T-intersections and one-way streets. Ring 2 without side streets (code 17) runs
+    // its left turn with ring 1's, from the barrier to the start of its coordinated
+    // phase: the same results as the full ring.
+    Typed tee = lead;
+    tee.splits = "15 45 20 20 15 45 - -";
+    Typed tee170 = tee;
+    tee170.controller = "one70";
+    // Phase 6 alone in ring 2 (code 1), green with 1 and 2 up to the barrier at 60.
+    Typed coordinatedOnly = lead;
+    coordinatedOnly.splits = "15 45 20 20 - 60 - -";
+    Typed coordinatedOnly170 = coordinatedOnly;
+    coordinatedOnly170.controller = "one70";
+    // Lagging T-intersection under Type 170: ring 2 (code 27) moves with ring 1.
+    Typed lagTee170 = lag;
+    lagTee170.controller = "one70";
+    lagTee170.splits = "45 15 20 20 45 15 - -";
+    // One-ring plans: the yield point and the Type 170 zero come from ring 1 alone.
+    Typed oneRingYield = leadYield;
+    oneRingYield.splits = "15 45 20 20 - - - -";
+    Typed oneRingLag170 = lagTee170;
+    oneRingLag170.splits = "45 15 20 20 - - - -";
+
     const Sheet cases[] = {
+        {"T-intersection, ring 2 without side streets", tee,
+         "95 40 60 80 95 40 - -", "80 - 40 60 80 - - -", "85 - 47 67 85 - - -"},
+        {"T-intersection under type 170", tee170,
+         "55 0 20 40 55 0 - -", "40 - 0 20 40 - - -", "45 - 7 27 45 - - -"},
+        {"coordinated phase alone in ring 2", coordinatedOnly,
+         "10 55 75 95 - 55 - -", "95 - 55 75 - - - -", "100 - 62 82 - - - -"},
+        {"coordinated phase alone under type 170", coordinatedOnly170,
+         "55 0 20 40 - 0 - -", "40 - 0 20 - - - -", "45 - 7 27 - - - -"},
+        {"lagging T-intersection under type 170", lagTee170,
+         "0 15 35 55 0 15 - -", "0 0 15 35 0 0 - -", "0 5 22 42 0 5 - -"},
+        {"one-ring plan, yield at its own coordinated force-off", oneRingYield,
+         "95 40 60 80 - - - -", "40 - 40 40 - - - -", "85 - 47 67 - - - -"},
+        {"one-ring lag plan under type 170", oneRingLag170,
+         "0 15 35 55 - - - -", "0 0 15 35 - - - -", "0 5 22 42 - - - -"},
         {"lead, both rings 15/45/20/20", lead,
          "95 40 60 80 95 40 60 80", "80 - 40 60 80 - 40 60", "85 - 47 67 85 - 47 67"},
         {"coordinated split of ring 2 holds the barrier", barrierFromRing2,

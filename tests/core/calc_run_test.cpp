@@ -134,6 +134,27 @@ TEST(CalcRun, UnequalRingsRunOnTheLongerOne) {
     EXPECT_EQ(calculate(in).stop, CalcStop::CycleMismatch);
 }
 
+TEST(CalcRun, CycleCheckForgivesTheRoundingOfDecimalSplits) {
+    // 39.9 + 25.9 + 40.9 in single precision misses 106.7 by a few millionths.
+    CalcInput in = completePlan();
+    for (int k : {0, 4}) {
+        in.phase[k] = in.split[k] = "";
+        in.splitEnabled[k] = false;
+    }
+    for (int k : {1, 5}) in.split[k] = "39.9";
+    for (int k : {2, 6}) in.split[k] = "25.9";
+    for (int k : {3, 7}) in.split[k] = "40.9";
+    const std::pair<const char*, CalcStop> cases[] = {
+        {"106.7", CalcStop::Completed},
+        {"106.71", CalcStop::CycleMismatch},
+        {"107", CalcStop::CycleMismatch},
+    };
+    for (const auto& [cycle, stop] : cases) {
+        in.cycleLength = cycle;
+        EXPECT_EQ(calculate(in).stop, stop) << cycle;
+    }
+}
+
 TEST(CalcRun, RowWithoutSplitKeepsItsForceOff) {
     // Phase chosen but no movement yet: the row is not counted, its odd minimum green
     // is never read, and its force-off keeps the last run's text.
