@@ -13,8 +13,8 @@ namespace tavimo {
 int moveToType170(const PlanTimes& t, PlanResults& r);
 
 // Yield mode: every window of a phase in use opens at the yield point, the earlier
-// coordinated force-off (the only one, in a ring without a coordinated phase's
-// partner). Ends and force-offs stay.
+// coordinated force-off, or the only one when a ring has no coordinated phase. Ends
+// and force-offs stay.
 void applyYieldPoint(const PlanTimes& t, PlanResults& r);
 
 }  // namespace tavimo
