@@ -4,12 +4,12 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "calc/window_calculation.h"
 #include "cli/calc_options.h"
 #include "cli/calc_output.h"
-#include "io/project_file.h"
-#include "io/utdf.h"
+#include "io/signal_arrival.h"
 
 namespace tavimo::cli {
 
@@ -31,13 +31,13 @@ std::optional<std::string> readWhole(const std::string& path) {
     return bytes.str();
 }
 
-// Opens a project file into a fresh window as "Open" does; a message on failure.
+// Opens a project file as "Open" does; a message on failure.
 std::optional<std::string> openProject(const std::string& path, WindowState& state) {
     const auto bytes = readWhole(path);
     if (!bytes) return path + ": cannot be read";
-    const ProjectValues values = parseProject(fromWindows1252(*bytes));
-    if (const auto problem = validateProject(values)) return path + ": " + *problem;
-    openProjectInto(state, values, path);
+    auto opened = openedSignal(parseProject(fromWindows1252(*bytes)), path);
+    if (const auto* problem = std::get_if<std::string>(&opened)) return path + ": " + *problem;
+    state = std::get<WindowState>(std::move(opened));
     return std::nullopt;
 }
 
@@ -78,8 +78,8 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             err << "tavimo-calc: " << failure->message << '\n';
             return kUsageOrFile;
         }
-        importInto(state, std::get<UtdfImport>(read), options.controller.value_or(tag::kNema),
-                   options.mode.value_or(tag::kPermissive));
+        state = importedSignal(std::get<UtdfImport>(read), options.controller.value_or(tag::kNema),
+                               options.mode.value_or(tag::kPermissive));
     } else {
         if (const auto failure = openProject(options.planPath, state)) {
             err << "tavimo-calc: " << *failure << '\n';

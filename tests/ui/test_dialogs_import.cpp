@@ -2,10 +2,13 @@
 // The import dialog: choosing the three UTDF files, what "Load" puts into the timing
 // window, and reading failures that leave everything as it was.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "helpers/layout_checks.h"
@@ -49,6 +52,7 @@ private slots:
     void failedReadLeavesWindowAndDialog_data();
     void failedReadLeavesWindowAndDialog();
     void enterLoadsAndEscCancels();
+    void browseStartsInTheLastFolderAndFillsItsNeighbours();
     void controlsAsDesigned();
 };
 
@@ -197,6 +201,38 @@ void ImportDialogTest::enterLoadsAndEscCancels() {
     settle();
     QVERIFY(!frame.importDialog());
     QVERIFY(!frame.timingWindow());
+}
+
+void ImportDialogTest::browseStartsInTheLastFolderAndFillsItsNeighbours() {
+    // Folder A holds a whole set as .csv; folder B a TIMING.csv with only .dat
+    // neighbours, which are another form and are not taken.
+    QTemporaryDir dir;
+    const QString a = dir.filePath("A"), b = dir.filePath("B");
+    QVERIFY(QDir().mkpath(a) && QDir().mkpath(b));
+    for (const char* name : {"TIMING.csv", "PHASING.csv", "LANES.csv"})
+        QVERIFY(QFile::copy(kUtdf + "chattanooga/" + name, a + "/" + name));
+    for (const char* name : {"TIMING.csv", "PHASING.dat", "LANES.dat"})
+        QVERIFY(QFile::copy(kUtdf + "chattanooga/" + name, b + "/" + name));
+
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    Import* dialog = openDialog(frame);
+    auto* timing = child<QLineEdit>(dialog, "Timing");
+    auto* phasing = child<QLineEdit>(dialog, "Phasing");
+    auto* lanes = child<QLineEdit>(dialog, "Lanes");
+
+    scripted.fileNames = {b + "/TIMING.csv"};
+    child<QPushButton>(dialog, "browseTiming")->click();
+    QCOMPARE(phasing->text(), QString());
+    QCOMPARE(lanes->text(), QString());
+
+    scripted.fileNames = {a + "/PHASING.csv"};
+    child<QPushButton>(dialog, "browsePhasing")->click();
+    QCOMPARE(lanes->text(), a + "/LANES.csv");          // an empty box is filled
+    QCOMPARE(timing->text(), b + "/TIMING.csv");        // a chosen one is kept
+
+    child<QPushButton>(dialog, "browseTiming")->click();  // Cancel
+    QCOMPARE(scripted.folders, (QStringList{QString(), b, a}));
 }
 
 void ImportDialogTest::controlsAsDesigned() {

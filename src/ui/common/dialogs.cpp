@@ -7,6 +7,7 @@
 #include <QPrinter>
 
 #include "ui/common/file_dialog.h"
+#include "ui/common/message_box.h"
 
 namespace tavimo::ui {
 
@@ -31,6 +32,7 @@ public:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
         }
+        makeRoomForTitle(box);
         switch (box.exec()) {
         case QMessageBox::Ok: return Answer::Ok;
         case QMessageBox::Yes: return Answer::Yes;
@@ -40,6 +42,9 @@ public:
     }
 
     QString openFileName(QWidget* parent, const QString& filter) override { return fileName(parent, filter, false); }
+    QString openFileNameIn(QWidget* parent, const QString& filter, const QString& folder) override {
+        return fileName(parent, filter, false, folder);
+    }
     QString saveFileName(QWidget* parent, const QString& filter) override { return fileName(parent, filter, true); }
 
     bool choosePrinter(QWidget* parent, QPrinter& printer) override {
@@ -48,9 +53,10 @@ public:
     }
 
 private:
-    static QString fileName(QWidget* parent, const QString& filter, bool save) {
+    static QString fileName(QWidget* parent, const QString& filter, bool save, const QString& folder = {}) {
         QFileDialog dialog(parent);
         prepareFileDialog(dialog, filter, save);
+        if (!folder.isEmpty()) dialog.setDirectory(folder);
         if (dialog.exec() != QDialog::Accepted) return {};
         return dialog.selectedFiles().value(0);
     }

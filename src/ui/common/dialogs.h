@@ -30,6 +30,11 @@ public:
     virtual Answer ask(QWidget* parent, const Message& message) = 0;
     // Filters are written "Description|pattern;pattern". An empty name means Cancel.
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
+    // The same, starting in `folder` (empty: wherever the dialog would start).
+    virtual QString openFileNameIn(QWidget* parent, const QString& filter, const QString& folder) {
+        (void)folder;
+        return openFileName(parent, filter);
+    }
     // Asks before replacing an existing file. An empty name means Cancel.
     virtual QString saveFileName(QWidget* parent, const QString& filter) = 0;
     // Lets the user choose copies and orientation on `printer`; false on Cancel.

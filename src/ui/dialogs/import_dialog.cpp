@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "ui/dialogs/import_dialog.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -111,12 +113,29 @@ Import::Import(ShowTimingWindow showTimingWindow, QWidget* parent)
 }
 
 void Import::browse(QLineEdit* box, const QString& filter) {
-    const QString path = dialogs().openFileName(this, filter);
+    const QString path = dialogs().openFileNameIn(this, filter, lastFolder_);
     if (path.isEmpty()) {
         tell(this, QStringLiteral("You must select a proper file!"), QStringLiteral("File Error"), Icon::Information);
         return;
     }
     box->setText(path);
+    lastFolder_ = QFileInfo(path).absolutePath();
+    fillSiblingsOf(path);
+}
+
+// Synchro writes the three files of an intersection side by side under fixed names:
+// beside a chosen TIMING.csv, PHASING.csv and LANES.csv are that intersection's too.
+// Only empty boxes are filled, and only with names the Browse... filters admit.
+void Import::fillSiblingsOf(const QString& path) {
+    const QString form = QFileInfo(path).suffix();
+    if (form != QLatin1String("dat") && form != QLatin1String("csv")) return;
+    const QDir folder = QFileInfo(path).absoluteDir();
+    const std::pair<QLineEdit*, const char*> boxes[] = {{Timing_, "TIMING"}, {Phasing_, "PHASING"}, {Lanes_, "LANES"}};
+    for (const auto& [box, name] : boxes) {
+        if (!box->text().isEmpty()) continue;
+        const QString sibling = folder.filePath(QLatin1String(name) + QLatin1Char('.') + form);
+        if (QFileInfo(sibling).isFile()) box->setText(sibling);
+    }
 }
 
 void Import::browseTiming_Click() { browse(Timing_, kTimingFilter); }
@@ -136,11 +155,8 @@ void Import::Load_Click() {
     QPointer<Import> self(this);
     QPointer<Form1> form = showTimingWindow_ ? showTimingWindow_() : nullptr;
     if (!form) return;
-    WindowState state = form->state();
-    importInto(state, values, Nema_->isChecked() ? tag::kNema : tag::kType170,
-               Permissive_->isChecked() ? tag::kPermissive : tag::kYield);
-    form->setState(state);
-    form->Calculate_Click();
+    form->importSignal(values, Nema_->isChecked() ? tag::kNema : tag::kType170,
+                       Permissive_->isChecked() ? tag::kPermissive : tag::kYield);
     if (self) unload();
 }
 

@@ -38,7 +38,12 @@ protected:
 
 private:
     void browse(QLineEdit* box, const QString& filter);
+    void fillSiblingsOf(const QString& path);
     void unload();
+
+    // The folder of the last file chosen here: each Browse... starts there, so the
+    // three files of one intersection come from one folder unless the user goes on.
+    QString lastFolder_;
 
     ShowTimingWindow showTimingWindow_;
     QLineEdit* Timing_;

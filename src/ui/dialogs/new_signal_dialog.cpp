@@ -138,10 +138,7 @@ void newSignal::OKnew_Click() {
     choice.nema = Nema_->isChecked();
     choice.permissive = Permissive_->isChecked();
 
-    WindowState state = form->state();
-    applyNewSignal(state, choice);
-    form->setState(state);
-    form->focusPhase(choice.focusPosition());
+    form->newSignal(choice);
     unload();
 }
 

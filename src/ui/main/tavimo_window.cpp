@@ -8,6 +8,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -32,6 +35,33 @@ namespace {
 
 const QString kFileError = QStringLiteral("File Error");
 
+// The timing window keeps its designed size and place; on a small screen, or when its
+// frame is maximised, it scrolls inside the frame instead of being cut.
+class TimingWindowScroll : public QScrollArea {
+public:
+    explicit TimingWindowScroll(Form1* form) {
+        setObjectName(QStringLiteral("Form1Scroll"));
+        setFrameShape(QFrame::NoFrame);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setWidget(form);
+        setWindowTitle(form->windowTitle());
+        connect(form, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
+    }
+    // The frame opens around the whole window, not a scroll area's small default.
+    QSize sizeHint() const override { return widget() ? widget()->size() : QScrollArea::sizeHint(); }
+};
+
+// The designed size of the frame, or less where the screen has less room: the window
+// manager's title bar and borders come on top of it.
+QSize fittedToScreen(const QWidget* frame, QSize designed) {
+    const QScreen* screen = frame->screen();
+    if (!screen) return designed;
+    const QStyle* style = frame->style();
+    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    const QSize decoration(2 * border, style->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border);
+    return designed.boundedTo(screen->availableGeometry().size() - decoration);
+}
+
 }  // namespace
 
 Tavimo::Tavimo(QWidget* parent) : QMainWindow(parent) {
@@ -50,8 +80,14 @@ Tavimo::Tavimo(QWidget* parent) : QMainWindow(parent) {
     buildButtonBar();
     layout->addWidget(mdi_, 1);
 
-    // Design client area 10575 x 12765 twips below the menu.
-    resize(twips(10575), twips(12765) + menuBar()->sizeHint().height());
+    // The timing window is larger than a laptop's screen: the work area scrolls.
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    // Design client area 10575 x 12765 twips below the menu, no larger than the screen.
+    const QSize designed(twips(10575), twips(12765) + menuBar()->sizeHint().height());
+    resize(fittedToScreen(this, designed));
+    if (size() != designed && screen()) move(screen()->availableGeometry().topLeft());
 }
 
 Tavimo::~Tavimo() = default;
@@ -158,7 +194,7 @@ Form1* Tavimo::showTimingWindow() {
         form = new Form1;
         form_ = form;
         form->setWindowTitle(QStringLiteral("Timing/Phasing Data"));
-        formFrame_ = mdi_->addSubWindow(form);
+        formFrame_ = mdi_->addSubWindow(new TimingWindowScroll(form));
         formFrame_->setObjectName(QStringLiteral("Form1Frame"));
         formFrame_->setAttribute(Qt::WA_DeleteOnClose);
         form->installEventFilter(this);
@@ -254,9 +290,9 @@ void Tavimo::mnuFileOpen_Click() {
         return;
     }
     Form1* form = showTimingWindow();
-    WindowState state = form->state();
-    openProjectInto(state, std::get<ProjectValues>(read), path.toStdString());
-    form->setState(state);
+    if (const auto wrong = form->openSignal(std::get<ProjectValues>(read), path.toStdString()))
+        tell(this, QStringLiteral("Unable to open %1: not a Tavimo signal (%2).").arg(path, QString::fromStdString(*wrong)),
+             kFileError, Icon::Critical);
 }
 
 void Tavimo::mnuFileSave_Click() { save(false); }

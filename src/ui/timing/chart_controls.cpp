@@ -4,6 +4,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QStyleOption>
 
 #include <algorithm>
 #include <numeric>
@@ -48,15 +50,57 @@ void placeBox(QWidget* w, const Box& b) {
     w->setHidden(!b.visible);
 }
 
+constexpr int kWindowTextPadding = 2 + 1;  // the bar's padding and border, each side
+
+const QString kWindowStyle =
+    QStringLiteral("background: #a8d4ff; border: 1px solid #203050; padding: 0px 2px; color: black;");
+
+// A permissive-window bar, drawn to scale. Its phase number is drawn only where it
+// fits; a cut "Ø" or "]1" would name no phase.
+class WindowBar : public QLabel {
+public:
+    using QLabel::QLabel;
+    bool textFits() const {
+        return fontMetrics().horizontalAdvance(text()) + 2 * kWindowTextPadding <= width();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (textFits()) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        QStyleOption option;
+        option.initFrom(this);
+        QPainter painter(this);
+        style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+    }
+};
+
+// Shows the caption of a bar whose phase number does not fit: at the bar's left edge
+// reaching right, or under Yield (right-aligned texts) ending at its right edge,
+// kept inside the chart's frame.
+void placeCaption(QLabel* caption, const WindowBar* bar, bool rightAligned) {
+    const bool needed = !bar->isHidden() && !bar->text().isEmpty() && !bar->textFits();
+    caption->setHidden(!needed);
+    if (!needed) return;
+    caption->setText(bar->text());
+    const int width = caption->fontMetrics().horizontalAdvance(bar->text()) + 2 * kWindowTextPadding;
+    const QRect b = bar->geometry();
+    int left = rightAligned ? b.right() + 1 - width : b.left();
+    const int frameWidth = caption->parentWidget()->width();
+    left = std::max(0, std::min(left, frameWidth - width));
+    caption->setGeometry(left, b.top(), width, b.height());
+}
+
 }  // namespace
 
 void ChartControls::build(QWidget* frame) {
     static const char* windowNames[kWindowBars] = {"PP1", "PP2", "PP3", "PP4", "PP5", "PP6", "PPend1", "PPend2"};
     for (int w = 0; w < kWindowBars; ++w) {
-        auto* label = new QLabel(frame);
+        auto* label = new WindowBar(frame);
         label->setObjectName(QString::fromLatin1(windowNames[w]));
-        label->setStyleSheet(QStringLiteral("QLabel { background: #a8d4ff; border: 1px solid #203050;"
-                                            " padding: 0px 2px; color: black; }"));
+        label->setStyleSheet(QStringLiteral("QLabel { %1 }").arg(kWindowStyle));
         windows_[w] = label;
     }
     for (int k = 1; k <= 8; ++k) {
@@ -79,6 +123,16 @@ void ChartControls::build(QWidget* frame) {
 }
 
 void ChartControls::buildCursor(QWidget* frame) {
+    // The captions lie above the bars and pull-downs, below the cursor line.
+    for (int w = 0; w < kWindowBars; ++w) {
+        auto* caption = new QLabel(frame);
+        caption->setObjectName(windows_[w]->objectName() + QStringLiteral("Caption"));
+        caption->setStyleSheet(QStringLiteral("QLabel { %1 }").arg(kWindowStyle));
+        caption->setAlignment(Qt::AlignCenter);
+        caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+        caption->hide();
+        captions_[w] = caption;
+    }
     local1_ = shape(frame, QStringLiteral("local1"), QColor(0, 0, 255));
     timer_ = new QLabel(frame);
     timer_->setObjectName(QStringLiteral("timer"));
@@ -116,6 +170,8 @@ void ChartControls::show(const ChartLayout& chart) {
     std::stable_sort(order.begin(), order.end(),
                      [&](int a, int b) { return chart.windows[a].height < chart.windows[b].height; });
     for (int w : order) windows_[w]->stackUnder(green_[0]);
+    for (int w = 0; w < kWindowBars; ++w)
+        placeCaption(captions_[w], static_cast<const WindowBar*>(windows_[w]), chart.windowTextRightAligned);
 
     timer_->setGeometry(twipsRect(chart.timerLeft, kTimerTop, kTimerWidth, kTimerHeight));
     timer_->setText(QString::fromStdString(chart.timerText));

@@ -38,6 +38,9 @@ private:
     QFrame* deadPhase2_ = nullptr;
     QFrame* local1_ = nullptr;
     std::array<QLabel*, kWindowBars> windows_{};
+    // The phase number of a window bar too narrow to hold it, drawn in full over the
+    // bar's edge (objects "PP1Caption".."PPend2Caption").
+    std::array<QLabel*, kWindowBars> captions_{};
     QLabel* timer_ = nullptr;
 };
 

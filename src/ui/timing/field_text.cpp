@@ -9,6 +9,24 @@ namespace tavimo::ui {
 
 namespace {
 constexpr const char* kDesignedMaxLength = "designedMaxLength";
+constexpr const char* kHint = "fieldHint";
+
+void showWholeTextAsTip(QLineEdit* field) {
+    const QVariant hint = field->property(kHint);
+    if (!hint.isValid()) return;
+    const QString text = field->text(), tip = hint.toString();
+    field->setToolTip(text.isEmpty() ? tip : tip.isEmpty() ? text : text + QLatin1Char('\n') + tip);
+}
+
+void write(QLineEdit* field, const QString& text) {
+    field->setText(text);
+    field->setCursorPosition(0);
+}
+}  // namespace
+
+void keepHint(QLineEdit* field, const QString& hint) {
+    field->setProperty(kHint, hint);
+    showWholeTextAsTip(field);
 }
 
 void keepDesignedMaxLength(QLineEdit* field, int maxLength) {
@@ -22,11 +40,12 @@ void showFieldText(QLineEdit* field, const QString& text) {
         const int wanted = std::max(designed.toInt(), static_cast<int>(text.size()));
         // Widen before writing, narrow after: QLineEdit cuts a text to its limit.
         if (wanted > field->maxLength()) field->setMaxLength(wanted);
-        if (field->text() != text) field->setText(text);
+        if (field->text() != text) write(field, text);
         if (wanted != field->maxLength()) field->setMaxLength(wanted);
-        return;
+    } else if (field->text() != text) {
+        write(field, text);
     }
-    if (field->text() != text) field->setText(text);
+    showWholeTextAsTip(field);
 }
 
 }  // namespace tavimo::ui

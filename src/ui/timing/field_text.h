@@ -11,8 +11,13 @@ namespace tavimo::ui {
 // delivers it: a longer text widens the limit until a shorter text is written again.
 void keepDesignedMaxLength(QLineEdit* field, int maxLength);
 
+// A timing or result field's hint. Its tooltip then shows the field's whole text
+// above the hint, since a narrow field shows only part of a long text.
+void keepHint(QLineEdit* field, const QString& hint);
+
 // Writes `text` into the field, widening its limit when needed, and touches nothing
-// (cursor, selection, undo) when the field already shows it.
+// (cursor, selection, undo) when the field already shows it. A text written shows its
+// start (a result of 2.599998 reads "2.59..." rather than its end).
 void showFieldText(QLineEdit* field, const QString& text);
 
 }  // namespace tavimo::ui

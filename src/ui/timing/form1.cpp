@@ -11,6 +11,7 @@
 
 #include "calc/local_time.h"
 #include "calc/window_calculation.h"
+#include "io/signal_arrival.h"
 #include "model/form_reset.h"
 #include "model/movement_pools.h"
 #include "model/phase_order.h"
@@ -110,6 +111,25 @@ void Form1::focusPhase(int position) {
     // the style then draws it marked.
     window()->setAttribute(Qt::WA_KeyboardFocusChange);
     phase->setFocus(Qt::OtherFocusReason);
+}
+
+// ---- Signals arriving ----
+
+std::optional<std::string> Form1::openSignal(const ProjectValues& values, const std::string& path) {
+    auto opened = openedSignal(values, path);
+    if (const auto* wrong = std::get_if<std::string>(&opened)) return *wrong;
+    setState(std::get<WindowState>(opened));
+    return std::nullopt;
+}
+
+void Form1::importSignal(const UtdfImport& values, const std::string& controller, const std::string& mode) {
+    setState(importedSignal(values, controller, mode));
+    Calculate_Click();
+}
+
+void Form1::newSignal(const NewSignalChoice& choice) {
+    setState(startedSignal(choice));
+    focusPhase(choice.focusPosition());
 }
 
 // ---- Phase order and movements ----

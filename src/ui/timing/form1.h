@@ -5,6 +5,8 @@
 
 #include <array>
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "model/window_state.h"
@@ -16,6 +18,12 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+
+namespace tavimo {
+struct NewSignalChoice;
+struct ProjectValues;
+struct UtdfImport;
+}  // namespace tavimo
 
 namespace tavimo::ui {
 
@@ -45,6 +53,17 @@ public:
 
     // Gives the focus to Phase<position> if it is shown and enabled.
     void focusPhase(int position);
+
+    // A signal that arrives replaces the one shown as a whole: the window starts from
+    // its designed state, so no position, lock, result or remembered file of the
+    // earlier signal is left over.
+    // Open: the project file's signal, remembering `path` for Save. Nothing changes
+    // and the reason is returned when the values are no signal.
+    std::optional<std::string> openSignal(const ProjectValues& values, const std::string& path);
+    // Import: the UTDF signal with the dialog's controller and mode, then calculated.
+    void importSignal(const UtdfImport& values, const std::string& controller, const std::string& mode);
+    // New: the dialog's header, waiting for the coordinated phases (focus on the first).
+    void newSignal(const NewSignalChoice& choice);
 
 public slots:
     void Calculate_Click();

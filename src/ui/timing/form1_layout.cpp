@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Building the controls of the timing window at their designed places (twips).
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,7 +57,7 @@ QLineEdit* field(QWidget* parent, const QString& name, int index, double top, in
     makeArrayElement(e, name, index);
     e->setGeometry(twipsRect(layout::kColumnLeft[index - 1], top, kFieldWidth, kFieldHeight));
     keepDesignedMaxLength(e, maxLength);
-    e->setToolTip(hint);
+    keepHint(e, hint);
     return e;
 }
 
@@ -69,10 +70,25 @@ QLabel* picture(QWidget* panel, int index, double top) {
     return p;
 }
 
-// A button whose caption wraps onto a second line when it is too long for one.
-class WrappingButton : public QPushButton {
+// The window's buttons: Enter presses the one that has the focus, as Space does.
+class CommandButton : public QPushButton {
 public:
     using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+            animateClick();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
+// A button whose caption wraps onto a second line when it is too long for one.
+class WrappingButton : public CommandButton {
+public:
+    using CommandButton::CommandButton;
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -89,7 +105,7 @@ protected:
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, double left, double top,
                     double width, double height) {
-    auto* b = new QPushButton(caption, parent);
+    auto* b = new CommandButton(caption, parent);
     b->setObjectName(name);
     b->setGeometry(twipsRect(left, top, width, height));
     return b;
@@ -236,8 +252,10 @@ void Form1::buildOutputs() {
         rowLabel(outputs_, QString::fromLatin1(r.caption), r.top, r.hint);
         for (int k = 1; k <= 8; ++k) {
             QLineEdit* e = field(outputs_, QString::fromLatin1(r.name), k, r.top, 32767, r.hint);
-            // Results are the calculation's to write.
+            // Results are the calculation's to write: they can be selected and copied
+            // with the mouse, but Tab runs past them.
             e->setReadOnly(true);
+            e->setFocusPolicy(Qt::ClickFocus);
             columns_[k - 1].*r.member = e;
         }
     }

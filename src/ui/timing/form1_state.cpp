@@ -4,7 +4,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QPushButton>
 #include <QScrollBar>
+
+#include <algorithm>
 
 #include "ui/timing/field_text.h"
 #include "ui/timing/form1.h"
@@ -125,6 +128,11 @@ void Form1::setState(const WindowState& s) {
             results[i]->setHidden(!pos.rowVisible);
         }
     }
+
+    // Locked movements (an opened or imported signal) come back only with "Reset";
+    // emptying them here would leave pull-downs that cannot be chosen again.
+    resetMove_->setEnabled(std::none_of(p.positions.begin(), p.positions.end(),
+                                        [](const Position& pos) { return pos.movementLocked; }));
 
     for (int i = 0; i < 16; ++i) {
         QLabel* pic = pictures_[i];

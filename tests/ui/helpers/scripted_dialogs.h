@@ -25,6 +25,7 @@ public:
 
     QList<Message> shown;           // every message box, in order
     QList<QString> filters;         // the filter of every file dialog, in order
+    QList<QString> folders;         // the start folder of every open dialog ("" if none)
     int printerDialogs = 0;
 
     Answer ask(QWidget*, const Message& m) override {
@@ -32,7 +33,11 @@ public:
         if (!answers.isEmpty()) return answers.takeFirst();
         return m.buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::Ok;
     }
-    QString openFileName(QWidget*, const QString& filter) override { return nextFile(filter); }
+    QString openFileName(QWidget*, const QString& filter) override { return openFileNameIn(nullptr, filter, {}); }
+    QString openFileNameIn(QWidget*, const QString& filter, const QString& folder) override {
+        folders.append(folder);
+        return nextFile(filter);
+    }
     QString saveFileName(QWidget*, const QString& filter) override { return nextFile(filter); }
     bool choosePrinter(QWidget*, QPrinter& printer) override {
         ++printerDialogs;
