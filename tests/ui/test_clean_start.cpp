@@ -227,6 +227,18 @@ void CleanStartTest::resetMovementsWaitsWhileMovementsAreLocked() {
 
     importSet(frame, scripted, QStringLiteral("chattanooga"), QStringLiteral("csv"));
     QVERIFY(!resetMove->isEnabled());
+
+    // New over the imported signal: the coordinated pull-down it asks for can be chosen.
+    frame.New_Click();
+    newSignal* dialog = frame.newSignalDialog();
+    child<QLineEdit>(dialog, "cycleLength")->setText(QStringLiteral("90"));
+    child<QPushButton>(dialog, "OKnew")->click();
+    settle();
+    QVERIFY(resetMove->isEnabled());
+    PickList* coordinated = phasePullDown(form, 2);
+    QVERIFY(coordinated->isEnabled() && !coordinated->isLocked());
+    pick(coordinated, QStringLiteral("2"));
+    QCOMPARE(coordinated->text(), QStringLiteral("2"));
 }
 
 void CleanStartTest::longResultsShowTheirStartAndWholeText() {
