@@ -44,4 +44,10 @@ void applyOutcome(WindowState& state, const CalcOutcome& outcome) {
     state.chart = outcome.chart;
 }
 
+CalcOutcome calculateWindow(WindowState& state) {
+    CalcOutcome outcome = calculate(snapshotOf(state));
+    applyOutcome(state, outcome);
+    return outcome;
+}
+
 }  // namespace tavimo

@@ -15,4 +15,9 @@ CalcInput snapshotOf(const WindowState& state);
 // and focus are the window's to show.
 void applyOutcome(WindowState& state, const CalcOutcome& outcome);
 
+// "Calculate" on a window's state: the snapshot calculated and its outcome written
+// back. The timing window and tavimo-calc both calculate through this, so the
+// calculator prints what the window shows.
+CalcOutcome calculateWindow(WindowState& state);
+
 }  // namespace tavimo

@@ -88,8 +88,7 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         applyChoices(options, state.plan);
     }
 
-    const CalcOutcome outcome = calculate(snapshotOf(state));
-    applyOutcome(state, outcome);
+    const CalcOutcome outcome = calculateWindow(state);
 
     if (outcome.message) {
         err << outcome.message->text << '\n';

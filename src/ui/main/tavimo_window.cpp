@@ -43,6 +43,12 @@ public:
         setObjectName(QStringLiteral("Form1Scroll"));
         setFrameShape(QFrame::NoFrame);
         setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // Maximised, the room beside the window shows the window's own grey.
+        QPalette grey = palette();
+        grey.setColor(QPalette::Window, form->palette().color(QPalette::Window));
+        setPalette(grey);
+        viewport()->setBackgroundRole(QPalette::Window);
+        viewport()->setAutoFillBackground(true);
         setWidget(form);
         setWindowTitle(form->windowTitle());
         connect(form, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);

@@ -180,8 +180,7 @@ void Form1::HScroll1_Change(int value) {
 
 void Form1::Calculate_Click() {
     WindowState s = state();
-    const CalcOutcome outcome = calculate(snapshotOf(s));
-    applyOutcome(s, outcome);
+    const CalcOutcome outcome = calculateWindow(s);
     setState(s);
     if (outcome.message) {
         tell(this, QString::fromStdString(outcome.message->text), QString::fromStdString(outcome.message->title),
