@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "calc/window_calculation.h"
+#include "cli/calc_network.h"
 #include "cli/calc_options.h"
 #include "cli/calc_output.h"
 #include "io/signal_arrival.h"
@@ -69,6 +70,8 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         out << kUsage << '\n' << kHelp;
         return kPrinted;
     }
+
+    if (options.network) return runNetwork(options, out, err);
 
     WindowState state = WindowState::fresh();
     if (options.utdf) {

@@ -10,7 +10,8 @@ namespace tavimo::cli {
 
 const char* const kUsage =
     "usage: tavimo-calc [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] PLAN.tvm\n"
-    "       tavimo-calc --utdf TIMING PHASING LANES [--controller nema|170] [--mode permissive|yield] [--format table|csv|json]\n";
+    "       tavimo-calc --utdf TIMING PHASING LANES [--controller nema|170] [--mode permissive|yield] [--format table|csv|json]\n"
+    "       tavimo-calc --utdf NETWORK.csv [--intersection ID]... [--list] [--controller nema|170] [--mode permissive|yield] [--format table|csv|json]\n";
 
 const char* const kHelp =
     "Calculates force-offs and permissive windows of one signal, as the timing window's\n"
@@ -19,8 +20,15 @@ const char* const kHelp =
     "  PLAN.tvm                 a project file saved by Tavimo\n"
     "  --utdf TIMING PHASING LANES\n"
     "                           import the signal from Synchro's UTDF files (.dat or .csv)\n"
+    "  --utdf NETWORK.csv       a combined UTDF file of a whole network: every intersection\n"
+    "                           with a timing plan is calculated, in INTID order, and its\n"
+    "                           force-offs compared with the file's\n"
+    "  --intersection ID        only this intersection of the network file (repeatable)\n"
+    "  --list                   list the network's intersections without calculating\n"
     "  --controller nema|170    NEMA TS2 or Type 170 local-time reference\n"
-    "                           (default: the project file's; NEMA TS2 for an import)\n"
+    "                           (default: the project file's; NEMA TS2 for an import;\n"
+    "                           for a network, Type 170 where the plan is referenced\n"
+    "                           to the first coordinated yellow, else NEMA TS2)\n"
     "  --mode permissive|yield  Permissive or Yield mode\n"
     "                           (default: the project file's; Permissive for an import)\n"
     "  --format table|csv|json  table for reading (default), csv or json for programs\n"
@@ -32,10 +40,17 @@ const char* const kHelp =
     "where the field is empty. The json form adds the description, cycle length,\n"
     "controller (Nema or one70), mode (Permissive or Yield) and arrangement (Lead or Lag).\n"
     "\n"
+    "For a network file every form has one block, line group or object per intersection:\n"
+    "the csv header begins with intersection and ends with file_force_off,note, and an\n"
+    "intersection that cannot be placed on the grid or calculated gets its reason instead.\n"
+    "\n"
     "Exit status:\n"
     "  0  results printed\n"
     "  1  the plan failed a check; the window's message is printed on standard error\n"
-    "  2  usage error, or a file that cannot be read or is not a valid signal\n"
+    "     (a network: an intersection failed a check or cannot be placed; the others are\n"
+    "     printed all the same)\n"
+    "  2  usage error, or a file that cannot be read or is not a valid signal (a network:\n"
+    "     not a combined UTDF file, or an --intersection that it does not hold)\n"
     "  3  the calculation stopped without a message (no split in either ring); the\n"
     "     reason is printed on standard error\n";
 
@@ -46,6 +61,8 @@ std::string lower(std::string text) {
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
 }
+
+bool isOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-' && arg[1] == '-'; }
 
 // "--name value" or "--name=value"; advances i past what it takes.
 std::optional<std::string> optionValue(const std::vector<std::string>& args, std::size_t& i,
@@ -97,10 +114,24 @@ std::variant<CalcOptions, UsageError> parseCalcOptions(const std::vector<std::st
             else if (lower(*v) == "json") o.format = OutputFormat::Json;
             else return UsageError{"--format must be table, csv or json, not \"" + *v + "\""};
         } else if (arg == "--utdf") {
-            if (o.utdf) return UsageError{"--utdf given twice"};
-            if (i + 3 >= args.size()) return UsageError{"--utdf needs the TIMING, PHASING and LANES files"};
-            o.utdf = std::vector<std::string>(args.begin() + i + 1, args.begin() + i + 4);
-            i += 3;
+            if (o.utdf || o.network) return UsageError{"--utdf given twice"};
+            // One path is a network file, three are the TIMING, PHASING and LANES files.
+            std::size_t paths = 0;
+            while (paths < 3 && i + 1 + paths < args.size() && !isOption(args[i + 1 + paths])) ++paths;
+            if (paths == 1) {
+                o.network = args[i + 1];
+            } else if (paths == 3) {
+                o.utdf = std::vector<std::string>(args.begin() + i + 1, args.begin() + i + 4);
+            } else {
+                return UsageError{"--utdf needs one network file, or the TIMING, PHASING and LANES files"};
+            }
+            i += paths;
+        } else if (is("--intersection")) {
+            const auto v = optionValue(args, i, "--intersection");
+            if (!v || v->empty()) return UsageError{"--intersection needs an INTID"};
+            o.intersections.push_back(*v);
+        } else if (arg == "--list") {
+            o.list = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return UsageError{"unknown option " + arg};
         } else {
@@ -109,8 +140,10 @@ std::variant<CalcOptions, UsageError> parseCalcOptions(const std::vector<std::st
             o.planPath = arg;
         }
     }
-    if (o.utdf && planGiven) return UsageError{"give either a project file or --utdf, not both"};
-    if (!o.utdf && !planGiven) return UsageError{"no project file given"};
+    if ((o.utdf || o.network) && planGiven) return UsageError{"give either a project file or --utdf, not both"};
+    if (!o.utdf && !o.network && !planGiven) return UsageError{"no project file given"};
+    if (!o.network && (o.list || !o.intersections.empty()))
+        return UsageError{std::string(o.list ? "--list" : "--intersection") + " needs --utdf with a network file"};
     return o;
 }
 

@@ -16,6 +16,9 @@ struct CalcOptions {
     bool help = false;
     std::string planPath;                      // project mode
     std::optional<std::vector<std::string>> utdf;  // TIMING, PHASING, LANES
+    std::optional<std::string> network;         // one combined UTDF file of a whole network
+    std::vector<std::string> intersections;     // --intersection, in the order given
+    bool list = false;                          // --list: the network's intersections only
     std::optional<std::string> controller;     // tag text: "Nema" or "one70"
     std::optional<std::string> mode;           // tag text: "Permissive" or "Yield"
     OutputFormat format = OutputFormat::Table;

@@ -9,17 +9,18 @@
 
 namespace tavimo::cli {
 
-namespace {
-
-// The fields of one position column, in the order of the window's rows.
-constexpr int kFields = 10;
 const char* const kCsvNames[kFields] = {"position",  "phase", "movement", "split",
                                         "min_green", "amber", "all_red",  "force_off",
                                         "permissive_start", "permissive_end"};
+
+namespace {
+
 const char* const kRowLabels[kFields] = {"Position:",   "Phase:",     "Movement:",
                                          "Split Time:", "Min Green:", "Amber Time:",
                                          "All Red Time:", "Force Off:", "Permissive Start:",
                                          "Permissive End:"};
+
+}  // namespace
 
 // What the column of position k shows. A row the calculation hid (no phase at the
 // position) shows nothing, its movement pull-down included.
@@ -29,6 +30,8 @@ std::array<std::string, kFields> columnOf(const SignalPlan& plan, int k) {
     return {std::to_string(k), p.phase, p.movement(), p.split, p.green, p.amber, p.red,
             p.force, p.pps, p.ppe};
 }
+
+namespace {
 
 std::string controllerName(const std::string& controller) {
     return controller == tag::kType170 ? "Type 170" : controller == tag::kNema ? "NEMA TS2" : controller;
@@ -41,6 +44,8 @@ std::string arrangementName(const std::string& arrangement) {
 void rtrimLine(std::string& line) {
     while (!line.empty() && line.back() == ' ') line.pop_back();
 }
+
+}  // namespace
 
 // A JSON string literal. Bytes that are not well-formed UTF-8 become U+FFFD so that
 // the output stays valid whatever a file held.
@@ -88,8 +93,6 @@ std::string jsonString(const std::string& text) {
     return out + "\"";
 }
 
-}  // namespace
-
 void printCsv(const WindowState& state, std::ostream& out) {
     for (int f = 0; f < kFields; ++f) out << (f ? "," : "") << kCsvNames[f];
     out << '\n';
@@ -136,22 +139,32 @@ void printTable(const WindowState& state, std::ostream& out) {
     }
 }
 
-void printJson(const WindowState& state, std::ostream& out) {
+void printJson(const WindowState& state, std::ostream& out) { printJsonObject(state, nullptr, "", out); }
+
+void printJsonObject(const WindowState& state, const JsonIntersection* intersection, const std::string& indent,
+                     std::ostream& out) {
     const SignalPlan& plan = state.plan;
-    out << "{\n"
-        << "  \"description\": " << jsonString(plan.description) << ",\n"
-        << "  \"cycle_length\": " << jsonString(plan.cycleLength) << ",\n"
-        << "  \"controller\": " << jsonString(plan.controller) << ",\n"
-        << "  \"mode\": " << jsonString(plan.mode) << ",\n"
-        << "  \"arrangement\": " << jsonString(plan.arrangement) << ",\n"
-        << "  \"positions\": [\n";
+    out << indent << "{\n";
+    if (intersection) {
+        out << indent << "  \"intersection\": " << jsonString(intersection->id) << ",\n"
+            << indent << "  \"agrees\": " << (intersection->agrees ? "true" : "false") << ",\n";
+        if (!intersection->note.empty()) out << indent << "  \"note\": " << jsonString(intersection->note) << ",\n";
+    }
+    out << indent << "  \"description\": " << jsonString(plan.description) << ",\n"
+        << indent << "  \"cycle_length\": " << jsonString(plan.cycleLength) << ",\n"
+        << indent << "  \"controller\": " << jsonString(plan.controller) << ",\n"
+        << indent << "  \"mode\": " << jsonString(plan.mode) << ",\n"
+        << indent << "  \"arrangement\": " << jsonString(plan.arrangement) << ",\n"
+        << indent << "  \"positions\": [\n";
     for (int k = 1; k <= kPositions; ++k) {
         const auto column = columnOf(plan, k);
-        out << "    {\"position\": " << k;
+        out << indent << "    {\"position\": " << k;
         for (int f = 1; f < kFields; ++f) out << ", \"" << kCsvNames[f] << "\": " << jsonString(column[f]);
+        if (intersection) out << ", \"file_force_off\": " << jsonString(intersection->fileForceOff[k - 1]);
         out << (k < kPositions ? "},\n" : "}\n");
     }
-    out << "  ]\n}\n";
+    out << indent << "  ]\n" << indent << "}";
+    if (!intersection) out << "\n";
 }
 
 void printResults(const WindowState& state, OutputFormat format, std::ostream& out) {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
 #include <ostream>
+#include <string>
 
 #include "cli/calc_options.h"
 #include "model/window_state.h"
@@ -15,5 +17,27 @@ void printResults(const WindowState& state, OutputFormat format, std::ostream& o
 void printCsv(const WindowState& state, std::ostream& out);
 void printTable(const WindowState& state, std::ostream& out);
 void printJson(const WindowState& state, std::ostream& out);
+
+// The fields of one position column, in the order of the window's rows, and their csv
+// names; a row the calculation hid shows only its position and phase.
+constexpr int kFields = 10;
+extern const char* const kCsvNames[kFields];
+std::array<std::string, kFields> columnOf(const SignalPlan& plan, int k);
+
+// A JSON string literal; bytes that are not UTF-8 become U+FFFD.
+std::string jsonString(const std::string& text);
+
+// What an intersection of a network file adds to the single-plan object.
+struct JsonIntersection {
+    std::string id;
+    bool agrees = false;
+    std::string note;
+    std::array<std::string, 8> fileForceOff;
+};
+
+// The single-plan object, each line after `indent`; with an intersection it carries its
+// INTID, agreement, note and the file's force-off per position, and ends without a line end.
+void printJsonObject(const WindowState& state, const JsonIntersection* intersection, const std::string& indent,
+                     std::ostream& out);
 
 }  // namespace tavimo::cli

@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: MIT
+#include "cli/calc_network.h"
+
+#include <algorithm>
+
+#include "calc/window_calculation.h"
+#include "cli/calc_output.h"
+#include "io/utdf_network.h"
+
+namespace tavimo::cli {
+
+namespace {
+
+constexpr int kAllCalculated = 0;
+constexpr int kSomeFailed = 1;
+constexpr int kUsageOrFile = 2;
+
+// One intersection's run: the calculated window, or the reason it has none.
+struct NetworkRun {
+    const NetworkIntersection* intersection = nullptr;
+    bool calculated = false;
+    WindowState state;
+    NetworkAgreement agreement;
+    std::string note;  // the reason it failed, or what the user must know besides agreement
+};
+
+std::string stopReason(CalcStop stop) {
+    if (stop == CalcStop::ZeroRingCycle) return "no position of either ring has a split: nothing to calculate";
+    if (stop == CalcStop::Ring2Empty) return "ring 2 has no split: the calculation stops after ring 1";
+    return "the calculation stopped early";
+}
+
+NetworkRun runOne(const NetworkIntersection& x, const CalcOptions& options) {
+    NetworkRun run;
+    run.intersection = &x;
+    auto imported = importNetworkIntersection(x, options.controller.value_or(defaultControllerOf(x)),
+                                              options.mode.value_or(tag::kPermissive));
+    if (auto* reason = std::get_if<std::string>(&imported)) {
+        run.note = *reason;
+        return run;
+    }
+    run.state = std::move(std::get<WindowState>(imported));
+    const CalcOutcome outcome = calculate(snapshotOf(run.state));
+    applyOutcome(run.state, outcome);
+    if (outcome.message) {
+        run.note = outcome.message->text;
+        return run;
+    }
+    if (outcome.stop != CalcStop::Completed) {
+        run.note = stopReason(outcome.stop);
+        return run;
+    }
+    run.calculated = true;
+    run.agreement = agreementWith(x, run.state);
+    const auto unusual = notCoordinatedReason(x);
+    run.note = unusual ? *unusual + "; " + run.agreement.line : run.agreement.line;
+    return run;
+}
+
+// A csv field: commas would shift the columns, so a text never carries one.
+std::string csvText(std::string text) {
+    std::replace(text.begin(), text.end(), ',', ';');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+std::string holdableText(const NetworkIntersection& x) {
+    auto placing = placeIntersection(x);
+    if (auto* reason = std::get_if<std::string>(&placing)) return *reason;
+    if (const auto unusual = notCoordinatedReason(x)) return *unusual;
+    return "can be imported";
+}
+
+void printList(const std::vector<const NetworkIntersection*>& chosen, OutputFormat format, std::ostream& out) {
+    if (format == OutputFormat::Csv) out << "intersection,description,control_type,cycle_length,note\n";
+    if (format == OutputFormat::Json) out << "[\n";
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        const NetworkIntersection& x = *chosen[i];
+        const std::string description = networkDescription(x), note = holdableText(x);
+        const std::string type = controlTypeName(x.controlType);
+        switch (format) {
+        case OutputFormat::Csv:
+            out << x.id << ',' << csvText(description) << ',' << csvText(type) << ',' << csvText(x.cycleLength) << ','
+                << csvText(note) << '\n';
+            break;
+        case OutputFormat::Json:
+            out << "  {\"intersection\": " << jsonString(x.id) << ", \"description\": " << jsonString(description)
+                << ", \"control_type\": " << jsonString(type) << ", \"cycle_length\": " << jsonString(x.cycleLength)
+                << ", \"note\": " << jsonString(note) << (i + 1 < chosen.size() ? "},\n" : "}\n");
+            break;
+        case OutputFormat::Table:
+            out << description << " | " << type << " | cycle " << x.cycleLength << " | " << note << '\n';
+            break;
+        }
+    }
+    if (format == OutputFormat::Json) out << "]\n";
+}
+
+void printRuns(const std::vector<NetworkRun>& runs, OutputFormat format, std::ostream& out) {
+    if (format == OutputFormat::Csv) {
+        out << "intersection";
+        for (const char* name : kCsvNames) out << ',' << name;
+        out << ",file_force_off,note\n";
+    }
+    if (format == OutputFormat::Json) out << "[\n";
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const NetworkRun& run = runs[i];
+        const std::string& id = run.intersection->id;
+        switch (format) {
+        case OutputFormat::Table:
+            if (i > 0) out << '\n';
+            out << "Intersection " << networkDescription(*run.intersection) << '\n';
+            if (run.calculated) printTable(run.state, out);
+            out << run.note << '\n';
+            break;
+        case OutputFormat::Csv:
+            if (!run.calculated) {
+                out << id << ",,,,,,,,,,,," << csvText(run.note) << '\n';
+                break;
+            }
+            for (int k = 1; k <= kPositions; ++k) {
+                out << id;
+                for (const std::string& text : columnOf(run.state.plan, k)) out << ',' << text;
+                out << ',' << run.agreement.fileForceOff[k - 1] << ',' << csvText(run.note) << '\n';
+            }
+            break;
+        case OutputFormat::Json:
+            if (run.calculated) {
+                const JsonIntersection extra{id, run.agreement.agrees, run.note, run.agreement.fileForceOff};
+                printJsonObject(run.state, &extra, "  ", out);
+            } else {
+                out << "  {\"intersection\": " << jsonString(id)
+                    << ", \"description\": " << jsonString(networkDescription(*run.intersection))
+                    << ", \"note\": " << jsonString(run.note) << "}";
+            }
+            out << (i + 1 < runs.size() ? ",\n" : "\n");
+            break;
+        }
+    }
+    if (format == OutputFormat::Json) out << "]\n";
+}
+
+}  // namespace
+
+int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err) {
+    auto read = readUtdfNetwork(*options.network);
+    if (const auto* failure = std::get_if<UtdfError>(&read)) {
+        err << "tavimo-calc: " << failure->message << '\n';
+        return kUsageOrFile;
+    }
+    const UtdfNetwork& network = std::get<UtdfNetwork>(read);
+
+    std::vector<const NetworkIntersection*> chosen;
+    for (const std::string& id : options.intersections) {
+        const NetworkIntersection* x = network.find(id);
+        if (!x) {
+            err << "tavimo-calc: intersection " << id << " is not in \"" << *options.network << "\"\n";
+            return kUsageOrFile;
+        }
+        chosen.push_back(x);
+    }
+    if (options.intersections.empty())
+        for (const NetworkIntersection& x : network.intersections)
+            if (x.hasTimeplan) chosen.push_back(&x);
+
+    if (options.list) {
+        printList(chosen, options.format, out);
+        return kAllCalculated;
+    }
+    std::vector<NetworkRun> runs;
+    runs.reserve(chosen.size());
+    bool allCalculated = true;
+    for (const NetworkIntersection* x : chosen) {
+        runs.push_back(runOne(*x, options));
+        allCalculated = allCalculated && runs.back().calculated;
+    }
+    printRuns(runs, options.format, out);
+    return allCalculated ? kAllCalculated : kSomeFailed;
+}
+
+}  // namespace tavimo::cli

@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "io/utdf.h"
+#include "model/window_state.h"
+
+namespace tavimo {
+
+// A whole-network UTDF file: one comma-separated file holding every intersection of a
+// network in sections ([Nodes], [Links], [Lanes], [Timeplans], [Phases]), each a table
+// of RECORDNAME,INTID,... records. Values are kept as texts with the blanks around them
+// dropped; they are converted where they are used.
+
+// One phase column (D1..D16) of the [Phases] section.
+struct NetworkPhase {
+    std::string brp;  // barrier, ring, position: 112 is barrier 1, ring 1, second
+    std::string minGreen, yellow, allRed, walk, dontWalk;
+    std::string start, end;  // the split on the master clock
+    std::string yield;       // the force-off on the master clock
+    std::string localYield;
+};
+
+// One lane group of the [Lanes] section ("NBL", "SBT", "NEL", "SBR2") and the
+// protected phase that serves it ("Phase1").
+struct NetworkLaneGroup {
+    std::string name;
+    std::string phase;
+};
+
+struct NetworkIntersection {
+    std::string id;  // INTID as written
+    long long number = 0;
+
+    bool hasTimeplan = false;  // a [Timeplans] record names it
+    std::string controlType, cycleLength, referencedTo, referencePhase, offset;
+
+    bool hasPhases = false;  // a [Phases] record names it
+    std::array<NetworkPhase, 16> phases;  // D1..D16 at index 0..15
+
+    std::vector<NetworkLaneGroup> laneGroups;
+    std::vector<std::string> streetNames;  // [Links] "Name" of each approach, column order
+    std::string nodeDescription;           // [Nodes] DESCRIPTION
+};
+
+struct UtdfNetwork {
+    std::vector<NetworkIntersection> intersections;  // in INTID order
+
+    const NetworkIntersection* find(const std::string& id) const;
+};
+
+// Reads the text of a combined UTDF file. Fails, naming `fileName`, on a file without a
+// [Phases] section, a record of a read section shorter than its heading line or without
+// an INTID, and an INTID that is not a whole number. Unknown sections and records are
+// skipped; lines may end in CR LF, LF or CR.
+std::variant<UtdfNetwork, UtdfError> parseUtdfNetwork(std::string_view text, const std::string& fileName);
+
+// Reads the file at `path` whole and then parses it.
+std::variant<UtdfNetwork, UtdfError> readUtdfNetwork(const std::string& path);
+
+// ---- Placing an intersection on the two-ring grid ----------------------------------
+
+// The controller's way of counting: "Referenced To" 1 (local zero at the first
+// coordinated yellow) is how a Type 170 counts; every other reference is NEMA TS2's.
+std::string defaultControllerOf(const NetworkIntersection& intersection);
+
+// "3" gives "actuated-coordinated", "0" "pretimed", and so on; other texts as written.
+std::string controlTypeName(const std::string& controlType);
+
+// Where each phase of an intersection stands on the grid, or why it cannot stand there.
+struct NetworkPlacement {
+    std::string arrangement;          // "Lead" or "Lag"
+    std::array<int, 8> phaseAt{};     // phase number at position 1..8 (index 0..7), 0: none
+    std::array<int, 2> coordinated{}; // the coordinated phase of ring 1 and ring 2, 0: none
+    float cycle = 0;
+};
+
+std::variant<NetworkPlacement, std::string> placeIntersection(const NetworkIntersection& intersection);
+
+// Why a plan that can be placed is still not what Tavimo times (the plan is not
+// actuated-coordinated); nothing for an actuated-coordinated plan. Such a plan can be
+// imported all the same once the user has been told.
+std::optional<std::string> notCoordinatedReason(const NetworkIntersection& intersection);
+
+// "2: Hickory Valley Rd. & Shallowford Rd.": the number and at most two distinct street
+// names of its approaches, else the node's description, else the number alone.
+std::string networkDescription(const NetworkIntersection& intersection);
+
+// The intersection as a signal in a blank timing window, before it calculates: phases
+// at their positions with their times, locked phase order and movements, header and
+// description. `controller` is "Nema" or "one70", `mode` "Permissive" or "Yield".
+// A plan that cannot be placed gives the reason instead.
+std::variant<WindowState, std::string> importNetworkIntersection(const NetworkIntersection& intersection,
+                                                                 const std::string& controller,
+                                                                 const std::string& mode);
+
+// ---- Agreement of the calculated force-offs with the file's own ---------------------
+
+struct NetworkAgreement {
+    bool agrees = false;
+    // The file's force-off of the phase at each position, counted from the chosen
+    // controller's local zero; empty at an empty position.
+    std::array<std::string, 8> fileForceOff;
+    // "Force-offs agree with the UTDF file", or the differences.
+    std::string line;
+};
+
+// Compares a calculated window (the same intersection, placed by importNetworkIntersection
+// and calculated) with the file's Yield of each placed phase, modulo the cycle, to 0.05 s.
+NetworkAgreement agreementWith(const NetworkIntersection& intersection, const WindowState& calculated);
+
+}  // namespace tavimo

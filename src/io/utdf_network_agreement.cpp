@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+// Whether Tavimo's force-offs are the ones the exporting program timed: the file's
+// Yield of each phase is its force-off on the master clock, so counted from the chosen
+// controller's local zero it must equal the calculated force-off.
+#include <cmath>
+
+#include "io/utdf_network.h"
+#include "model/number_text.h"
+
+namespace tavimo {
+
+namespace {
+
+constexpr float kTolerance = 0.05f;
+
+float wrapped(float value, float cycle) {
+    float t = std::fmod(value, cycle);
+    if (t < 0) t = t + cycle;
+    return t;
+}
+
+float splitOf(const NetworkPhase& p, float cycle) {
+    return wrapped(parseNumber(p.end).value_or(0) - parseNumber(p.start).value_or(0), cycle);
+}
+
+// The local zero of the controller on the master clock. NEMA TS2 counts from the start
+// of green of the first coordinated phase to turn green: under Dual Lead both end at
+// the barrier, so the one with the longer split; under Dual Lag they start together.
+// Type 170 counts from the yield point of the first coordinated phase to turn yellow.
+float localZero(const NetworkIntersection& x, const NetworkPlacement& placed, bool type170) {
+    const NetworkPhase* first = nullptr;
+    for (int phase : placed.coordinated) {
+        if (phase == 0) continue;
+        const NetworkPhase* p = &x.phases[phase - 1];
+        if (!first || (placed.arrangement == tag::kLead && splitOf(*p, placed.cycle) > splitOf(*first, placed.cycle)))
+            first = p;
+    }
+    const float greenStart = parseNumber(first->start).value_or(0);
+    if (!type170) return greenStart;
+    float earliest = placed.cycle;
+    float zero = greenStart;
+    for (int phase : placed.coordinated) {
+        if (phase == 0) continue;
+        const auto yield = parseNumber(x.phases[phase - 1].yield);
+        if (!yield) continue;
+        const float after = wrapped(*yield - greenStart, placed.cycle);
+        if (after < earliest) earliest = after, zero = *yield;
+    }
+    return zero;
+}
+
+}  // namespace
+
+NetworkAgreement agreementWith(const NetworkIntersection& x, const WindowState& calculated) {
+    NetworkAgreement result;
+    auto placing = placeIntersection(x);
+    if (auto* reason = std::get_if<std::string>(&placing)) {
+        result.line = *reason;
+        return result;
+    }
+    const NetworkPlacement& placed = std::get<NetworkPlacement>(placing);
+    const float zero = localZero(x, placed, calculated.plan.controller == tag::kType170);
+
+    std::string differences;
+    for (int k = 1; k <= kPositions; ++k) {
+        const int n = placed.phaseAt[k - 1];
+        if (n == 0) continue;
+        const auto fileYield = parseNumber(x.phases[n - 1].yield);
+        const std::string& here = calculated.plan.at(k).force;
+        std::optional<float> ours = parseNumber(here);
+        bool same = false;
+        if (fileYield) {
+            const float file = wrapped(*fileYield - zero, placed.cycle);
+            result.fileForceOff[k - 1] = formatNumber(file);
+            if (ours) {
+                const float apart = wrapped(*ours - file, placed.cycle);
+                same = apart <= kTolerance || placed.cycle - apart <= kTolerance;
+            }
+        }
+        if (same) continue;
+        if (!differences.empty()) differences += "; ";
+        differences += "\xCE\xA6" + std::to_string(n) + ": " + (here.empty() ? std::string("none") : here) +
+                       " here, " + (result.fileForceOff[k - 1].empty() ? std::string("none") : result.fileForceOff[k - 1]) +
+                       " in the file";
+    }
+    result.agrees = differences.empty();
+    result.line = result.agrees ? "Force-offs agree with the UTDF file" : differences;
+    return result;
+}
+
+}  // namespace tavimo

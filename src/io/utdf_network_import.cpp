@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: MIT
+// One intersection of a network file as a signal in a blank timing window: the phases
+// placed on the grid, their times, the header, the locks, ready to calculate.
+#include "io/utdf_network.h"
+#include "io/utdf_text.h"
+#include "model/form_reset.h"
+#include "model/number_text.h"
+
+namespace tavimo {
+
+namespace {
+
+bool isApproach(const std::string& name) {
+    const std::string approach = name.substr(0, 2);
+    return approach == "NB" || approach == "EB" || approach == "SB" || approach == "WB";
+}
+
+// The approach of the lane group the phase protects, preferring the lane group of the
+// position's kind (a left turn at a left-turn position, a through or else a right turn at
+// a through position). Diagonal approaches have no place in the movement lists.
+std::string movementOf(const NetworkIntersection& x, int phase, bool leftTurnPosition) {
+    const auto pick = [&](const char* kinds) -> std::string {
+        for (const char* kind = kinds; *kind; ++kind)
+            for (const NetworkLaneGroup& group : x.laneGroups)
+                if (isApproach(group.name) && group.name.size() >= 3 && (*kind == '*' || group.name[2] == *kind) &&
+                    parseNumber(group.phase) == static_cast<float>(phase))
+                    return group.name.substr(0, 2);
+        return {};
+    };
+    return pick(leftTurnPosition ? "L*" : "TR*");
+}
+
+// A time of the file as the window's text: "4.0" gives "4", blank stays empty.
+std::optional<std::string> timeText(const std::string& value) {
+    if (isBlank(value)) return std::string();
+    return utdf::numberText(value);
+}
+
+}  // namespace
+
+std::string networkDescription(const NetworkIntersection& x) {
+    // Approaches often carry the same street twice, once shortened ("Hickory Valley"
+    // beside "Hickory Valley Rd."): a name that begins another one is the same street.
+    std::vector<std::string> streets;
+    for (const std::string& name : x.streetNames) {
+        bool known = false;
+        for (std::string& street : streets) {
+            if (street.compare(0, name.size(), name) == 0) known = true;
+            else if (name.compare(0, street.size(), street) == 0) street = name, known = true;
+            if (known) break;
+        }
+        if (!known) streets.push_back(name);
+    }
+    std::string names;
+    for (std::size_t i = 0; i < streets.size() && i < 2; ++i) names += (i ? " & " : "") + streets[i];
+    if (names.empty()) names = x.nodeDescription;
+    return names.empty() ? x.id : x.id + ": " + names;
+}
+
+std::variant<WindowState, std::string> importNetworkIntersection(const NetworkIntersection& x,
+                                                                 const std::string& controller,
+                                                                 const std::string& mode) {
+    auto placing = placeIntersection(x);
+    if (auto* reason = std::get_if<std::string>(&placing)) return *reason;
+    const NetworkPlacement& placed = std::get<NetworkPlacement>(placing);
+
+    WindowState state = WindowState::fresh();
+    SignalPlan& plan = state.plan;
+    for (int k = 1; k <= kPositions; ++k) {
+        Position& at = plan.at(k);
+        at.movementList = movementListFor(placed.arrangement, k);
+        const int n = placed.phaseAt[k - 1];
+        if (n == 0) continue;
+        const NetworkPhase& p = x.phases[n - 1];
+        const std::pair<const char*, const std::string*> times[] = {
+            {"MinGreen", &p.minGreen}, {"Yellow", &p.yellow}, {"AllRed", &p.allRed},
+            {"Walk", &p.walk},         {"DontWalk", &p.dontWalk}};
+        std::array<std::string, 5> texts;
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const auto text = timeText(*times[i].second);
+            if (!text) return "phase " + std::to_string(n) + " has the " + times[i].first + " " +
+                              utdf::quoted(*times[i].second) + ", not a time";
+            texts[i] = *text;
+        }
+        float split = *parseNumber(p.end) - *parseNumber(p.start);
+        if (split < 0) split = split + placed.cycle;
+        at.phase = std::to_string(n);
+        at.split = formatNumber(split);
+        at.green = texts[0];
+        at.amber = texts[1];
+        at.red = texts[2];
+        at.walk = texts[3];
+        at.flash = texts[4];
+        at.movementIndex = directionIndex(movementOf(x, n, isLeftTurnPosition(placed.arrangement, k)));
+        // The movement is only a label here: every placed phase is timed, so the
+        // calculation's phase check sees a split field for every phase.
+        at.timingEnabled = true;
+    }
+    for (Position& at : plan.positions) at.phaseLocked = at.movementLocked = true;
+
+    const bool nema = controller == tag::kNema;
+    plan.controller = nema ? tag::kNema : tag::kType170;
+    plan.controlText = nema ? "Nema" : "170";
+    plan.mode = mode == tag::kYield ? tag::kYield : tag::kPermissive;
+    plan.setCycleLength(formatNumber(placed.cycle));
+    plan.description = networkDescription(x);
+    plan.arrangement = placed.arrangement;
+    if (placed.arrangement == tag::kLag) applyLagWindowLayout(state.chart);
+    placePhasePictures(state);
+    return state;
+}
+
+}  // namespace tavimo

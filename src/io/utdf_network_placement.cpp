@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: MIT
+// Puts the phases of one intersection of a network file on Tavimo's grid: two rings,
+// the coordinated barrier at positions 1-2 and 5-6, the other barrier at 3-4 and 7-8.
+// A file's barrier, ring and position (BRP) give where each phase runs; the grid holds
+// what fits two rings, two barriers and one left-turn arrangement.
+#include <algorithm>
+
+#include "io/utdf_network.h"
+#include "io/utdf_text.h"
+#include "model/number_text.h"
+
+namespace tavimo {
+
+namespace {
+
+struct RunningPhase {
+    int phase = 0;
+    int barrier = 0, ring = 0, order = 0;
+};
+
+const char* countWord(std::size_t count) {
+    static const char* const words[] = {"no", "one", "two", "three", "four", "five", "six", "seven", "eight"};
+    return count < 9 ? words[count] : "many";
+}
+
+// "ring 1 has three phases before the barrier": Tavimo's coordinated barrier comes first.
+std::string crowdedRing(int ring, std::size_t count, bool coordinatedBarrier) {
+    return "ring " + std::to_string(ring) + " has " + countWord(count) + " phases " +
+           (coordinatedBarrier ? "before" : "after") + " the barrier";
+}
+
+bool servesLeftTurn(const NetworkIntersection& intersection, int phase) {
+    for (const NetworkLaneGroup& group : intersection.laneGroups)
+        if (group.name.size() >= 3 && group.name[2] == 'L' && parseNumber(group.phase) == static_cast<float>(phase))
+            return true;
+    return false;
+}
+
+std::optional<int> wholeText(const std::string& text) {
+    const auto value = parseNumber(text);
+    if (!value || *value != static_cast<float>(static_cast<int>(*value))) return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+}  // namespace
+
+std::string controlTypeName(const std::string& controlType) {
+    if (controlType == "0") return "pretimed";
+    if (controlType == "1") return "actuated";
+    if (controlType == "2") return "semi-actuated";
+    if (controlType == "3") return "actuated-coordinated";
+    return controlType;
+}
+
+std::string defaultControllerOf(const NetworkIntersection& intersection) {
+    return parseNumber(intersection.referencedTo) == 1.0f ? tag::kType170 : tag::kNema;
+}
+
+std::optional<std::string> notCoordinatedReason(const NetworkIntersection& intersection) {
+    if (parseNumber(intersection.controlType) == 3.0f) return std::nullopt;
+    if (isBlank(intersection.controlType)) return "the plan has no Control Type";
+    const std::string name = controlTypeName(intersection.controlType);
+    return "the plan is not actuated-coordinated (Control Type " + intersection.controlType +
+           (name != intersection.controlType ? ": " + name : "") + ")";
+}
+
+std::variant<NetworkPlacement, std::string> placeIntersection(const NetworkIntersection& x) {
+    if (!x.hasTimeplan) return std::string("the intersection has no timing plan");
+    if (!x.hasPhases) return std::string("the intersection has no phases");
+    NetworkPlacement placed;
+    const auto cycle = parseNumber(x.cycleLength);
+    if (!cycle || !(*cycle > 0) || !(*cycle < 1e6f))
+        return "the Cycle Length " + utdf::quoted(x.cycleLength) + " is not a cycle length";
+    placed.cycle = *cycle;
+
+    // Phases in use: a Start and an End that differ.
+    std::vector<RunningPhase> running;
+    for (int n = 1; n <= 16; ++n) {
+        const NetworkPhase& p = x.phases[n - 1];
+        if (isBlank(p.start) && isBlank(p.end)) continue;
+        const auto start = parseNumber(p.start), end = parseNumber(p.end);
+        if (!start) return "phase " + std::to_string(n) + " has the Start " + utdf::quoted(p.start) + ", not a time";
+        if (!end) return "phase " + std::to_string(n) + " has the End " + utdf::quoted(p.end) + ", not a time";
+        if (*start == *end) continue;
+        if (n > 8) return "phase " + std::to_string(n) + " is in use";
+        const auto brp = wholeText(p.brp);
+        if (!brp || *brp < 111 || *brp > 999)
+            return "phase " + std::to_string(n) + " has no barrier, ring and position (BRP " + utdf::quoted(p.brp) + ")";
+        RunningPhase r{n, *brp / 100, *brp / 10 % 10, *brp % 10};
+        if (r.barrier > 2) return "phase " + std::to_string(n) + " runs in barrier " + std::to_string(r.barrier);
+        if (r.ring < 1 || r.ring > 2) return "phase " + std::to_string(n) + " runs in ring " + std::to_string(r.ring);
+        running.push_back(r);
+    }
+    const auto find = [&](int phase) -> const RunningPhase* {
+        for (const RunningPhase& r : running)
+            if (r.phase == phase) return &r;
+        return nullptr;
+    };
+
+    // Reference Phase: ring 1's coordinated phase x 100 + ring 2's; below 100 a single one.
+    std::vector<const RunningPhase*> coordinated;
+    if (const auto reference = wholeText(x.referencePhase); reference && *reference > 0) {
+        for (int phase : {*reference >= 100 ? *reference / 100 : *reference, *reference >= 100 ? *reference % 100 : 0})
+            if (const RunningPhase* r = find(phase)) coordinated.push_back(r);
+    }
+    if (coordinated.empty()) return std::string("no coordinated phase is in use");
+    if (coordinated.size() == 2) {
+        if (coordinated[0]->barrier != coordinated[1]->barrier)
+            return std::string("the coordinated phases are in different barriers");
+        if (coordinated[0]->ring == coordinated[1]->ring)
+            return "the coordinated phases " + std::to_string(coordinated[0]->phase) + " and " +
+                   std::to_string(coordinated[1]->phase) + " are both in ring " + std::to_string(coordinated[0]->ring);
+    }
+    const int coordinatedBarrier = coordinated[0]->barrier;
+    for (const RunningPhase* c : coordinated) placed.coordinated[c->ring - 1] = c->phase;
+
+    // Each ring's phases per barrier, in running order.
+    std::array<std::vector<RunningPhase>, 2> before, after;
+    std::sort(running.begin(), running.end(),
+              [](const RunningPhase& a, const RunningPhase& b) { return a.order < b.order; });
+    for (const RunningPhase& r : running)
+        (r.barrier == coordinatedBarrier ? before : after)[r.ring - 1].push_back(r);
+    for (int ring = 1; ring <= 2; ++ring) {
+        if (before[ring - 1].size() > 2) return crowdedRing(ring, before[ring - 1].size(), true);
+        if (after[ring - 1].size() > 2) return crowdedRing(ring, after[ring - 1].size(), false);
+        if (before[ring - 1].empty() && !after[ring - 1].empty())
+            return "ring " + std::to_string(ring) + " has no phase beside the coordinated phase";
+    }
+
+    // The left-turn arrangement follows from the running order around the coordinated
+    // phase; a ring without a left turn there follows the other ring.
+    std::array<std::string, 2> says;
+    for (int ring = 1; ring <= 2; ++ring) {
+        const auto& phases = before[ring - 1];
+        const int c = placed.coordinated[ring - 1];
+        if (phases.size() == 2 && c != 0) says[ring - 1] = phases[0].phase == c ? tag::kLag : tag::kLead;
+    }
+    if (!says[0].empty() && !says[1].empty() && says[0] != says[1])
+        return std::string("one ring leads and the other lags: Tavimo's plans have one left-turn arrangement");
+    placed.arrangement = !says[0].empty() ? says[0] : !says[1].empty() ? says[1] : tag::kLead;
+    const bool lead = placed.arrangement == tag::kLead;
+
+    for (int ring = 1; ring <= 2; ++ring) {
+        const int base = ring == 1 ? 0 : 4;
+        const auto& first = before[ring - 1];
+        if (first.size() == 2) {
+            placed.phaseAt[base + 0] = first[0].phase;
+            placed.phaseAt[base + 1] = first[1].phase;
+        } else if (first.size() == 1) {
+            placed.phaseAt[base + (lead ? 1 : 0)] = first[0].phase;  // the coordinated position
+        }
+        const auto& second = after[ring - 1];
+        if (second.size() == 2) {
+            placed.phaseAt[base + 2] = second[0].phase;
+            placed.phaseAt[base + 3] = second[1].phase;
+        } else if (second.size() == 1) {
+            const bool leftTurn = servesLeftTurn(x, second[0].phase);
+            // Under Lead the left turns stand at the odd positions, under Lag at the even.
+            placed.phaseAt[base + (leftTurn == lead ? 2 : 3)] = second[0].phase;
+        }
+    }
+    return placed;
+}
+
+}  // namespace tavimo

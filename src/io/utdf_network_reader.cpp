@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: MIT
+// The combined UTDF file, read by section and record name: the line a record stands on
+// and the order of the columns vary between exports, the names do not.
+#include <algorithm>
+#include <cctype>
+#include <unordered_map>
+
+#include "io/project_file.h"
+#include "io/utdf_network.h"
+#include "io/utdf_text.h"
+
+namespace tavimo {
+
+namespace {
+
+enum class Section { Other, Nodes, Links, Lanes, Timeplans, Phases };
+
+std::string_view trimmed(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+Section sectionNamed(std::string_view line) {
+    const std::string_view name = trimmed(line);
+    for (const auto& [text, section] : {std::pair{"[Nodes]", Section::Nodes}, {"[Links]", Section::Links},
+                                        {"[Lanes]", Section::Lanes}, {"[Timeplans]", Section::Timeplans},
+                                        {"[Phases]", Section::Phases}})
+        if (sameName(name, text)) return section;
+    return Section::Other;
+}
+
+const char* sectionTitle(Section section) {
+    switch (section) {
+    case Section::Nodes: return "[Nodes]";
+    case Section::Links: return "[Links]";
+    case Section::Lanes: return "[Lanes]";
+    case Section::Timeplans: return "[Timeplans]";
+    case Section::Phases: return "[Phases]";
+    default: return "";
+    }
+}
+
+void splitFields(std::string_view line, std::vector<std::string_view>& fields) {
+    fields.clear();
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = line.find(',', start);
+        fields.push_back(trimmed(line.substr(start, comma == std::string_view::npos ? std::string_view::npos
+                                                                                     : comma - start)));
+        if (comma == std::string_view::npos) return;
+        start = comma + 1;
+    }
+}
+
+bool allEmpty(const std::vector<std::string_view>& fields) {
+    return std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return f.empty(); });
+}
+
+// A whole number of at most 18 digits, as INTIDs are written.
+std::optional<long long> wholeNumber(std::string_view text) {
+    if (text.empty() || text.size() > 18) return std::nullopt;
+    long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// The [Phases] records Tavimo uses and where each goes.
+std::string NetworkPhase::*phaseRecord(std::string_view name) {
+    static const std::pair<const char*, std::string NetworkPhase::*> records[] = {
+        {"BRP", &NetworkPhase::brp},         {"MinGreen", &NetworkPhase::minGreen},
+        {"Yellow", &NetworkPhase::yellow},   {"AllRed", &NetworkPhase::allRed},
+        {"Walk", &NetworkPhase::walk},       {"DontWalk", &NetworkPhase::dontWalk},
+        {"Start", &NetworkPhase::start},     {"End", &NetworkPhase::end},
+        {"Yield", &NetworkPhase::yield},     {"LocalYield", &NetworkPhase::localYield},
+    };
+    for (const auto& [text, member] : records)
+        if (sameName(name, text)) return member;
+    return nullptr;
+}
+
+std::string NetworkIntersection::*timeplanRecord(std::string_view name) {
+    static const std::pair<const char*, std::string NetworkIntersection::*> records[] = {
+        {"Control Type", &NetworkIntersection::controlType},
+        {"Cycle Length", &NetworkIntersection::cycleLength},
+        {"Referenced To", &NetworkIntersection::referencedTo},
+        {"Reference Phase", &NetworkIntersection::referencePhase},
+        {"Offset", &NetworkIntersection::offset},
+    };
+    for (const auto& [text, member] : records)
+        if (sameName(name, text)) return member;
+    return nullptr;
+}
+
+// Phase number 1..16 of a [Phases] heading such as "D4"; 0 for any other column.
+int phaseColumn(std::string_view heading) {
+    if (heading.size() < 2 || (heading[0] != 'D' && heading[0] != 'd')) return 0;
+    const auto number = wholeNumber(heading.substr(1));
+    return number && *number >= 1 && *number <= 16 ? static_cast<int>(*number) : 0;
+}
+
+class NetworkReader {
+public:
+    explicit NetworkReader(const std::string& fileName) : fileName_(fileName) {}
+
+    std::optional<UtdfError> read(std::string_view text) {
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t end = text.find_first_of("\r\n", start);
+            if (end == std::string_view::npos) end = text.size();
+            ++lineNumber_;
+            if (auto error = line(text.substr(start, end - start))) return error;
+            start = end + 1;
+            if (end < text.size() && text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+        }
+        if (!sawPhases_)
+            return UtdfError{utdf::fileMessage("UTDF", fileName_,
+                                               "has no [Phases] section: it is not a combined UTDF file.")};
+        return std::nullopt;
+    }
+
+    UtdfNetwork take() {
+        std::sort(network_.intersections.begin(), network_.intersections.end(),
+                  [](const NetworkIntersection& a, const NetworkIntersection& b) { return a.number < b.number; });
+        return std::move(network_);
+    }
+
+private:
+    std::optional<UtdfError> line(std::string_view text) {
+        const std::string_view bare = trimmed(text);
+        if (!bare.empty() && bare.front() == '[') {
+            section_ = sectionNamed(bare);
+            if (section_ == Section::Phases) sawPhases_ = true;
+            heading_.clear();
+            return std::nullopt;
+        }
+        if (section_ == Section::Other) return std::nullopt;
+        splitFields(text, fields_);
+        if (allEmpty(fields_)) return std::nullopt;
+        if (heading_.empty()) {
+            // Lines before the heading are the section's title ("Phasing Data").
+            if (sameName(fields_[0], "RECORDNAME") || sameName(fields_[0], "INTID")) takeHeading();
+            return std::nullopt;
+        }
+        return record();
+    }
+
+    void takeHeading() {
+        heading_.assign(fields_.begin(), fields_.end());
+        phaseOfColumn_.assign(heading_.size(), 0);
+        descriptionColumn_ = 0;
+        for (std::size_t i = 0; i < heading_.size(); ++i) {
+            if (section_ == Section::Phases) phaseOfColumn_[i] = phaseColumn(heading_[i]);
+            if (section_ == Section::Nodes && sameName(heading_[i], "DESCRIPTION")) descriptionColumn_ = i;
+        }
+    }
+
+    UtdfError recordError(const std::string& problem) const {
+        return UtdfError{utdf::fileMessage("UTDF", fileName_,
+                                           "line " + std::to_string(lineNumber_) + ", " + sectionTitle(section_) +
+                                               ": " + problem)};
+    }
+
+    std::optional<UtdfError> record() {
+        const bool nodes = section_ == Section::Nodes;
+        const std::size_t idColumn = nodes ? 0 : 1;
+        const std::string name = nodes ? std::string() : std::string(fields_[0]);
+        const std::string what = nodes ? std::string("the node") : "the record " + utdf::quoted(fields_[0]);
+        if (fields_.size() < heading_.size())
+            return recordError(what + " has " + std::to_string(fields_.size()) + " fields; its heading has " +
+                               std::to_string(heading_.size()) + ".");
+        if (fields_[idColumn].empty()) return recordError(what + " has no INTID.");
+        const auto number = wholeNumber(fields_[idColumn]);
+        if (!number) return recordError(what + " has the INTID " + utdf::quoted(fields_[idColumn]) +
+                                        ", which is not a whole number.");
+        NetworkIntersection& at = intersection(*number);
+
+        switch (section_) {
+        case Section::Nodes:
+            if (descriptionColumn_ > 0) at.nodeDescription = fromWindows1252(fields_[descriptionColumn_]);
+            break;
+        case Section::Links:
+            if (sameName(name, "Name"))
+                for (std::size_t i = 2; i < heading_.size(); ++i)
+                    if (!fields_[i].empty()) at.streetNames.push_back(fromWindows1252(fields_[i]));
+            break;
+        case Section::Lanes:
+            if (sameName(name, "Phase1"))
+                for (std::size_t i = 2; i < heading_.size(); ++i)
+                    if (!fields_[i].empty())
+                        at.laneGroups.push_back({std::string(heading_[i]), std::string(fields_[i])});
+            break;
+        case Section::Timeplans:
+            if (auto member = timeplanRecord(name)) {
+                at.hasTimeplan = true;
+                at.*member = std::string(fields_[2]);
+            }
+            break;
+        case Section::Phases:
+            if (auto member = phaseRecord(name)) {
+                at.hasPhases = true;
+                for (std::size_t i = 2; i < heading_.size(); ++i)
+                    if (phaseOfColumn_[i] > 0) at.phases[phaseOfColumn_[i] - 1].*member = std::string(fields_[i]);
+            }
+            break;
+        default: break;
+        }
+        return std::nullopt;
+    }
+
+    NetworkIntersection& intersection(long long number) {
+        const auto [where, added] = index_.emplace(number, network_.intersections.size());
+        if (added) {
+            network_.intersections.emplace_back();
+            network_.intersections.back().number = number;
+            network_.intersections.back().id = std::to_string(number);
+        }
+        return network_.intersections[where->second];
+    }
+
+    const std::string& fileName_;
+    UtdfNetwork network_;
+    std::unordered_map<long long, std::size_t> index_;
+    Section section_ = Section::Other;
+    bool sawPhases_ = false;
+    std::size_t lineNumber_ = 0;
+    std::vector<std::string_view> fields_;
+    std::vector<std::string> heading_;
+    std::vector<int> phaseOfColumn_;
+    std::size_t descriptionColumn_ = 0;
+};
+
+}  // namespace
+
+const NetworkIntersection* UtdfNetwork::find(const std::string& id) const {
+    const auto number = wholeNumber(trimmed(id));
+    if (!number) return nullptr;
+    for (const NetworkIntersection& at : intersections)
+        if (at.number == *number) return &at;
+    return nullptr;
+}
+
+std::variant<UtdfNetwork, UtdfError> parseUtdfNetwork(std::string_view text, const std::string& fileName) {
+    NetworkReader reader(fileName);
+    if (auto error = reader.read(text)) return *error;
+    return reader.take();
+}
+
+}  // namespace tavimo
