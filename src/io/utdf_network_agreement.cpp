@@ -71,7 +71,8 @@ NetworkAgreement agreementWith(const NetworkIntersection& x, const WindowState& 
         bool same = false;
         if (fileYield) {
             const float file = wrapped(*fileYield - zero, placed.cycle);
-            result.fileForceOff[k - 1] = formatNumber(file);
+            // The file writes tenths; shown to the thousandth, 22.3 - 21.9 reads 0.4, not 0.3999996.
+            result.fileForceOff[k - 1] = formatNumber(static_cast<float>(std::round(double{file} * 1000) / 1000));
             if (ours) {
                 const float apart = wrapped(*ours - file, placed.cycle);
                 same = apart <= kTolerance || placed.cycle - apart <= kTolerance;

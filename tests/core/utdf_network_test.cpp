@@ -1,0 +1,211 @@
+// SPDX-License-Identifier: MIT
+// Whole-network UTDF files: reading, placing real intersections on the grid, and the
+// agreement of Tavimo's force-offs with the exporting program's on two real networks.
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "calc/window_calculation.h"
+#include "io/utdf_network.h"
+
+namespace tavimo {
+namespace {
+
+std::string networkData(const std::string& name) { return std::string(TAVIMO_TEST_DATA) + "/utdf8/" + name; }
+
+UtdfNetwork readNetwork(const std::string& name) {
+    auto read = readUtdfNetwork(networkData(name));
+    if (auto* error = std::get_if<UtdfError>(&read)) ADD_FAILURE() << error->message;
+    return std::get_if<UtdfNetwork>(&read) ? std::get<UtdfNetwork>(read) : UtdfNetwork{};
+}
+
+std::string parseError(const std::string& text) {
+    auto parsed = parseUtdfNetwork(text, "net.csv");
+    return std::get_if<UtdfError>(&parsed) ? std::get<UtdfError>(parsed).message : "";
+}
+
+// The phases along the grid as one text: ".2.4.6.8" is phase 2 at position 2, ...
+std::string gridOf(const NetworkPlacement& placed) {
+    std::string grid;
+    for (int phase : placed.phaseAt) grid += phase ? static_cast<char>('0' + phase) : '.';
+    return grid;
+}
+
+WindowState calculated(const NetworkIntersection& x, const std::string& controller) {
+    auto imported = importNetworkIntersection(x, controller, tag::kPermissive);
+    if (auto* reason = std::get_if<std::string>(&imported)) ADD_FAILURE() << x.id << ": " << *reason;
+    WindowState state = std::get_if<WindowState>(&imported) ? std::get<WindowState>(imported) : WindowState::fresh();
+    applyOutcome(state, calculate(snapshotOf(state)));
+    return state;
+}
+
+TEST(UtdfNetwork, RecordsAreReadByNameNotByPlace) {
+    const UtdfNetwork network = readNetwork("chattanooga.csv");
+    ASSERT_EQ(network.intersections.size(), 26u);
+    const NetworkIntersection* x = network.find("2");
+    ASSERT_NE(x, nullptr);
+    EXPECT_EQ(x->cycleLength, "100.0");
+    EXPECT_EQ(x->referencePhase, "206");
+    EXPECT_EQ(x->phases[1].start, "70");
+    EXPECT_EQ(x->phases[1].dontWalk, "12");
+    // The export has no D13 column: D14 is the column after D12.
+    EXPECT_EQ(x->phases[13].brp, "322");
+    EXPECT_EQ(x->phases[12].brp, "");
+    ASSERT_FALSE(x->laneGroups.empty());
+    EXPECT_EQ(x->laneGroups[0].name, "NBL");
+    EXPECT_EQ(x->laneGroups[0].phase, "3");
+    EXPECT_EQ(networkDescription(*x), "2: Hickory Valley Rd. & Shallowford Rd.");
+    EXPECT_FALSE(network.find("3")->hasTimeplan);  // a node without a signal
+}
+
+TEST(UtdfNetwork, LineEndsBlanksAndUnknownSectionsDoNotMatter) {
+    const std::string lines[] = {"[Phases]", "Phasing Data", "RECORDNAME, INTID ,D1,D2", "Start , 7 , 10 ,",
+                                 "[Extras]", "RECORDNAME,INTID,D1", "Start,7,99", "[Nodes]",
+                                 "INTID,DESCRIPTION", " 7 , Main St "};
+    for (const char* end : {"\r\n", "\n", "\r"}) {
+        std::string text;
+        for (const std::string& line : lines) text += line + end;
+        auto parsed = parseUtdfNetwork(text, "net.csv");
+        ASSERT_TRUE(std::holds_alternative<UtdfNetwork>(parsed)) << std::get<UtdfError>(parsed).message;
+        const NetworkIntersection& x = std::get<UtdfNetwork>(parsed).intersections.at(0);
+        EXPECT_EQ(x.phases[0].start, "10");
+        EXPECT_EQ(x.nodeDescription, "Main St");
+        EXPECT_EQ(networkDescription(x), "7: Main St");
+    }
+}
+
+TEST(UtdfNetwork, MalformedFilesAreRefusedWithTheirLine) {
+    const struct {
+        std::string text, message;
+    } cases[] = {
+        {"[Timeplans]\nRECORDNAME,INTID,DATA\nCycle Length,2,100\n",
+         "The UTDF file \"net.csv\" has no [Phases] section: it is not a combined UTDF file."},
+        {"", "has no [Phases] section"},
+        {"[Phases]\nRECORDNAME,INTID,D1,D2\nStart,2,10\n",
+         "The UTDF file \"net.csv\" line 3, [Phases]: the record \"Start\" has 3 fields; its heading has 4."},
+        {"[Phases]\nRECORDNAME,INTID,D1\nStart,,10\n", "line 3, [Phases]: the record \"Start\" has no INTID."},
+        {"[Lanes]\nRECORDNAME,INTID,NBL\nPhase1,2a,1\n[Phases]\n",
+         "line 3, [Lanes]: the record \"Phase1\" has the INTID \"2a\", which is not a whole number."},
+    };
+    for (const auto& c : cases) EXPECT_NE(parseError(c.text).find(c.message), std::string::npos) << parseError(c.text);
+}
+
+TEST(UtdfNetwork, FilesThatCannotBeReadAreNamed) {
+    const std::string huge = ::testing::TempDir() + "tavimo_huge_network.csv";
+    std::ofstream(huge).put('[');
+    std::filesystem::resize_file(huge, std::uintmax_t{65} << 20);  // sparse: nothing is written
+    const struct {
+        std::string path, message;
+    } cases[] = {
+        {huge, "is too large for a UTDF file"},
+        {::testing::TempDir(), "is not a file."},
+        {networkData("no-such-file.csv"), "does not exist."},
+    };
+    for (const auto& c : cases) {
+        auto read = readUtdfNetwork(c.path);
+        ASSERT_TRUE(std::holds_alternative<UtdfError>(read)) << c.path;
+        EXPECT_NE(std::get<UtdfError>(read).message.find(c.path + "\" " + c.message), std::string::npos)
+            << std::get<UtdfError>(read).message;
+    }
+    std::filesystem::remove(huge);
+}
+
+// Every rule of the placement on a real intersection.
+TEST(UtdfNetwork, RealIntersectionsOnTheGrid) {
+    const struct {
+        const char* file;
+        const char* id;
+        const char* grid;         // or the reason it cannot be held
+        const char* arrangement = "";
+    } cases[] = {
+        {"chattanooga.csv", "2", "12345678", "Lead"},      // eight phases, leading lefts
+        {"union-hills-6.csv", "6", "12.46.78", "Lag"},     // lagging lefts: 2 before 1, 6 before 5
+        {"peoria-3-7.csv", "7", ".4.2.8.6", "Lead"},       // coordinated on 4 and 8
+        {"glendale.csv", "3000", "3.42867.", "Lag"},       // phase 8 alone coordinated, running first
+        {"peoria-3-7.csv", "3", ".2...68.", "Lead"},       // T-intersection: no left turn beside 2
+        {"us60-10.csv", "10", ".24.....", "Lead"},         // one-way street timed in ring 1 alone
+        {"glendale.csv", "102", "one ring leads and the other lags: Tavimo's plans have one left-turn arrangement"},
+        {"chattanooga.csv", "33", "phase 9 is in use"},
+        {"glendale.csv", "1", "ring 1 has three phases before the barrier"},
+        {"glendale.csv", "5120", "phase 3 runs in barrier 3"},
+        {"glendale.csv", "2137", "no coordinated phase is in use"},
+        {"glendale.csv", "344", "ring 2 has no phase beside the coordinated phase"},
+    };
+    for (const auto& c : cases) {
+        const UtdfNetwork network = readNetwork(c.file);
+        const NetworkIntersection* x = network.find(c.id);
+        ASSERT_NE(x, nullptr) << c.id;
+        const auto placed = placeIntersection(*x);
+        if (const auto* reason = std::get_if<std::string>(&placed)) {
+            EXPECT_EQ(*reason, c.grid) << c.file << ' ' << c.id;
+            continue;
+        }
+        EXPECT_EQ(gridOf(std::get<NetworkPlacement>(placed)), c.grid) << c.file << ' ' << c.id;
+        EXPECT_EQ(std::get<NetworkPlacement>(placed).arrangement, c.arrangement) << c.file << ' ' << c.id;
+    }
+}
+
+TEST(UtdfNetwork, ImportedSignalCarriesTheFileValuesLocked) {
+    const UtdfNetwork network = readNetwork("peoria-3-7.csv");
+    const NetworkIntersection& x = *network.find("3");
+    EXPECT_EQ(defaultControllerOf(x), tag::kType170);  // Referenced To 1: the first coordinated yellow
+    auto imported = importNetworkIntersection(x, tag::kType170, tag::kYield);
+    ASSERT_TRUE(std::holds_alternative<WindowState>(imported)) << std::get<std::string>(imported);
+    const SignalPlan& plan = std::get<WindowState>(imported).plan;
+    EXPECT_EQ(plan.description, "3: 71st Ave & Olive Ave");
+    EXPECT_EQ(plan.cycleLength, "120");
+    EXPECT_EQ(plan.cycleCopy, "120");
+    EXPECT_EQ(plan.controlText, "170");
+    EXPECT_EQ(plan.mode, tag::kYield);
+    // Phase 8 runs from 112 to 23 on the master clock: a split across the cycle's end.
+    const Position& eight = plan.at(7);
+    EXPECT_EQ(eight.phase, "8");
+    EXPECT_EQ(eight.split, "31");
+    EXPECT_EQ(eight.movement(), "SB");
+    const Position& two = plan.at(2);
+    EXPECT_EQ(two.split, "89");
+    EXPECT_EQ(two.amber, "5");
+    EXPECT_TRUE(plan.at(1).phase.empty());
+    EXPECT_FALSE(plan.at(1).timingEnabled);
+    for (const Position& at : plan.positions) {
+        EXPECT_TRUE(at.phaseLocked && at.movementLocked);
+        EXPECT_EQ(at.timingEnabled, !at.phase.empty());
+    }
+}
+
+TEST(UtdfNetwork, DifferencesNameThePhaseAndBothForceOffs) {
+    const UtdfNetwork network = readNetwork("chattanooga.csv");
+    const NetworkIntersection& x = *network.find("2");
+    WindowState state = calculated(x, tag::kNema);
+    EXPECT_EQ(agreementWith(x, state).line, "Force-offs agree with the UTDF file");
+    EXPECT_EQ(agreementWith(x, state).fileForceOff[3], "76.1");
+    state.plan.at(4).force = "75";
+    state.plan.at(8).force = "";
+    const NetworkAgreement differs = agreementWith(x, state);
+    EXPECT_FALSE(differs.agrees);
+    EXPECT_EQ(differs.line, "\xCE\xA6" "4: 75 here, 76.1 in the file; \xCE\xA6" "8: none here, 76.1 in the file");
+}
+
+// Every actuated-coordinated plan of two whole real networks that the grid can hold is
+// timed exactly as the exporting program timed it, under both controllers.
+TEST(UtdfNetwork, ForceOffsAgreeOnEveryPlanOfTwoRealNetworks) {
+    for (const char* file : {"chattanooga.csv", "glendale.csv"}) {
+        const UtdfNetwork network = readNetwork(file);
+        int agreed = 0;
+        for (const NetworkIntersection& x : network.intersections) {
+            if (!x.hasTimeplan || notCoordinatedReason(x) || !std::holds_alternative<NetworkPlacement>(placeIntersection(x)))
+                continue;
+            for (const char* controller : {tag::kNema, tag::kType170}) {
+                const NetworkAgreement agreement = agreementWith(x, calculated(x, controller));
+                EXPECT_TRUE(agreement.agrees) << file << " intersection " << x.id << " (" << controller
+                                              << "): " << agreement.line;
+                agreed += agreement.agrees;
+            }
+        }
+        EXPECT_GT(agreed, 0) << file;
+    }
+}
+
+}  // namespace
+}  // namespace tavimo
