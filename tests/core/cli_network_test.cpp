@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+// tavimo-calc on a whole-network UTDF file: a corridor in one run.
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "cli/calc_command.h"
+
+namespace tavimo::cli {
+namespace {
+
+const std::string kNetwork = TAVIMO_TEST_DATA "/utdf8/chattanooga.csv";
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result run(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = runCalc(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(CalcNetwork, CsvHasEightLinesPerSignalAndOneForAPlanTheGridCannotHold) {
+    const Result r = run({"--utdf", kNetwork, "--intersection", "2", "--intersection=33", "--format", "csv"});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out,
+              "intersection,position,phase,movement,split,min_green,amber,all_red,force_off,permissive_start,"
+              "permissive_end,file_force_off,note\n"
+              "2,1,1,WB,18,4,3,2.2,94.8,76.1,84.9,94.8,Force-offs agree with the UTDF file\n"
+              "2,2,2,EB,27,15,3.6,1.6,21.8,,,21.8,Force-offs agree with the UTDF file\n"
+              "2,3,3,NB,20,4,3,3.1,40.9,21.8,26.7,40.9,Force-offs agree with the UTDF file\n"
+              "2,4,4,SB,35,12,4.3,1.6,76.1,35.9,58,76.1,Force-offs agree with the UTDF file\n"
+              "2,5,5,EB,18,4,3,2.2,94.8,76.1,84.9,94.8,Force-offs agree with the UTDF file\n"
+              "2,6,6,WB,27,15,3.6,1.6,21.8,,,21.8,Force-offs agree with the UTDF file\n"
+              "2,7,7,SB,15,4,3,3.1,35.9,21.8,26.7,35.9,Force-offs agree with the UTDF file\n"
+              "2,8,8,NB,40,12,4.3,1.6,76.1,35.9,58,76.1,Force-offs agree with the UTDF file\n"
+              "33,,,,,,,,,,,,phase 9 is in use\n");
+}
+
+TEST(CalcNetwork, TableAndJsonCarryTheIntersectionAndTheAgreement) {
+    Result r = run({"--utdf", kNetwork, "--intersection", "2", "--intersection", "33"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.rfind("Intersection 2: Hickory Valley Rd. & Shallowford Rd.\nDescription:", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("\nForce-offs agree with the UTDF file\n\nIntersection 33: Shallowford Rd. & Lee Hwy\n"
+                         "phase 9 is in use\n"),
+              std::string::npos)
+        << r.out;
+
+    r = run({"--utdf", kNetwork, "--intersection", "2", "--intersection", "33", "--format", "json",
+             "--controller", "170"});
+    EXPECT_EQ(r.out.rfind("[\n  {\n    \"intersection\": \"2\",\n    \"agrees\": true,\n", 0), 0u) << r.out;
+    for (const char* has : {"\"controller\": \"one70\"", "\"force_off\": \"73\", \"permissive_start\": \"54.3\", "
+                            "\"permissive_end\": \"63.1\", \"file_force_off\": \"73\"}",
+                            "  {\"intersection\": \"33\", \"description\": \"33: Shallowford Rd. & Lee Hwy\", "
+                            "\"note\": \"phase 9 is in use\"}\n]\n"})
+        EXPECT_NE(r.out.find(has), std::string::npos) << has << '\n' << r.out;
+}
+
+TEST(CalcNetwork, ExitStatusesAndListing) {
+    const std::string project = TAVIMO_TEST_DATA "/main-and-1st.tvm";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string outHas, errHas;
+    } cases[] = {
+        {{"--utdf", kNetwork, "--intersection", "2"}, 0, "Force-offs agree with the UTDF file\n", ""},
+        {{"--utdf", kNetwork, "--list"}, 0, "33: Shallowford Rd. & Lee Hwy | actuated-coordinated | cycle 100.0 | "
+                                            "phase 9 is in use\n", ""},
+        {{"--utdf", kNetwork}, 1, "Intersection 22: Hamilton Place Blvd. & Napier Dr.\n", ""},
+        {{"--utdf", kNetwork, "--intersection", "2", "--intersection", "99"}, 2, "",
+         "tavimo-calc: intersection 99 is not in \"" + kNetwork + "\"\n"},
+        {{"--utdf", project}, 2, "", "has no [Phases] section: it is not a combined UTDF file."},
+        {{project, "--list"}, 2, "", "--list needs --utdf with a network file"},
+        {{"--utdf", kNetwork, "--intersection"}, 2, "", "--intersection needs an INTID"},
+    };
+    for (const auto& c : cases) {
+        const Result r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args.back() << '\n' << r.err;
+        EXPECT_NE(r.out.find(c.outHas), std::string::npos) << c.args.back() << '\n' << r.out;
+        EXPECT_NE(r.err.find(c.errHas), std::string::npos) << c.args.back() << '\n' << r.err;
+    }
+}
+
+}  // namespace
+}  // namespace tavimo::cli
