@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -20,6 +21,7 @@
 #include "ui/common/dialogs.h"
 #include "ui/common/twips.h"
 #include "ui/dialogs/import_dialog.h"
+#include "ui/dialogs/import_network_dialog.h"
 #include "ui/dialogs/new_signal_dialog.h"
 #include "ui/main/button_pictures.h"
 #include "ui/main/help_window.h"
@@ -100,6 +102,14 @@ Tavimo::~Tavimo() = default;
 
 newSignal* Tavimo::newSignalDialog() const { return newSignal_ && !newSignal_->isHidden() ? newSignal_.data() : nullptr; }
 Import* Tavimo::importDialog() const { return import_ && !import_->isHidden() ? import_.data() : nullptr; }
+ImportNetwork* Tavimo::importNetworkDialog() const {
+    return importNetwork_ && !importNetwork_->isHidden() ? importNetwork_.data() : nullptr;
+}
+
+void Tavimo::showStatusLine(const QString& line) {
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->showMessage(line);
+}
 Help* Tavimo::helpWindow() const { return help_; }
 
 void Tavimo::buildMenu() {
@@ -136,6 +146,8 @@ void Tavimo::buildMenu() {
          &Tavimo::mnuFileAddSignalBlank_Click);
     item(add, "mnuFileAddSignalImport", QStringLiteral("&Import Signal From File"),
          QKeySequence(Qt::CTRL | Qt::Key_I), &Tavimo::mnuFileAddSignalImport_Click);
+    item(add, "mnuFileAddSignalImportNetwork", QStringLiteral("Import From UTDF &Network File\u2026"),
+         QKeySequence(Qt::CTRL | Qt::Key_U), &Tavimo::mnuFileAddSignalImportNetwork_Click);
     separator(file, "mnuFileSeperatorThree");
     QMenu* print = submenu(file, "mnuFilePrint", QStringLiteral("&Print"));
     item(print, "mnuFilePrintCurrent", QStringLiteral("Current Signal"), QKeySequence(),
@@ -265,6 +277,15 @@ void Tavimo::mnuFileAddSignalImport_Click() {
     import_->activateWindow();
 }
 
+void Tavimo::mnuFileAddSignalImportNetwork_Click() {
+    if (!importNetwork_ || importNetwork_->isHidden())
+        importNetwork_ = new ImportNetwork([this] { return showTimingWindow(); },
+                                           [this](const QString& line) { showStatusLine(line); }, this);
+    importNetwork_->show();
+    importNetwork_->raise();
+    importNetwork_->activateWindow();
+}
+
 void Tavimo::mnuHelpread_Click() {
     if (!help_) help_ = new Help(this);
     help_->show();
@@ -279,6 +300,7 @@ void Tavimo::closeEvent(QCloseEvent* event) {
     // frame rather than outlive it.
     if (newSignal_) newSignal_->close();
     if (import_) import_->close();
+    if (importNetwork_) importNetwork_->close();
     if (help_) help_->close();
     event->accept();
 }

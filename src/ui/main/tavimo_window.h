@@ -13,6 +13,7 @@ namespace tavimo::ui {
 class Form1;
 class Help;
 class Import;
+class ImportNetwork;
 class newSignal;
 
 // The frame window "Tavimo": menu, button bar and the one timing window inside it.
@@ -29,10 +30,13 @@ public:
     Form1* timingWindow();
     // Shows the timing window, creating it blank when it is not open.
     Form1* showTimingWindow();
+    // A line in the status bar (created with the first line): news that needs no answer.
+    void showStatusLine(const QString& line);
 
     // The single instances, while they are shown (else nullptr).
     newSignal* newSignalDialog() const;
     Import* importDialog() const;
+    ImportNetwork* importNetworkDialog() const;
     Help* helpWindow() const;
     QMdiArea* mdiArea() const { return mdi_; }
 
@@ -51,6 +55,7 @@ public slots:
     void mnuFileSaveAs_Click();
     void mnuFileAddSignalBlank_Click();
     void mnuFileAddSignalImport_Click();
+    void mnuFileAddSignalImportNetwork_Click();
     void mnuFilePrintCurrent_Click();
     void mnuFileExit_Click();
     void mnuHelpread_Click();
@@ -71,6 +76,7 @@ private:
     QPointer<QMdiSubWindow> formFrame_;
     QPointer<newSignal> newSignal_;
     QPointer<Import> import_;
+    QPointer<ImportNetwork> importNetwork_;
     QPointer<Help> help_;
 };
 

@@ -1,0 +1,239 @@
+// SPDX-License-Identifier: MIT
+#include "ui/dialogs/import_network_dialog.h"
+
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <variant>
+
+#include "io/utdf_network.h"
+#include "io/utdf_text.h"
+#include "model/number_text.h"
+#include "ui/common/dialogs.h"
+#include "ui/dialogs/dialog_parts.h"
+#include "ui/timing/form1.h"
+
+namespace tavimo::ui {
+
+const QString ImportNetwork::kNetworkFilter = QStringLiteral("UTDF Files (*.csv)|*.csv");
+const QString ImportNetwork::kTitle = QStringLiteral("Import From UTDF Network File");
+
+namespace {
+
+const QString kFileError = QStringLiteral("File Error");
+
+QString text(const std::string& s) { return QString::fromStdString(s); }
+
+std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QString cycleText(const std::string& cycle) {
+    const auto converted = utdf::numberText(cycle);
+    return text(converted ? *converted : cycle);
+}
+
+}  // namespace
+
+ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine showStatusLine, QWidget* parent)
+    : QDialog(parent), showTimingWindow_(std::move(showTimingWindow)), showStatusLine_(std::move(showStatusLine)) {
+    setObjectName(QStringLiteral("ImportNetwork"));
+    setWindowTitle(kTitle);
+    useArial(this);
+
+    networkFile_ = new QLineEdit(this);
+    networkFile_->setObjectName(QStringLiteral("networkFile"));
+    networkFile_->setToolTip(QStringLiteral("Combined UTDF file of a whole network."));
+    networkFile_->setMinimumWidth(420);
+    connect(networkFile_, &QLineEdit::editingFinished, this, [this] {
+        if (networkFile_->isModified()) readNetworkFile();
+        networkFile_->setModified(false);
+    });
+    browseNetwork_ = makeButton(this, "browseNetwork", QStringLiteral("Browse..."));
+    connect(browseNetwork_, &QPushButton::clicked, this, &ImportNetwork::browseNetwork_Click);
+
+    intersections_ = new QTableWidget(0, Columns, this);
+    intersections_->setObjectName(QStringLiteral("intersections"));
+    intersections_->setHorizontalHeaderLabels({QStringLiteral("INTID"), QStringLiteral("Description"),
+                                               QStringLiteral("Control Type"), QStringLiteral("Cycle"),
+                                               QStringLiteral("Left Turns"), QStringLiteral("Import"),
+                                               QStringLiteral("Force-offs")});
+    intersections_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    intersections_->setSelectionMode(QAbstractItemView::SingleSelection);
+    intersections_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    intersections_->verticalHeader()->hide();
+    intersections_->horizontalHeader()->setStretchLastSection(true);
+    intersections_->setMinimumSize(760, 260);
+    connect(intersections_, &QTableWidget::itemSelectionChanged, this, &ImportNetwork::presetChoices);
+    connect(intersections_, &QTableWidget::cellDoubleClicked, this, [this] { Load_Click(); });
+
+    const OptionPair controller = makeOptionPair(
+        this, "controller_type", QStringLiteral("Choose Controller Type"),
+        {"Nema", QStringLiteral("Nema TS2"), QStringLiteral("Local time zero referenced at beginning of coordinated green.")},
+        {"type170", QStringLiteral("Type 170"),
+         QStringLiteral("Local time zero referenced at beginning of coordinated yellow.")});
+    const OptionPair mode = makeOptionPair(
+        this, "Mode", QStringLiteral("Choose Mode"),
+        {"Permissive", QStringLiteral("Permissive"), QStringLiteral("Maximizes extension of coordinated green.")},
+        {"Yield", QStringLiteral("Yield"), QStringLiteral("Maximizes early return to coordinated green.")});
+    Nema_ = controller.first;
+    type170_ = controller.second;
+    Permissive_ = mode.first;
+    Yield_ = mode.second;
+
+    Load_ = makeButton(this, "Load", QStringLiteral("Load"));
+    Load_->setDefault(true);
+    Cancel_ = makeButton(this, "Cancel", QStringLiteral("Cancel"));
+    for (QPushButton* button : {Load_, Cancel_}) button->setMinimumWidth(90);
+    connect(Load_, &QPushButton::clicked, this, &ImportNetwork::Load_Click);
+    connect(Cancel_, &QPushButton::clicked, this, &ImportNetwork::Cancel_Click);
+
+    auto* grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(6);
+    grid->addWidget(makeLabel(this, "networkLabel", QStringLiteral("UTDF Network File")), 0, 0, 1, 2);
+    grid->addWidget(networkFile_, 1, 0);
+    grid->addWidget(browseNetwork_, 1, 1);
+    grid->addWidget(intersections_, 2, 0, 1, 2);
+    auto* bottom = makeRow(grid);
+    bottom->addWidget(controller.frame);
+    bottom->addWidget(mode.frame);
+    bottom->addStretch();
+    bottom->addWidget(Load_, 0, Qt::AlignBottom);
+    bottom->addWidget(Cancel_, 0, Qt::AlignBottom);
+    grid->addLayout(bottom, 3, 0, 1, 2);
+
+    setKeyboardOrder({networkFile_, browseNetwork_, intersections_, Nema_, type170_, Permissive_, Yield_, Load_,
+                      Cancel_});
+}
+
+ImportNetwork::~ImportNetwork() = default;
+
+void ImportNetwork::browseNetwork_Click() {
+    const QString path = dialogs().openFileName(this, kNetworkFilter);
+    if (path.isEmpty()) return;  // Cancel: the list stays as it was
+    networkFile_->setText(path);
+    networkFile_->setModified(false);
+    readNetworkFile();
+}
+
+void ImportNetwork::readNetworkFile() {
+    intersections_->setRowCount(0);
+    network_.reset();
+    if (networkFile_->text().trimmed().isEmpty()) return;
+    auto read = readUtdfNetwork(localPath(networkFile_->text()));
+    if (const auto* error = std::get_if<UtdfError>(&read)) {
+        tell(this, text(error->message), kFileError, Icon::Critical);
+        return;
+    }
+    network_ = std::make_unique<UtdfNetwork>(std::move(std::get<UtdfNetwork>(read)));
+
+    int firstHoldable = -1;
+    for (const NetworkIntersection& x : network_->intersections) {
+        if (!x.hasTimeplan) continue;  // a node without a signal
+        const int row = intersections_->rowCount();
+        intersections_->insertRow(row);
+        const auto placed = placeIntersection(x);
+        const auto* placement = std::get_if<NetworkPlacement>(&placed);
+        QString holdable;
+        if (!placement) holdable = text(std::get<std::string>(placed));
+        else if (const auto unusual = notCoordinatedReason(x)) holdable = text(*unusual);
+        else holdable = QStringLiteral("can be imported");
+        if (placement && firstHoldable < 0 && !notCoordinatedReason(x)) firstHoldable = row;
+        const QString cells[Columns] = {text(x.id),
+                                        text(networkDescription(x)),
+                                        text(controlTypeName(x.controlType)),
+                                        cycleText(x.cycleLength),
+                                        placement ? QStringLiteral("Dual ") + text(placement->arrangement) : QString(),
+                                        holdable,
+                                        QString()};
+        for (int column = 0; column < Columns; ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            item->setToolTip(cells[column]);
+            intersections_->setItem(row, column, item);
+        }
+    }
+    intersections_->resizeColumnsToContents();
+    if (intersections_->rowCount() == 0) {
+        tell(this, QStringLiteral("The UTDF file \"%1\" has no intersection with a timing plan.").arg(networkFile_->text()),
+             kFileError, Icon::Information);
+        return;
+    }
+    intersections_->selectRow(firstHoldable >= 0 ? firstHoldable : 0);
+}
+
+void ImportNetwork::presetChoices() {
+    const int row = intersections_->currentRow();
+    if (!network_ || row < 0 || !intersections_->item(row, IntId)) return;
+    const NetworkIntersection* x = network_->find(intersections_->item(row, IntId)->text().toStdString());
+    if (!x) return;
+    (defaultControllerOf(*x) == tag::kType170 ? type170_ : Nema_)->setChecked(true);
+    Permissive_->setChecked(true);
+}
+
+void ImportNetwork::Load_Click() {
+    const int row = intersections_->currentRow();
+    if (!network_ || row < 0 || !intersections_->item(row, IntId)) {
+        tell(this, QStringLiteral("Choose a UTDF network file and an intersection first."), kTitle, Icon::Information);
+        return;
+    }
+    const NetworkIntersection& x = *network_->find(intersections_->item(row, IntId)->text().toStdString());
+    const QString name = text(networkDescription(x));
+
+    // Every check comes before the timing window is touched.
+    auto imported = importNetworkIntersection(x, Nema_->isChecked() ? tag::kNema : tag::kType170,
+                                              Permissive_->isChecked() ? tag::kPermissive : tag::kYield);
+    if (const auto* reason = std::get_if<std::string>(&imported)) {
+        tell(this, QStringLiteral("Intersection %1 cannot be imported: %2.").arg(name, text(*reason)), kTitle,
+             Icon::Warning);
+        return;
+    }
+    if (const auto unusual = notCoordinatedReason(x)) {
+        const Message ask{QStringLiteral("Intersection %1: %2. Tavimo times actuated-coordinated plans. "
+                                         "Import it all the same?")
+                              .arg(name, text(*unusual)),
+                          kTitle, Icon::Warning, Buttons::OkCancel};
+        if (dialogs().ask(this, ask) != Answer::Ok) return;
+    }
+
+    QPointer<ImportNetwork> self(this);
+    QPointer<Form1> form = showTimingWindow_ ? showTimingWindow_() : nullptr;
+    if (!form) return;
+    form->setState(std::get<WindowState>(imported));
+    form->Calculate_Click();
+    if (!self || !form || !network_) return;
+
+    const NetworkAgreement agreement = agreementWith(x, form->state());
+    bool calculated = false;
+    for (const Position& at : form->state().plan.positions) calculated = calculated || !at.force.empty();
+    const QString line = calculated ? text(agreement.line) : QStringLiteral("Not calculated");
+    if (auto* cell = intersections_->item(row, Agreement)) {
+        cell->setText(line);
+        cell->setToolTip(line);
+    }
+    if (showStatusLine_) showStatusLine_(QStringLiteral("Intersection %1: %2").arg(name, line));
+}
+
+void ImportNetwork::Cancel_Click() { unload(); }
+
+void ImportNetwork::reject() { Cancel_Click(); }
+
+void ImportNetwork::unload() {
+    hide();
+    deleteLater();
+}
+
+}  // namespace tavimo::ui

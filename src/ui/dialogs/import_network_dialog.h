@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+#include "ui/dialogs/timing_window_access.h"
+
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+namespace tavimo {
+struct UtdfNetwork;
+}
+
+namespace tavimo::ui {
+
+// Where the main window shows a line without a modal box (its status bar).
+using ShowStatusLine = std::function<void(const QString&)>;
+
+// "Import From UTDF Network File": one combined UTDF file holds every intersection of
+// a network. The dialog lists them with whether Tavimo can time each one; "Load" (or a
+// double-click on a row) puts the chosen intersection into a blank timing window,
+// locks the phase order and the movements and calculates, then shows whether the
+// force-offs agree with the file's. The dialog stays open for the next intersection of
+// the corridor.
+class ImportNetwork : public QDialog {
+    Q_OBJECT
+public:
+    ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine showStatusLine, QWidget* parent = nullptr);
+    ~ImportNetwork() override;
+
+    static const QString kNetworkFilter;
+    static const QString kTitle;
+
+    // The table's columns; the last one shows the agreement after a Load.
+    enum Column { IntId, Description, ControlType, Cycle, Arrangement, Holdable, Agreement, Columns };
+
+    // Reads the file whose path the box holds and lists its intersections; a file that
+    // cannot be read is named in a message and leaves an empty list.
+    void readNetworkFile();
+
+public slots:
+    void browseNetwork_Click();
+    void Load_Click();
+    void Cancel_Click();
+
+protected:
+    void reject() override;
+
+private:
+    void presetChoices();
+    void unload();
+
+    ShowTimingWindow showTimingWindow_;
+    ShowStatusLine showStatusLine_;
+    std::unique_ptr<UtdfNetwork> network_;
+    QLineEdit* networkFile_;
+    QPushButton* browseNetwork_;
+    QTableWidget* intersections_;
+    QRadioButton* Nema_;
+    QRadioButton* type170_;
+    QRadioButton* Permissive_;
+    QRadioButton* Yield_;
+    QPushButton* Load_;
+    QPushButton* Cancel_;
+};
+
+}  // namespace tavimo::ui

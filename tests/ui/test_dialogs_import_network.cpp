@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: MIT
+// The network import dialog through its real widgets: the menu item, choosing the file,
+// the list of intersections, Load and double-click, and files that cannot be read.
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "helpers/scripted_dialogs.h"
+#include "helpers/widgets.h"
+#include "ui/dialogs/import_network_dialog.h"
+#include "ui/main/tavimo_window.h"
+#include "ui/timing/form1.h"
+
+using namespace tavimo;
+using namespace tavimo::ui;
+using namespace tavimo::ui::test;
+
+namespace {
+
+const QString kData = QStringLiteral(TAVIMO_TEST_DATA);
+
+ImportNetwork* openFromMenu(Tavimo& frame) {
+    auto* action = frame.findChild<QAction*>(QStringLiteral("mnuFileAddSignalImportNetwork"));
+    if (!action) qFatal("no network import in the menu");
+    action->trigger();
+    return frame.importNetworkDialog();
+}
+
+int rowOf(QTableWidget* table, const QString& id) {
+    for (int row = 0; row < table->rowCount(); ++row)
+        if (table->item(row, ImportNetwork::IntId)->text() == id) return row;
+    return -1;
+}
+
+}  // namespace
+
+class ImportNetworkDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void menuItemAsDesigned();
+    void listsTheIntersectionsAndLoadsTheChosenOne();
+    void doubleClickLoadsAndARefusedPlanLeavesTheWindow();
+    void fileThatCannotBeReadIsNamed_data();
+    void fileThatCannotBeReadIsNamed();
+};
+
+void ImportNetworkDialogTest::menuItemAsDesigned() {
+    Tavimo frame;
+    auto* action = frame.findChild<QAction*>(QStringLiteral("mnuFileAddSignalImportNetwork"));
+    QVERIFY(action);
+    QCOMPARE(action->text(), QString::fromUtf8("Import From UTDF &Network File\xE2\x80\xA6"));
+    QCOMPARE(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_U));
+}
+
+void ImportNetworkDialogTest::listsTheIntersectionsAndLoadsTheChosenOne() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    ImportNetwork* dialog = openFromMenu(frame);
+    QVERIFY(dialog);
+    scripted.fileNames = {kData + "/utdf8/chattanooga.csv"};
+    child<QPushButton>(dialog, "browseNetwork")->click();
+    QCOMPARE(scripted.filters, QStringList{"UTDF Files (*.csv)|*.csv"});
+    QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
+
+    auto* table = child<QTableWidget>(dialog, "intersections");
+    QCOMPARE(table->rowCount(), 8);  // the signals; the other nodes have no timing plan
+    const int refused = rowOf(table, "33");
+    QCOMPARE(table->item(refused, ImportNetwork::Holdable)->text(), QString("phase 9 is in use"));
+    const int two = rowOf(table, "2");
+    QCOMPARE(table->item(two, ImportNetwork::Description)->text(), QString("2: Hickory Valley Rd. & Shallowford Rd."));
+    QCOMPARE(table->item(two, ImportNetwork::Cycle)->text(), QString("100"));
+    QCOMPARE(table->item(two, ImportNetwork::Arrangement)->text(), QString("Dual Lead"));
+    QCOMPARE(table->item(two, ImportNetwork::Holdable)->text(), QString("can be imported"));
+
+    table->selectRow(two);
+    QVERIFY(child<QRadioButton>(dialog, "Nema")->isChecked());  // Referenced To 0: NEMA TS2
+    child<QRadioButton>(dialog, "type170")->setChecked(true);
+    child<QRadioButton>(dialog, "Yield")->setChecked(true);
+    QVERIFY(child<QPushButton>(dialog, "Load")->isDefault());
+    child<QPushButton>(dialog, "Load")->click();
+    settle();
+
+    QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
+    Form1* window = frame.timingWindow();
+    QVERIFY(window && window->isVisible());
+    const SignalPlan plan = window->state().plan;
+    QCOMPARE(plan.description, std::string("2: Hickory Valley Rd. & Shallowford Rd."));
+    QCOMPARE(plan.controller, std::string(tag::kType170));
+    QCOMPARE(plan.mode, std::string(tag::kYield));
+    QCOMPARE(plan.at(2).phase, std::string("2"));
+    QVERIFY(plan.at(2).phaseLocked && plan.at(2).movementLocked);
+    QVERIFY(!plan.at(4).force.empty());  // Load calculated
+    const QString agrees = QStringLiteral("Force-offs agree with the UTDF file");
+    QCOMPARE(table->item(two, ImportNetwork::Agreement)->text(), agrees);
+    QCOMPARE(frame.statusBar()->currentMessage(),
+             QStringLiteral("Intersection 2: Hickory Valley Rd. & Shallowford Rd.: ") + agrees);
+    QCOMPARE(frame.importNetworkDialog(), dialog);  // open for the next intersection
+}
+
+void ImportNetworkDialogTest::doubleClickLoadsAndARefusedPlanLeavesTheWindow() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    ImportNetwork* dialog = openFromMenu(frame);
+    auto* path = child<QLineEdit>(dialog, "networkFile");
+    path->setFocus();
+    QTest::keyClicks(path, kData + "/utdf8/peoria-3-7.csv");
+    dialog->readNetworkFile();
+    auto* table = child<QTableWidget>(dialog, "intersections");
+    QCOMPARE(table->rowCount(), 2);
+
+    const int three = rowOf(table, "3");
+    table->selectRow(three);
+    QVERIFY(child<QRadioButton>(dialog, "type170")->isChecked());  // Referenced To 1: Type 170
+    const QRect cell = table->visualItemRect(table->item(three, ImportNetwork::Description));
+    // The view sees a double-click only after the press of the first click.
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    settle();
+    QVERIFY(frame.timingWindow());
+    QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
+    const SignalPlan loaded = frame.timingWindow()->state().plan;
+    QCOMPARE(loaded.cycleLength, std::string("120"));
+    QCOMPARE(loaded.at(7).phase, std::string("8"));
+
+    // A plan the grid cannot hold is refused with its reason; the signal stays.
+    scripted.fileNames = {kData + "/utdf8/chattanooga.csv"};
+    child<QPushButton>(dialog, "browseNetwork")->click();
+    table->selectRow(rowOf(table, "33"));
+    child<QPushButton>(dialog, "Load")->click();
+    settle();
+    QCOMPARE(scripted.texts(),
+             QStringList{"Intersection 33: Shallowford Rd. & Lee Hwy cannot be imported: phase 9 is in use."});
+    QCOMPARE(frame.timingWindow()->state().plan.description, loaded.description);
+}
+
+void ImportNetworkDialogTest::fileThatCannotBeReadIsNamed_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a project file") << "/main-and-1st.tvm" << "has no [Phases] section";
+    QTest::newRow("missing") << "/utdf8/none.csv" << "does not exist.";
+}
+
+void ImportNetworkDialogTest::fileThatCannotBeReadIsNamed() {
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    scripted.fileNames = {kData + "/main-and-1st.tvm"};
+    frame.mnuFileOpen_Click();
+    const SignalPlan before = frame.timingWindow()->state().plan;
+
+    ImportNetwork* dialog = openFromMenu(frame);
+    scripted.fileNames = {kData + file};
+    child<QPushButton>(dialog, "browseNetwork")->click();
+    QCOMPARE(scripted.shown.size(), 1);
+    QCOMPARE(scripted.shown[0].title, QString("File Error"));
+    QVERIFY2(scripted.shown[0].text.contains(kData + file), qPrintable(scripted.shown[0].text));
+    QVERIFY2(scripted.shown[0].text.contains(message), qPrintable(scripted.shown[0].text));
+    QCOMPARE(child<QTableWidget>(dialog, "intersections")->rowCount(), 0);
+
+    child<QPushButton>(dialog, "Load")->click();  // nothing to load: told, window kept
+    QCOMPARE(scripted.shown.size(), 2);
+    const SignalPlan after = frame.timingWindow()->state().plan;
+    QCOMPARE(after.description, before.description);
+    QCOMPARE(after.at(1).split, before.at(1).split);
+}
+
+QTEST_MAIN(ImportNetworkDialogTest)
+#include "test_dialogs_import_network.moc"
