@@ -57,8 +57,8 @@ struct UtdfNetwork {
 };
 
 // Reads the text of a combined UTDF file. Fails, naming `fileName`, on a file without a
-// [Phases] section, a record of a read section shorter than its heading line or without
-// an INTID, and an INTID that is not a whole number. Unknown sections and records are
+// [Phases] section, and on a record it uses (and any [Nodes] line) that is shorter than
+// its heading line, has no INTID or an INTID that is not a whole number. Unknown sections and records are
 // skipped; lines may end in CR LF, LF or CR.
 std::variant<UtdfNetwork, UtdfError> parseUtdfNetwork(std::string_view text, const std::string& fileName);
 

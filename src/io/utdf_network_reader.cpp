@@ -130,8 +130,10 @@ public:
     }
 
     UtdfNetwork take() {
-        std::sort(network_.intersections.begin(), network_.intersections.end(),
-                  [](const NetworkIntersection& a, const NetworkIntersection& b) { return a.number < b.number; });
+        // Exports list their intersections in order already; sorting moves big records.
+        auto& all = network_.intersections;
+        const auto byNumber = [](const NetworkIntersection& a, const NetworkIntersection& b) { return a.number < b.number; };
+        if (!std::is_sorted(all.begin(), all.end(), byNumber)) std::sort(all.begin(), all.end(), byNumber);
         return std::move(network_);
     }
 
@@ -145,6 +147,10 @@ private:
             return std::nullopt;
         }
         if (section_ == Section::Other) return std::nullopt;
+        // Most records of a section are of no use here (lane widths, saturation flows):
+        // they are passed over by their name, without splitting the line.
+        if (!heading_.empty() && section_ != Section::Nodes && !usedRecord(trimmed(text.substr(0, text.find(',')))))
+            return std::nullopt;
         splitFields(text, fields_);
         if (allEmpty(fields_)) return std::nullopt;
         if (heading_.empty()) {
@@ -153,6 +159,16 @@ private:
             return std::nullopt;
         }
         return record();
+    }
+
+    bool usedRecord(std::string_view name) const {
+        switch (section_) {
+        case Section::Links: return sameName(name, "Name");
+        case Section::Lanes: return sameName(name, "Phase1");
+        case Section::Timeplans: return timeplanRecord(name) != nullptr;
+        case Section::Phases: return phaseRecord(name) != nullptr;
+        default: return true;
+        }
     }
 
     void takeHeading() {
@@ -175,13 +191,13 @@ private:
         const bool nodes = section_ == Section::Nodes;
         const std::size_t idColumn = nodes ? 0 : 1;
         const std::string name = nodes ? std::string() : std::string(fields_[0]);
-        const std::string what = nodes ? std::string("the node") : "the record " + utdf::quoted(fields_[0]);
+        const auto what = [&] { return nodes ? std::string("the node") : "the record " + utdf::quoted(fields_[0]); };
         if (fields_.size() < heading_.size())
-            return recordError(what + " has " + std::to_string(fields_.size()) + " fields; its heading has " +
+            return recordError(what() + " has " + std::to_string(fields_.size()) + " fields; its heading has " +
                                std::to_string(heading_.size()) + ".");
-        if (fields_[idColumn].empty()) return recordError(what + " has no INTID.");
+        if (fields_[idColumn].empty()) return recordError(what() + " has no INTID.");
         const auto number = wholeNumber(fields_[idColumn]);
-        if (!number) return recordError(what + " has the INTID " + utdf::quoted(fields_[idColumn]) +
+        if (!number) return recordError(what() + " has the INTID " + utdf::quoted(fields_[idColumn]) +
                                         ", which is not a whole number.");
         NetworkIntersection& at = intersection(*number);
 
