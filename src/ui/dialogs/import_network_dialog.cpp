@@ -76,7 +76,8 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
     intersections_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     intersections_->verticalHeader()->hide();
     intersections_->horizontalHeader()->setStretchLastSection(true);
-    intersections_->setMinimumSize(760, 260);
+    intersections_->verticalHeader()->setDefaultSectionSize(intersections_->fontMetrics().height() + 8);
+    intersections_->setMinimumSize(860, 260);
     connect(intersections_, &QTableWidget::itemSelectionChanged, this, &ImportNetwork::presetChoices);
     connect(intersections_, &QTableWidget::cellDoubleClicked, this, [this] { Load_Click(); });
 
@@ -167,6 +168,9 @@ void ImportNetwork::readNetworkFile() {
         }
     }
     intersections_->resizeColumnsToContents();
+    // The agreement column takes the room that is left; it is empty until a Load.
+    intersections_->horizontalHeader()->setStretchLastSection(false);
+    intersections_->horizontalHeader()->setStretchLastSection(true);
     if (intersections_->rowCount() == 0) {
         tell(this, QStringLiteral("The UTDF file \"%1\" has no intersection with a timing plan.").arg(networkFile_->text()),
              kFileError, Icon::Information);
@@ -223,6 +227,8 @@ void ImportNetwork::Load_Click() {
     if (auto* cell = intersections_->item(row, Agreement)) {
         cell->setText(line);
         cell->setToolTip(line);
+        const int wanted = intersections_->fontMetrics().horizontalAdvance(line) + 16;
+        if (intersections_->columnWidth(Agreement) < wanted) intersections_->setColumnWidth(Agreement, wanted);
     }
     if (showStatusLine_) showStatusLine_(QStringLiteral("Intersection %1: %2").arg(name, line));
 }
