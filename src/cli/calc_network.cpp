@@ -26,7 +26,6 @@ struct NetworkRun {
 
 std::string stopReason(CalcStop stop) {
     if (stop == CalcStop::ZeroRingCycle) return "no position of either ring has a split: nothing to calculate";
-    if (stop == CalcStop::Ring2Empty) return "ring 2 has no split: the calculation stops after ring 1";
     return "the calculation stopped early";
 }
 
