@@ -56,8 +56,10 @@ NetworkRun runOne(const NetworkIntersection& x, const CalcOptions& options) {
     return run;
 }
 
-// A csv field: commas would shift the columns, so a text never carries one.
+// A csv field: commas would shift the columns, so a text never carries one. In a list
+// of differences ("43 here, 44 in the file; ...") the pair is kept apart by a slash.
 std::string csvText(std::string text) {
+    for (std::size_t at; (at = text.find(", ")) != std::string::npos;) text.replace(at, 2, " / ");
     std::replace(text.begin(), text.end(), ',', ';');
     std::replace(text.begin(), text.end(), '\n', ' ');
     return text;
