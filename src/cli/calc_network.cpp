@@ -164,6 +164,10 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
         for (const NetworkIntersection& x : network.intersections)
             if (x.hasTimeplan) chosen.push_back(&x);
 
+    if (chosen.empty()) {
+        err << "tavimo-calc: the UTDF file \"" << *options.network << "\" has no intersection with a timing plan\n";
+        return kUsageOrFile;
+    }
     if (options.list) {
         printList(chosen, options.format, out);
         return kAllCalculated;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // tavimo-calc on a whole-network UTDF file: a corridor in one run.
+#include <fstream>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -61,6 +62,8 @@ TEST(CalcNetwork, TableAndJsonCarryTheIntersectionAndTheAgreement) {
 
 TEST(CalcNetwork, ExitStatusesAndListing) {
     const std::string project = TAVIMO_TEST_DATA "/main-and-1st.tvm";
+    const std::string noPlans = ::testing::TempDir() + "tavimo_cli_network_without_plans.csv";
+    std::ofstream(noPlans) << "[Phases]\nRECORDNAME,INTID,D1\nStart,1,0\n";
     const struct {
         std::vector<std::string> args;
         int status;
@@ -74,6 +77,7 @@ TEST(CalcNetwork, ExitStatusesAndListing) {
          "tavimo-calc: intersection 99 is not in \"" + kNetwork + "\"\n"},
         {{"--utdf", project}, 2, "", "has no [Phases] section: it is not a combined UTDF file."},
         {{project, "--list"}, 2, "", "--list needs --utdf with a network file"},
+        {{"--utdf", noPlans}, 2, "", "has no intersection with a timing plan"},
         {{"--utdf", kNetwork, "--intersection"}, 2, "", "--intersection needs an INTID"},
     };
     for (const auto& c : cases) {

@@ -41,20 +41,11 @@ int rowOf(QTableWidget* table, const QString& id) {
 class ImportNetworkDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    void menuItemAsDesigned();
     void listsTheIntersectionsAndLoadsTheChosenOne();
     void doubleClickLoadsAndARefusedPlanLeavesTheWindow();
     void fileThatCannotBeReadIsNamed_data();
     void fileThatCannotBeReadIsNamed();
 };
-
-void ImportNetworkDialogTest::menuItemAsDesigned() {
-    Tavimo frame;
-    auto* action = frame.findChild<QAction*>(QStringLiteral("mnuFileAddSignalImportNetwork"));
-    QVERIFY(action);
-    QCOMPARE(action->text(), QString::fromUtf8("Import From UTDF &Network File\xE2\x80\xA6"));
-    QCOMPARE(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_U));
-}
 
 void ImportNetworkDialogTest::listsTheIntersectionsAndLoadsTheChosenOne() {
     ScriptedDialogs scripted;

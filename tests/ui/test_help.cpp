@@ -46,7 +46,7 @@ void HelpTest::guideHasItsSectionsInOrder() {
     const QStringList sections = {"Getting Started",   "Enter New Signal Data", "Choose Left Turn Type",
                                   "Choose Controller Type", "Choose Mode:",  "Timing/Phasing Data",
                                   "Unique Situations", "Intersection with a one-way street", "T-intersection",
-                                  "Synchro Import",    "Software Limitations"};
+                                  "Synchro Import",    "Network Import",        "Software Limitations"};
     // After the contents line at the top, each heading stands on a line of its own.
     const QStringList lines = text.split('\n');
     int from = 0;

@@ -99,6 +99,7 @@ void MainWindowTest::menuAsDesigned_data() {
     row("mnuFileAddSignal", "&Add Signal", {});
     row("mnuFileAddSignalBlank", "Add &Blank Signal", QKeySequence("Ctrl+B"));
     row("mnuFileAddSignalImport", "&Import Signal From File", QKeySequence("Ctrl+I"));
+    row("mnuFileAddSignalImportNetwork", "Import From UTDF &Network File\u2026", QKeySequence("Ctrl+U"));
     row("mnuFilePrint", "&Print", {});
     row("mnuFilePrintCurrent", "Current Signal", {});
     row("mnuFilePrintReport", "Report", {}, false);
@@ -131,7 +132,7 @@ void MainWindowTest::menuOrderAndSeparators() {
                           "mnuFileSeperatorFour", "mnuFileExit"}));
     for (QAction* a : file->actions()) QCOMPARE(a->isSeparator(), a->objectName().contains("Seperator"));
     QCOMPARE(names(frame.findChild<QMenu*>("mnuFileAddSignal")->actions()),
-             (QStringList{"mnuFileAddSignalBlank", "mnuFileAddSignalImport"}));
+             (QStringList{"mnuFileAddSignalBlank", "mnuFileAddSignalImport", "mnuFileAddSignalImportNetwork"}));
     QCOMPARE(names(frame.findChild<QMenu*>("mnuFilePrint")->actions()),
              (QStringList{"mnuFilePrintCurrent", "mnuFilePrintReport", "mnuFilePrintSetup"}));
     QCOMPARE(names(frame.findChild<QMenu*>("mnuHelp")->actions()), QStringList{"mnuHelpread"});
