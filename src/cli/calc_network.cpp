@@ -39,8 +39,7 @@ NetworkRun runOne(const NetworkIntersection& x, const CalcOptions& options) {
         return run;
     }
     run.state = std::move(std::get<WindowState>(imported));
-    const CalcOutcome outcome = calculate(snapshotOf(run.state));
-    applyOutcome(run.state, outcome);
+    const CalcOutcome outcome = calculateWindow(run.state);
     if (outcome.message) {
         run.note = outcome.message->text;
         return run;

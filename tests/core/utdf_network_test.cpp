@@ -36,7 +36,7 @@ WindowState calculated(const NetworkIntersection& x, const std::string& controll
     auto imported = importNetworkIntersection(x, controller, tag::kPermissive);
     if (auto* reason = std::get_if<std::string>(&imported)) ADD_FAILURE() << x.id << ": " << *reason;
     WindowState state = std::get_if<WindowState>(&imported) ? std::get<WindowState>(imported) : WindowState::fresh();
-    applyOutcome(state, calculate(snapshotOf(state)));
+    calculateWindow(state);
     return state;
 }
 

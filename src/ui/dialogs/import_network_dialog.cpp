@@ -2,6 +2,7 @@
 #include "ui/dialogs/import_network_dialog.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -124,8 +125,9 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
 ImportNetwork::~ImportNetwork() = default;
 
 void ImportNetwork::browseNetwork_Click() {
-    const QString path = dialogs().openFileName(this, kNetworkFilter);
+    const QString path = dialogs().openFileNameIn(this, kNetworkFilter, lastFolder_);
     if (path.isEmpty()) return;  // Cancel: the list stays as it was
+    lastFolder_ = QFileInfo(path).absolutePath();
     networkFile_->setText(path);
     networkFile_->setModified(false);
     readNetworkFile();
@@ -216,8 +218,7 @@ void ImportNetwork::Load_Click() {
     QPointer<ImportNetwork> self(this);
     QPointer<Form1> form = showTimingWindow_ ? showTimingWindow_() : nullptr;
     if (!form) return;
-    form->setState(std::get<WindowState>(imported));
-    form->Calculate_Click();
+    form->importNetworkSignal(std::get<WindowState>(imported));
     if (!self || !form || !network_) return;
 
     const NetworkAgreement agreement = agreementWith(x, form->state());

@@ -58,6 +58,7 @@ private:
     ShowTimingWindow showTimingWindow_;
     ShowStatusLine showStatusLine_;
     std::unique_ptr<UtdfNetwork> network_;
+    QString lastFolder_;
     QLineEdit* networkFile_;
     QPushButton* browseNetwork_;
     QTableWidget* intersections_;

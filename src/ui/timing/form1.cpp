@@ -127,6 +127,11 @@ void Form1::importSignal(const UtdfImport& values, const std::string& controller
     Calculate_Click();
 }
 
+void Form1::importNetworkSignal(const WindowState& placed) {
+    setState(placed);
+    Calculate_Click();
+}
+
 void Form1::newSignal(const NewSignalChoice& choice) {
     setState(startedSignal(choice));
     focusPhase(choice.focusPosition());

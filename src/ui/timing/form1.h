@@ -62,6 +62,9 @@ public:
     std::optional<std::string> openSignal(const ProjectValues& values, const std::string& path);
     // Import: the UTDF signal with the dialog's controller and mode, then calculated.
     void importSignal(const UtdfImport& values, const std::string& controller, const std::string& mode);
+    // Network import: an intersection already placed on a blank window by the core
+    // (importNetworkIntersection), then calculated.
+    void importNetworkSignal(const WindowState& placed);
     // New: the dialog's header, waiting for the coordinated phases (focus on the first).
     void newSignal(const NewSignalChoice& choice);
 
