@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -59,10 +60,13 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
     networkFile_->setObjectName(QStringLiteral("networkFile"));
     networkFile_->setToolTip(QStringLiteral("Combined UTDF file of a whole network."));
     networkFile_->setMinimumWidth(420);
+    // A typed path is read when the box is left; Enter there reads it too, but does
+    // not go on to Load an intersection the user has not seen yet.
     connect(networkFile_, &QLineEdit::editingFinished, this, [this] {
         if (networkFile_->isModified()) readNetworkFile();
         networkFile_->setModified(false);
     });
+    networkFile_->installEventFilter(this);
     browseNetwork_ = makeButton(this, "browseNetwork", QStringLiteral("Browse..."));
     connect(browseNetwork_, &QPushButton::clicked, this, &ImportNetwork::browseNetwork_Click);
 
@@ -123,6 +127,18 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
 }
 
 ImportNetwork::~ImportNetwork() = default;
+
+bool ImportNetwork::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == networkFile_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            networkFile_->setModified(false);
+            readNetworkFile();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
 
 void ImportNetwork::browseNetwork_Click() {
     const QString path = dialogs().openFileNameIn(this, kNetworkFilter, lastFolder_);

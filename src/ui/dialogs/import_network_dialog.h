@@ -50,6 +50,7 @@ public slots:
 
 protected:
     void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void presetChoices();
