@@ -58,3 +58,10 @@ tavimo_man_page(tavimo "force-offs and permissive windows of an actuated-coordin
 tavimo_man_page(tavimo-calc "calculate a Tavimo signal on the command line")
 
 add_custom_target(tavimo_desktop_files ALL DEPENDS ${desktop_outputs})
+
+# The window test that holds the rendered icon against the logo drawn in code.
+if(TARGET test_app_icon)
+  target_compile_definitions(test_app_icon PRIVATE
+    TAVIMO_BUILT_ICON_32="${CMAKE_CURRENT_BINARY_DIR}/icons/32x32/${TAVIMO_APP_ID}.png")
+  add_dependencies(test_app_icon tavimo_desktop_files)
+endif()
