@@ -42,17 +42,19 @@ foreach(size 16 22 24 32 48 64 128 256)
 endforeach()
 
 # The man pages are made from the programs' own --help and --version, so they say what
-# the programs say.
+# the programs say; compressed as Debian installs man pages.
 find_program(HELP2MAN help2man REQUIRED)
+find_program(GZIP gzip REQUIRED)
 function(tavimo_man_page program summary)
   set(page ${CMAKE_CURRENT_BINARY_DIR}/man/${program}.1)
-  add_custom_command(OUTPUT ${page}
+  add_custom_command(OUTPUT ${page}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/man
     COMMAND ${HELP2MAN} --no-info --no-discard-stderr --section=1 --name=${summary}
             --include=${TAVIMO_DESKTOP_DIR}/${program}.h2m --output=${page} $<TARGET_FILE:${program}>
+    COMMAND ${GZIP} -9nf ${page}
     DEPENDS ${program} ${TAVIMO_DESKTOP_DIR}/${program}.h2m VERBATIM)
-  set(desktop_outputs ${desktop_outputs} ${page} PARENT_SCOPE)
-  install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  set(desktop_outputs ${desktop_outputs} ${page}.gz PARENT_SCOPE)
+  install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endfunction()
 tavimo_man_page(tavimo "force-offs and permissive windows of an actuated-coordinated signal")
 tavimo_man_page(tavimo-calc "calculate a Tavimo signal on the command line")

@@ -21,7 +21,8 @@ depends=$(dpkg-deb --field "$deb" Depends)
 for lib in libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins libc6; do
     grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
-dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -q '^\./postinst$' || fail "no postinst"
+control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t)
+grep -q '^\./postinst$' <<<"$control" || fail "no postinst"
 
 root="$work/root"
 dpkg -x "$deb" "$root"

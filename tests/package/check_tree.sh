@@ -26,15 +26,16 @@ grep -q 'Tavimo signal project' "$work/mime/application/x-tavimo-project.xml" ||
 
 for size in 16 22 24 32 48 64 128 256; do
     png="$prefix/share/icons/hicolor/${size}x${size}/apps/org.tavimo.Tavimo.png"
-    file -b "$png" | grep -q "PNG image data, $size x $size" || fail "$png is not $size x $size: $(file -b "$png")"
+    kind=$(file -b "$png")
+    [[ $kind == *"PNG image data, $size x $size"* ]] || fail "$png is not $size x $size: $kind"
 done
 
 [ "$("$prefix/bin/tavimo-calc" --version)" = "tavimo-calc $version" ] || fail "tavimo-calc --version"
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/tavimo" --version)" = "tavimo $version" ] ||
     fail "tavimo --version without a display"
 for page in tavimo tavimo-calc; do
-    man="$prefix/share/man/man1/$page.1"
-    grep -q "^\.TH ${page^^} \"1\".*\"$page $version\"" "$man" || fail "$man: no title line for $version"
-    grep -qF -- '\-\-version' "$man" || fail "$man lacks the options of --help"
+    man="$prefix/share/man/man1/$page.1.gz"
+    zgrep -q "^\.TH ${page^^} \"1\".*\"$page $version\"" "$man" || fail "$man: no title line for $version"
+    zgrep -qF -- '\-\-version' "$man" || fail "$man lacks the options of --help"
 done
 echo "installed tree $prefix: OK"
