@@ -4,8 +4,9 @@ BUILD_ASAN   ?= build-asan
 BUILD_FUZZ   ?= build-fuzz
 FUZZ_SECONDS ?= 30
 JOBS         ?= $(shell nproc)
+PREFIX       ?= /usr/local
 
-.PHONY: all bootstrap build run test test-core test-sanitizers bench fuzz clean
+.PHONY: all bootstrap build run test test-core test-sanitizers install package bench fuzz clean
 
 all: build
 
@@ -32,6 +33,14 @@ test-sanitizers: bootstrap
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
+
+# Tavimo as a desktop program under PREFIX: programs, menu entry, icons, .tvm type, man pages.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, $(BUILD)/tavimo_<version>_<arch>.deb.
+package: build
+	cmake --build $(BUILD) --target package
 
 bench: build
 	$(BUILD)/tavimo_bench

@@ -11,6 +11,7 @@
 #include "cli/calc_options.h"
 #include "cli/calc_output.h"
 #include "io/signal_arrival.h"
+#include "tavimo_version.h"
 
 namespace tavimo::cli {
 
@@ -68,6 +69,10 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const CalcOptions& options = std::get<CalcOptions>(parsed);
     if (options.help) {
         out << kUsage << '\n' << kHelp;
+        return kPrinted;
+    }
+    if (options.version) {
+        out << "tavimo-calc " TAVIMO_VERSION "\n";
         return kPrinted;
     }
 

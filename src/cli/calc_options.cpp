@@ -9,9 +9,9 @@
 namespace tavimo::cli {
 
 const char* const kUsage =
-    "usage: tavimo-calc [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] PLAN.tvm\n"
-    "       tavimo-calc --utdf TIMING PHASING LANES [--controller nema|170] [--mode permissive|yield] [--format table|csv|json]\n"
-    "       tavimo-calc --utdf NETWORK.csv [--intersection ID]... [--list] [--controller nema|170] [--mode permissive|yield] [--format table|csv|json]\n";
+    "Usage: tavimo-calc [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] PLAN.tvm\n"
+    "   or: tavimo-calc --utdf TIMING PHASING LANES [--controller nema|170] [--mode permissive|yield] [--format table|csv|json]\n"
+    "   or: tavimo-calc --utdf NETWORK.csv [--intersection ID]... [--list] [--controller nema|170] [--mode permissive|yield] [--format table|csv|json]\n";
 
 const char* const kHelp =
     "Calculates force-offs and permissive windows of one signal, as the timing window's\n"
@@ -33,6 +33,7 @@ const char* const kHelp =
     "                           (default: the project file's; Permissive for an import)\n"
     "  --format table|csv|json  table for reading (default), csv or json for programs\n"
     "  --help                   print this text\n"
+    "  --version                print the version of Tavimo\n"
     "\n"
     "Options may come in any order. The csv form has the header line\n"
     "  position,phase,movement,split,min_green,amber,all_red,force_off,permissive_start,permissive_end\n"
@@ -81,6 +82,10 @@ std::variant<CalcOptions, UsageError> parseCalcOptions(const std::vector<std::st
     if (std::find_if(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; }) !=
         args.end()) {
         o.help = true;
+        return o;
+    }
+    if (std::find(args.begin(), args.end(), "--version") != args.end()) {
+        o.version = true;
         return o;
     }
 

@@ -14,6 +14,7 @@ enum class OutputFormat { Table, Csv, Json };
 // a project file keeps its own, an import takes NEMA TS2 and Permissive.
 struct CalcOptions {
     bool help = false;
+    bool version = false;
     std::string planPath;                      // project mode
     std::optional<std::vector<std::string>> utdf;  // TIMING, PHASING, LANES
     std::optional<std::string> network;         // one combined UTDF file of a whole network

@@ -209,7 +209,7 @@ TEST(CalcCommand, ExitStatusesAndMessages) {
         EXPECT_EQ(r.status, c.status) << what << '\n' << r.err;
         EXPECT_NE(r.err.find(c.errHas), std::string::npos) << what << '\n' << r.err;
         EXPECT_EQ(r.out, "") << what;
-        EXPECT_EQ(r.err.find("usage: tavimo-calc") != std::string::npos, c.usage) << what;
+        EXPECT_EQ(r.err.find("Usage: tavimo-calc") != std::string::npos, c.usage) << what;
     }
 }
 

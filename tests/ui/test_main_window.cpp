@@ -107,6 +107,7 @@ void MainWindowTest::menuAsDesigned_data() {
     row("mnuFileExit", "&Exit", QKeySequence("Ctrl+E"));
     row("mnuHelp", "&Help", {});
     row("mnuHelpread", "Read Help", QKeySequence("Ctrl+H"));
+    row("mnuHelpAbout", "&About Tavimo", {});
 }
 
 void MainWindowTest::menuAsDesigned() {
@@ -135,7 +136,7 @@ void MainWindowTest::menuOrderAndSeparators() {
              (QStringList{"mnuFileAddSignalBlank", "mnuFileAddSignalImport", "mnuFileAddSignalImportNetwork"}));
     QCOMPARE(names(frame.findChild<QMenu*>("mnuFilePrint")->actions()),
              (QStringList{"mnuFilePrintCurrent", "mnuFilePrintReport", "mnuFilePrintSetup"}));
-    QCOMPARE(names(frame.findChild<QMenu*>("mnuHelp")->actions()), QStringList{"mnuHelpread"});
+    QCOMPARE(names(frame.findChild<QMenu*>("mnuHelp")->actions()), (QStringList{"mnuHelpread", "mnuHelpAbout"}));
 }
 
 void MainWindowTest::buttonBarAsDesigned() {

@@ -18,6 +18,7 @@
 #include <variant>
 
 #include "io/project_file.h"
+#include "tavimo_version.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/twips.h"
 #include "ui/dialogs/import_dialog.h"
@@ -163,6 +164,7 @@ void Tavimo::buildMenu() {
     help->menuAction()->setObjectName(QStringLiteral("mnuHelp"));
     item(help, "mnuHelpread", QStringLiteral("Read Help"), QKeySequence(Qt::CTRL | Qt::Key_H),
          &Tavimo::mnuHelpread_Click);
+    item(help, "mnuHelpAbout", QStringLiteral("&About Tavimo"), QKeySequence(), &Tavimo::mnuHelpAbout_Click);
 }
 
 void Tavimo::buildButtonBar() {
@@ -293,6 +295,16 @@ void Tavimo::mnuHelpread_Click() {
     help_->activateWindow();
 }
 
+void Tavimo::mnuHelpAbout_Click() {
+    tell(this,
+         QStringLiteral("Tavimo %1\n\n"
+                        "Force-offs and permissive windows of an actuated-coordinated signal, "
+                        "for NEMA TS2 and Type 170 controllers.\n\n"
+                        "Free software under the MIT License.")
+             .arg(QStringLiteral(TAVIMO_VERSION)),
+         QStringLiteral("About Tavimo"), Icon::Information);
+}
+
 void Tavimo::mnuFileExit_Click() { close(); }
 
 void Tavimo::closeEvent(QCloseEvent* event) {
@@ -310,7 +322,10 @@ void Tavimo::closeEvent(QCloseEvent* event) {
 void Tavimo::mnuFileOpen_Click() {
     const QString path = dialogs().openFileName(this, kProjectFilter);
     if (path.isEmpty()) return;  // Cancel: nothing changes
+    openProjectFile(path);
+}
 
+void Tavimo::openProjectFile(const QString& path) {
     // The file is read and checked whole before the window is touched.
     auto read = readProjectFile(path);
     if (const QString* why = std::get_if<QString>(&read)) {

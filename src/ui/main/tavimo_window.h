@@ -40,6 +40,10 @@ public:
     Help* helpWindow() const;
     QMdiArea* mdiArea() const { return mdi_; }
 
+    // Opens the project file at `path` as Open does once the file is chosen: the
+    // program's file argument (a double-click in the file manager) comes here.
+    void openProjectFile(const QString& path);
+
     static const QString kProjectFilter;
 
 public slots:
@@ -59,6 +63,7 @@ public slots:
     void mnuFilePrintCurrent_Click();
     void mnuFileExit_Click();
     void mnuHelpread_Click();
+    void mnuHelpAbout_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
