@@ -77,17 +77,30 @@ void stopAt(CalcOutcome& out, const CalcInput& in, CalcStop stop,
     }
 }
 
+// The timing of every counted row, as the run read it.
+void keepTimings(const PlanTimes& t, CalcValues& v) {
+    for (int n = 1; n <= kPositions; ++n) {
+        if (!t.counted[n]) continue;
+        PositionValues& p = v.positions[n - 1];
+        p.split = t.s[n];
+        p.minGreen = t.g[n];
+        p.amber = t.amber[n];
+        p.allRed = t.red[n];
+    }
+}
+
 }  // namespace
 
 CalcOutcome calculate(const CalcInput& in) {
     // The chart is copied once, straight into the outcome; every other result starts
     // empty and is filled as the run gets to it.
-    CalcOutcome out{CalcStop::Completed, std::nullopt, false, {}, {}, {}, {}, in.chart, false};
+    CalcOutcome out{CalcStop::Completed, std::nullopt, false, {}, {}, {}, {}, in.chart, false, {}, {}};
     PlanTimes t;
     if (auto bad = readCountedRows(in, t)) {
         stopAt(out, in, CalcStop::BadNumber, std::move(bad));
         return out;
     }
+    keepTimings(t, out.values);
 
     const std::string_view arrangement = in.arrangement;
     t.lead = arrangement == tag::kLead;
@@ -111,6 +124,7 @@ CalcOutcome calculate(const CalcInput& in) {
     for (bool enabled : in.splitEnabled)
         if (enabled) --rowCount;
     if (rowCount != 0) {
+        for (int k = 0; k < kPositions; ++k) out.phaseErrorAt[k] = in.splitEnabled[k] != t.counted[k + 1];
         stopAt(out, in, CalcStop::PhaseError,
                CalcMessage{"Phase Error! Please re-enter phase data.", kPhaseDataTitle});
         return out;
@@ -128,6 +142,9 @@ CalcOutcome calculate(const CalcInput& in) {
     const float ring1 = t.s[1] + t.s[2] + t.s[3] + t.s[4];
     const float ring2 = t.s[5] + t.s[6] + t.s[7] + t.s[8];
     t.C = ring2 > ring1 ? ring2 : ring1;
+    out.values.configuration = t.code;
+    out.values.ringTotal = {ring1, ring2};
+    out.values.ringCycle = t.C;
     if (t.C == 0) {
         stopAt(out, in, CalcStop::ZeroRingCycle);
         return out;
@@ -158,6 +175,11 @@ CalcOutcome calculate(const CalcInput& in) {
         compactColumns(chart, t.code[ring], ring);
     }
     openLeftTurnWindows17(t, r);
+    for (int n = 1; n <= kPositions; ++n) {
+        if (!t.counted[n]) continue;
+        out.values.positions[n - 1].ownStart = r.ps[n];
+        out.values.positions[n - 1].ownEnd = r.pe[n];
+    }
 
     if (t.type170) {
         const int later = moveToType170(t, r);
@@ -197,6 +219,18 @@ CalcOutcome calculate(const CalcInput& in) {
         if (t.counted[n]) out.force[n - 1] = formatNumber(r.fo[n]);
         else if (t.phaseSet[n]) out.force[n - 1] = in.force[n - 1];
     }
+
+    for (int n = 1; n <= kPositions; ++n) {
+        PositionValues& p = out.values.positions[n - 1];
+        if (t.counted[n]) p.forceOff = r.fo[n];
+        if (t.phaseSet[n]) {
+            p.permissiveStart = r.ps[n];
+            p.permissiveEnd = r.pe[n];
+        }
+    }
+    out.values.coordinatedSplit = r.B;
+    out.values.type170Shift = r.type170Shift;
+    out.values.yieldPoint = r.yieldPoint;
 
     out.hidePhasePulldowns = true;
     return out;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "calc/calc_values.h"
 #include "model/chart_layout.h"
 
 namespace tavimo {
@@ -13,6 +14,7 @@ namespace tavimo {
 struct CalcInput {
     std::array<std::string, 8> phase;          // Phase1..Phase8 texts
     std::array<std::string, 8> split, green, amber, red;
+    std::array<std::string, 8> walk, flash;    // read by the timing checks only
     std::array<bool, 8> splitEnabled{};        // split(k).Enabled
     std::string cycleLength;                   // cycleLength text
     std::string controller;                    // tag of Calculate
@@ -57,6 +59,12 @@ struct CalcOutcome {
 
     // A completed run hides the eight phase-order pull-downs.
     bool hidePhasePulldowns = false;
+
+    // The run's numbers: the timing as read, the results, the ring values.
+    CalcValues values;
+
+    // A Phase Error: the positions whose split field and phase disagree (index 0..7).
+    std::array<bool, 8> phaseErrorAt{};
 };
 
 // The whole "Calculate" command as a pure function: same snapshot, same outcome.

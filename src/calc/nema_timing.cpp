@@ -192,6 +192,7 @@ void computeNemaRing(const PlanTimes& t, int ring, PlanResults& r) {
     Ring x{t, r, ring * 4};
     const int code = t.code[ring];
     const float B = barrierTime(t);
+    if (t.lead) r.B = B;
     if (code >= 11 && code <= 17) leadRing(x, code, B, t.C);
     else if (code >= 21 && code <= 27) lagRing(x, code, t.C);
     else if (code == 1 && onlyCoordinatedInUse(t, ring)) {

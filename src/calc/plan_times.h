@@ -32,6 +32,7 @@ struct PlanTimes {
 struct PlanResults {
     std::array<float, 9> fo{};
     std::array<std::optional<float>, 9> ps{}, pe{};
+    std::optional<float> B, type170Shift, yieldPoint;  // kept for the run's values
 
     PlanResults() {
         for (int n = 1; n <= 8; ++n)

@@ -148,6 +148,7 @@ int moveToType170(const PlanTimes& t, PlanResults& r) {
     } else {
         shift = r.fo[earlierCoordinated(t, r)];
     }
+    r.type170Shift = shift;
     shiftRing(t, r, 0, shift, M);
     shiftRing(t, r, 1, shift, M);
     return later;
@@ -156,6 +157,7 @@ int moveToType170(const PlanTimes& t, PlanResults& r) {
 void applyYieldPoint(const PlanTimes& t, PlanResults& r) {
     const int a = t.coordinatedRow(0), b = t.coordinatedRow(1);
     const float yieldPoint = r.fo[earlierCoordinated(t, r)];
+    r.yieldPoint = yieldPoint;
     // The coordinated rows are skipped: 2 and 6 under Lead, 1 and 5 under Lag.
     for (int n = 1; n <= 8; ++n)
         if (n != a && n != b && t.s[n] > 0) r.ps[n] = yieldPoint;

@@ -13,6 +13,8 @@ CalcInput snapshotOf(const WindowState& state) {
         in.green[k] = p.green;
         in.amber[k] = p.amber;
         in.red[k] = p.red;
+        in.walk[k] = p.walk;
+        in.flash[k] = p.flash;
         in.splitEnabled[k] = p.timingEnabled;
         in.force[k] = p.force;
         in.pps[k] = p.pps;
