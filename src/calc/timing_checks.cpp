@@ -22,6 +22,11 @@ std::string subject(const CalcInput& in, int position) {
 
 std::string num(float value) { return formatNumber(value); }
 
+// Times are typed to a tenth of a second and added in single precision: two sums
+// that differ by less than a millisecond are the same time to a controller.
+constexpr float kSameTime = 0.001f;
+bool before(float a, float b) { return a < b - kSameTime; }
+
 bool present(const PositionValues& p) { return p.split && *p.split > 0; }
 
 // The position whose force-off opens this one's window: the phase before it in its
@@ -52,7 +57,7 @@ int phaseBefore(const CalcValues& v, int position) {
 
 void checkSplit(const CalcInput& in, const PositionValues& p, int n, std::vector<TimingWarning>& out) {
     const float needed = *p.minGreen + *p.amber + *p.allRed;
-    if (!(*p.split < needed)) return;
+    if (!before(*p.split, needed)) return;
     out.push_back({subject(in, n) + "split " + num(*p.split) + " is shorter than min green " + num(*p.minGreen) +
                        " + amber " + num(*p.amber) + " + all red " + num(*p.allRed) + " = " + num(needed),
                    phaseLabel(in, n) + " split too short",
@@ -83,7 +88,7 @@ void checkPedestrian(const CalcInput& in, const PositionValues& p, int n, std::v
         times[i] = *value;
     }
     const float total = times[0] + times[1] + *p.amber + *p.allRed;
-    if (!(total > *p.split)) return;
+    if (!before(*p.split, total)) return;
     out.push_back({subject(in, n) + "pedestrian timing " + num(times[0]) + " + " + num(times[1]) + " + " +
                        num(*p.amber) + " + " + num(*p.allRed) + " = " + num(total) + " exceeds the split " +
                        num(*p.split),
@@ -93,7 +98,7 @@ void checkPedestrian(const CalcInput& in, const PositionValues& p, int n, std::v
 
 void checkWindow(const CalcInput& in, const CalcValues& v, int n, std::vector<TimingWarning>& out) {
     const PositionValues& p = v.positions[n - 1];
-    if (!p.ownStart || !p.ownEnd || !(*p.ownEnd < *p.ownStart)) return;
+    if (!p.ownStart || !p.ownEnd || !before(*p.ownEnd, *p.ownStart)) return;
     out.push_back({subject(in, n) + "no permissive window: min green " + num(*p.minGreen) +
                        " does not fit between the force-off of " + phaseLabel(in, phaseBefore(v, n)) +
                        " and its own",
@@ -129,12 +134,12 @@ std::vector<TimingWarning> checkTiming(const CalcInput& in, const CalcOutcome& o
     // there and the plan runs with a gap the force-offs do not show.
     const float barrier1 = splitOf(v, 1) + splitOf(v, 2);
     const float barrier2 = splitOf(v, 5) + splitOf(v, 6);
-    if (barrier1 != barrier2)
+    if (before(barrier1, barrier2) || before(barrier2, barrier1))
         out.push_back({"ring 1 reaches the barrier at " + num(barrier1) + ", ring 2 at " + num(barrier2),
                        "barrier sums differ", splitsOf(v, {1, 2, 5, 6})});
 
     for (int ring = 0; ring < 2; ++ring) {
-        if (!(v.ringTotal[ring] < v.ringCycle)) continue;
+        if (!before(v.ringTotal[ring], v.ringCycle)) continue;
         const int o = ring * 4;
         out.push_back({"ring " + std::to_string(ring + 1) + " totals " + num(v.ringTotal[ring]) +
                            " of the cycle's " + num(v.ringCycle),
