@@ -52,4 +52,13 @@ CalcOutcome calculateWindow(WindowState& state) {
     return outcome;
 }
 
+CheckedRun calculateAndCheckWindow(WindowState& state) {
+    const CalcInput input = snapshotOf(state);
+    CheckedRun run{calculate(input), {}, {}};
+    applyOutcome(state, run.outcome);
+    run.warnings = checkTiming(input, run.outcome);
+    run.phaseError = explainPhaseError(input, run.outcome);
+    return run;
+}
+
 }  // namespace tavimo

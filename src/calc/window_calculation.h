@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <vector>
+
 #include "calc/calculation.h"
+#include "calc/timing_checks.h"
 #include "model/window_state.h"
 
 namespace tavimo {
@@ -19,5 +22,14 @@ void applyOutcome(WindowState& state, const CalcOutcome& outcome);
 // back. The timing window and tavimo-calc both calculate through this, so the
 // calculator prints what the window shows.
 CalcOutcome calculateWindow(WindowState& state);
+
+// "Calculate" with what the timing checks found: after a complete run its warnings,
+// after a Phase Error the positions that disagree.
+struct CheckedRun {
+    CalcOutcome outcome;
+    std::vector<TimingWarning> warnings;
+    std::vector<TimingWarning> phaseError;
+};
+CheckedRun calculateAndCheckWindow(WindowState& state);
 
 }  // namespace tavimo

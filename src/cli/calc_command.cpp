@@ -96,16 +96,20 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         applyChoices(options, state.plan);
     }
 
-    const CalcOutcome outcome = calculateWindow(state);
+    const CheckedRun run = calculateAndCheckWindow(state);
+    const CalcOutcome& outcome = run.outcome;
 
     if (outcome.message) {
         err << outcome.message->text << '\n';
         return kCheckFailed;
     }
     switch (outcome.stop) {
-    case CalcStop::Completed:
-        printResults(state, options.format, out);
-        return kPrinted;
+    case CalcStop::Completed: {
+        const std::vector<TimingWarning>& warnings = run.warnings;
+        printResults(state, options.format, out, warnings);
+        for (const TimingWarning& w : warnings) err << "warning: " << w.text << '\n';
+        return options.strict && !warnings.empty() ? kCheckFailed : kPrinted;
+    }
     case CalcStop::ZeroRingCycle:
         err << "tavimo-calc: " << silentStopReason(outcome.stop) << '\n';
         return kStoppedSilently;

@@ -9,8 +9,8 @@
 namespace tavimo::cli {
 
 const char* const kUsage =
-    "Usage: tavimo-calc [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] PLAN.tvm\n"
-    "   or: tavimo-calc --utdf TIMING PHASING LANES [--controller nema|170] [--mode permissive|yield] [--format table|csv|json]\n"
+    "Usage: tavimo-calc [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict] PLAN.tvm\n"
+    "   or: tavimo-calc --utdf TIMING PHASING LANES [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict]\n"
     "   or: tavimo-calc --utdf NETWORK.csv [--intersection ID]... [--list] [--controller nema|170] [--mode permissive|yield] [--format table|csv|json]\n";
 
 const char* const kHelp =
@@ -32,11 +32,12 @@ const char* const kHelp =
     "  --mode permissive|yield  Permissive or Yield mode\n"
     "                           (default: the project file's; Permissive for an import)\n"
     "  --format table|csv|json  table for reading (default), csv or json for programs\n"
+    "  --strict                 fail (exit status 1) when the timing checks warn\n"
     "  --help                   print this text\n"
     "  --version                print the version of Tavimo\n"
     "\n"
     "Options may come in any order. The csv form has the header line\n"
-    "  position,phase,movement,split,min_green,amber,all_red,force_off,permissive_start,permissive_end\n"
+    "  position,phase,movement,split,min_green,amber,all_red,force_off,permissive_start,permissive_end,warnings\n"
     "and one line per position; every value is the text of the window's field, empty\n"
     "where the field is empty. The json form adds the description, cycle length,\n"
     "controller (Nema or one70), mode (Permissive or Yield) and arrangement (Lead or Lag).\n"
@@ -45,11 +46,19 @@ const char* const kHelp =
     "the csv header begins with intersection and ends with file_force_off,note, and an\n"
     "intersection that cannot be placed on the grid or calculated gets its reason instead.\n"
     "\n"
+    "After a complete calculation the timing is checked: splits shorter than min green\n"
+    "and clearance, pedestrian timing longer than the split, permissive windows that\n"
+    "cannot open, rings that reach the barrier apart, a ring with side-street phases\n"
+    "shorter than the cycle.\n"
+    "Each warning is printed on standard error as \"warning: ...\"; the csv form lists\n"
+    "a position's warnings in its warnings column (joined with \"; \"), the json form\n"
+    "in its \"warnings\" list. A network file is not checked.\n"
+    "\n"
     "Exit status:\n"
-    "  0  results printed\n"
+    "  0  results printed (with or without warnings)\n"
     "  1  the plan failed a check; the window's message is printed on standard error\n"
     "     (a network: an intersection failed a check or cannot be placed; the others are\n"
-    "     printed all the same)\n"
+    "     printed all the same); with --strict also: results printed with warnings\n"
     "  2  usage error, or a file that cannot be read or is not a valid signal (a network:\n"
     "     not a combined UTDF file, or an --intersection that it does not hold)\n"
     "  3  the calculation stopped without a message (no split in either ring); the\n"
@@ -118,6 +127,8 @@ std::variant<CalcOptions, UsageError> parseCalcOptions(const std::vector<std::st
             else if (lower(*v) == "csv") o.format = OutputFormat::Csv;
             else if (lower(*v) == "json") o.format = OutputFormat::Json;
             else return UsageError{"--format must be table, csv or json, not \"" + *v + "\""};
+        } else if (arg == "--strict") {
+            o.strict = true;
         } else if (arg == "--utdf") {
             if (o.utdf || o.network) return UsageError{"--utdf given twice"};
             // One path is a network file, three are the TIMING, PHASING and LANES files.

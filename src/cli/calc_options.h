@@ -23,6 +23,7 @@ struct CalcOptions {
     std::optional<std::string> controller;     // tag text: "Nema" or "one70"
     std::optional<std::string> mode;           // tag text: "Permissive" or "Yield"
     OutputFormat format = OutputFormat::Table;
+    bool strict = false;                       // warnings of the timing checks fail the run
 };
 
 // A command line that cannot be run, with the reason in a few words.

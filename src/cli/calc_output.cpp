@@ -93,13 +93,35 @@ std::string jsonString(const std::string& text) {
     return out + "\"";
 }
 
-void printCsv(const WindowState& state, std::ostream& out) {
+namespace {
+
+// The warnings that point at a field of position k, joined for one csv cell. The
+// cell holds no comma: "60, ring 2 at 55" reads "60 and ring 2 at 55".
+std::string csvWarnings(const std::vector<TimingWarning>& warnings, int k) {
+    std::string cell;
+    for (const TimingWarning& w : warnings) {
+        const bool here = std::any_of(w.marks.begin(), w.marks.end(), [k](const FieldMark& m) { return m.position == k; });
+        if (!here) continue;
+        std::string text;
+        for (std::size_t i = 0; i < w.text.size(); ++i) {
+            if (w.text[i] != ',') text += w.text[i];
+            else if (i + 1 < w.text.size() && w.text[i + 1] == ' ') text += " and";
+            else text += ' ';
+        }
+        cell += (cell.empty() ? "" : "; ") + text;
+    }
+    return cell;
+}
+
+}  // namespace
+
+void printCsv(const WindowState& state, std::ostream& out, const std::vector<TimingWarning>& warnings) {
     for (int f = 0; f < kFields; ++f) out << (f ? "," : "") << kCsvNames[f];
-    out << '\n';
+    out << ",warnings\n";
     for (int k = 1; k <= kPositions; ++k) {
         const auto column = columnOf(state.plan, k);
         for (int f = 0; f < kFields; ++f) out << (f ? "," : "") << column[f];
-        out << '\n';
+        out << ',' << csvWarnings(warnings, k) << '\n';
     }
 }
 
@@ -139,10 +161,12 @@ void printTable(const WindowState& state, std::ostream& out) {
     }
 }
 
-void printJson(const WindowState& state, std::ostream& out) { printJsonObject(state, nullptr, "", out); }
+void printJson(const WindowState& state, std::ostream& out, const std::vector<TimingWarning>& warnings) {
+    printJsonObject(state, nullptr, "", out, &warnings);
+}
 
 void printJsonObject(const WindowState& state, const JsonIntersection* intersection, const std::string& indent,
-                     std::ostream& out) {
+                     std::ostream& out, const std::vector<TimingWarning>* warnings) {
     const SignalPlan& plan = state.plan;
     out << indent << "{\n";
     if (intersection) {
@@ -163,14 +187,21 @@ void printJsonObject(const WindowState& state, const JsonIntersection* intersect
         if (intersection) out << ", \"file_force_off\": " << jsonString(intersection->fileForceOff[k - 1]);
         out << (k < kPositions ? "},\n" : "}\n");
     }
-    out << indent << "  ]\n" << indent << "}";
+    out << indent << "  ]";
+    if (warnings) {
+        out << ",\n" << indent << "  \"warnings\": [";
+        for (std::size_t i = 0; i < warnings->size(); ++i) out << (i ? ", " : "") << jsonString((*warnings)[i].text);
+        out << "]";
+    }
+    out << "\n" << indent << "}";
     if (!intersection) out << "\n";
 }
 
-void printResults(const WindowState& state, OutputFormat format, std::ostream& out) {
+void printResults(const WindowState& state, OutputFormat format, std::ostream& out,
+                  const std::vector<TimingWarning>& warnings) {
     switch (format) {
-    case OutputFormat::Csv: printCsv(state, out); break;
-    case OutputFormat::Json: printJson(state, out); break;
+    case OutputFormat::Csv: printCsv(state, out, warnings); break;
+    case OutputFormat::Json: printJson(state, out, warnings); break;
     case OutputFormat::Table: printTable(state, out); break;
     }
 }

@@ -4,19 +4,23 @@
 #include <array>
 #include <ostream>
 #include <string>
+#include <vector>
 
+#include "calc/timing_checks.h"
 #include "cli/calc_options.h"
 #include "model/window_state.h"
 
 namespace tavimo::cli {
 
 // Prints what the timing window shows for positions 1..8 (phase, movement, the four
-// timing inputs and the three results) in the chosen form.
-void printResults(const WindowState& state, OutputFormat format, std::ostream& out);
+// timing inputs and the three results) in the chosen form, with the timing checks'
+// warnings: csv per position, json in one list; the table leaves them to stderr.
+void printResults(const WindowState& state, OutputFormat format, std::ostream& out,
+                  const std::vector<TimingWarning>& warnings = {});
 
-void printCsv(const WindowState& state, std::ostream& out);
+void printCsv(const WindowState& state, std::ostream& out, const std::vector<TimingWarning>& warnings = {});
 void printTable(const WindowState& state, std::ostream& out);
-void printJson(const WindowState& state, std::ostream& out);
+void printJson(const WindowState& state, std::ostream& out, const std::vector<TimingWarning>& warnings = {});
 
 // The fields of one position column, in the order of the window's rows, and their csv
 // names; a row the calculation hid shows only its position and phase.
@@ -37,7 +41,8 @@ struct JsonIntersection {
 
 // The single-plan object, each line after `indent`; with an intersection it carries its
 // INTID, agreement, note and the file's force-off per position, and ends without a line end.
+// With warnings, the object ends with their "warnings" list.
 void printJsonObject(const WindowState& state, const JsonIntersection* intersection, const std::string& indent,
-                     std::ostream& out);
+                     std::ostream& out, const std::vector<TimingWarning>* warnings = nullptr);
 
 }  // namespace tavimo::cli

@@ -38,21 +38,21 @@ std::string planText(const std::string& movements, const std::string& splits, co
 }
 
 const char* const kCsvHeader =
-    "position,phase,movement,split,min_green,amber,all_red,force_off,permissive_start,permissive_end\n";
+    "position,phase,movement,split,min_green,amber,all_red,force_off,permissive_start,permissive_end,warnings\n";
 
 // Main and 1st, Dual Lead, cycle 100, B = 45, clearances 4.5 (odd rows) and 5.5:
 // FO(2) = 45 - 5.5 = 39.5, FO(3) = 45 + 12 - 4.5 = 52.5, FO(4) = 85 - 5.5 = 79.5,
 // FO(1) = 100 - 4.5 = 95.5; PE(3) = 52.5 - 5 - 5.5 = 42, PE(4) = 79.5 - 10 - 4.5 = 65,
 // PE(1) = 100 - 5.5 - 5 - 4.5 = 85; both rings alike, rows 2 and 6 without a window.
 const std::string kNemaPermissiveCsv = std::string(kCsvHeader) +
-    "1,1,SB,15,5,3.5,1,95.5,79.5,85\n"
-    "2,2,NB,45,20,4,1.5,39.5,,\n"
-    "3,3,WB,12,5,3.5,1,52.5,39.5,42\n"
-    "4,4,EB,28,10,4,1.5,79.5,52.5,65\n"
-    "5,5,NB,15,5,3.5,1,95.5,79.5,85\n"
-    "6,6,SB,45,20,4,1.5,39.5,,\n"
-    "7,7,EB,12,5,3.5,1,52.5,39.5,42\n"
-    "8,8,WB,28,10,4,1.5,79.5,52.5,65\n";
+    "1,1,SB,15,5,3.5,1,95.5,79.5,85,\n"
+    "2,2,NB,45,20,4,1.5,39.5,,,\n"
+    "3,3,WB,12,5,3.5,1,52.5,39.5,42,\n"
+    "4,4,EB,28,10,4,1.5,79.5,52.5,65,\n"
+    "5,5,NB,15,5,3.5,1,95.5,79.5,85,\n"
+    "6,6,SB,45,20,4,1.5,39.5,,,\n"
+    "7,7,EB,12,5,3.5,1,52.5,39.5,42,\n"
+    "8,8,WB,28,10,4,1.5,79.5,52.5,65,\n";
 
 TEST(CalcCommand, CsvOfTheExamplePlan) {
     const Result r = run({"--format", "csv", kPlan});
@@ -104,7 +104,8 @@ TEST(CalcCommand, JsonOfTheExamplePlanUnderType170) {
               R"(    {"position": 6, "phase": "6", "movement": "SB", "split": "45", "min_green": "20", "amber": "4", "all_red": "1.5", "force_off": "0", "permissive_start": "", "permissive_end": ""},)" "\n"
               R"(    {"position": 7, "phase": "7", "movement": "EB", "split": "12", "min_green": "5", "amber": "3.5", "all_red": "1", "force_off": "13", "permissive_start": "0", "permissive_end": "2.5"},)" "\n"
               R"(    {"position": 8, "phase": "8", "movement": "WB", "split": "28", "min_green": "10", "amber": "4", "all_red": "1.5", "force_off": "40", "permissive_start": "13", "permissive_end": "25.5"})" "\n"
-              "  ]\n"
+              "  ],\n"
+              "  \"warnings\": []\n"
               "}\n");
 }
 
@@ -113,10 +114,10 @@ TEST(CalcCommand, JsonOfTheExamplePlanUnderType170) {
 // Type 170); the ends stay those of Permissive.
 TEST(CalcCommand, ControllerAndModeOptions) {
     const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{kPlan, "--mode", "yield", "--format", "csv"}, "\n1,1,SB,15,5,3.5,1,95.5,39.5,85\n2,2,NB,45,20,4,1.5,39.5,,\n"
-                                                        "3,3,WB,12,5,3.5,1,52.5,39.5,42\n4,4,EB,28,10,4,1.5,79.5,39.5,65\n"},
+        {{kPlan, "--mode", "yield", "--format", "csv"}, "\n1,1,SB,15,5,3.5,1,95.5,39.5,85,\n2,2,NB,45,20,4,1.5,39.5,,,\n"
+                                                        "3,3,WB,12,5,3.5,1,52.5,39.5,42,\n4,4,EB,28,10,4,1.5,79.5,39.5,65,\n"},
         {{"--format", "csv", "--mode", "YIELD", "--controller", "170", kPlan},
-         "\n1,1,SB,15,5,3.5,1,56,0,45.5\n2,2,NB,45,20,4,1.5,0,,\n3,3,WB,12,5,3.5,1,13,0,2.5\n4,4,EB,28,10,4,1.5,40,0,25.5\n"},
+         "\n1,1,SB,15,5,3.5,1,56,0,45.5,\n2,2,NB,45,20,4,1.5,0,,,\n3,3,WB,12,5,3.5,1,13,0,2.5,\n4,4,EB,28,10,4,1.5,40,0,25.5,\n"},
     };
     for (const auto& [args, rows] : cases) {
         const Result r = run(args);
@@ -138,14 +139,14 @@ TEST(CalcCommand, DualLagPlan) {
     const Result r = run({"--format", "csv", writeTemp("lag.tvm", text)});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, std::string(kCsvHeader) +
-                         "1,2,NB,45,20,4,1.5,39.5,0,0\n"
-                         "2,1,SB,15,5,3.5,1,55.5,39.5,45\n"
-                         "3,4,EB,12,5,3.5,1,67.5,55.5,58\n"
-                         "4,3,WB,28,10,4,1.5,94.5,67.5,80\n"
-                         "5,6,SB,45,20,4,1.5,39.5,0,0\n"
-                         "6,5,NB,15,5,3.5,1,55.5,39.5,45\n"
-                         "7,8,WB,12,5,3.5,1,67.5,55.5,58\n"
-                         "8,7,EB,28,10,4,1.5,94.5,67.5,80\n");
+                         "1,2,NB,45,20,4,1.5,39.5,0,0,\n"
+                         "2,1,SB,15,5,3.5,1,55.5,39.5,45,\n"
+                         "3,4,EB,12,5,3.5,1,67.5,55.5,58,\n"
+                         "4,3,WB,28,10,4,1.5,94.5,67.5,80,\n"
+                         "5,6,SB,45,20,4,1.5,39.5,0,0,\n"
+                         "6,5,NB,15,5,3.5,1,55.5,39.5,45,\n"
+                         "7,8,WB,12,5,3.5,1,67.5,55.5,58,\n"
+                         "8,7,EB,28,10,4,1.5,94.5,67.5,80,\n");
 }
 
 TEST(CalcCommand, JsonEscapesTheDescription) {
@@ -163,7 +164,7 @@ TEST(CalcCommand, HiddenRowOfABlankPhaseShowsNothing) {
     const std::string text = planText("SB,NB,WB,,NB,SB,EB,WB,", "15,45,40,,15,45,12,28,", "100,Lead,Nema,Permissive,x,");
     const Result r = run({"--format", "csv", writeTemp("blank4.tvm", text)});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("\n4,,,,,,,,,\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n4,,,,,,,,,,\n"), std::string::npos) << r.out;
 }
 
 TEST(CalcCommand, ExitStatusesAndMessages) {
@@ -217,9 +218,9 @@ TEST(CalcCommand, HelpPrintsBothUsagesAndExitsZero) {
     const Result r = run({kPlan, "--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    for (const char* has : {"tavimo-calc [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] PLAN.tvm\n",
+    for (const char* has : {"tavimo-calc [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict] PLAN.tvm\n",
                             "tavimo-calc --utdf TIMING PHASING LANES [--controller nema|170] [--mode permissive|yield] "
-                            "[--format table|csv|json]\n",
+                            "[--format table|csv|json] [--strict]\n",
                             "Exit status", "  3  ", kCsvHeader})
         EXPECT_NE(r.out.find(has), std::string::npos) << has;
 }
@@ -258,6 +259,44 @@ TEST(CalcCommand, RealBinaryPrintsCsvAndPassesOnTheExitStatus) {
     out.clear();
     EXPECT_EQ(shell("'" TAVIMO_CALC_EXE "' --format csv /nonexistent/plan.tvm 2>/dev/null", out), 2);
     EXPECT_EQ(out, "");
+}
+
+
+// Position 3 of the example is cut to a split of 9: too short for 5 + 3.5 + 1, so its
+// window cannot open either. Ring 2 reaches the barrier 5 s early.
+TEST(CalcCommand, WarningsOnStderrInTheCsvColumnAndTheJsonList) {
+    const std::string path = writeTemp("short3.tvm", planText("SB,NB,WB,EB,NB,SB,EB,WB,", "15,45,9,28,10,45,14,28,",
+                                                              "97,Lead,Nema,Permissive,x,"));
+    const std::string split3 = "Φ3 (position 3): split 9 is shorter than min green 5 + amber 3.5 + all red 1 = 9.5";
+    const std::string window3 =
+        "Φ3 (position 3): no permissive window: min green 5 does not fit between the force-off of Φ2 and its own";
+    const std::string barrier = "ring 1 reaches the barrier at 60, ring 2 at 55";
+
+    Result r = run({"--format", "csv", path});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "warning: " + split3 + "\nwarning: " + window3 + "\nwarning: " + barrier + "\n");
+    // Position 7 keeps the window it was joined to, and no warning of its own.
+    const std::string barrierCell = "ring 1 reaches the barrier at 60 and ring 2 at 55";
+    EXPECT_EQ(r.out, std::string(kCsvHeader) +
+                         "1,1,SB,15,5,3.5,1,92.5,76.5,82," + barrierCell + "\n"
+                         "2,2,NB,45,20,4,1.5,39.5,,," + barrierCell + "\n"
+                         "3,3,WB,9,5,3.5,1,49.5,39.5,39," + split3 + "; " + window3 + "\n"
+                         "4,4,EB,28,10,4,1.5,76.5,49.5,62,\n"
+                         "5,5,NB,10,5,3.5,1,92.5,76.5,82," + barrierCell + "\n"
+                         "6,6,SB,45,20,4,1.5,39.5,,," + barrierCell + "\n"
+                         "7,7,EB,14,5,3.5,1,54.5,39.5,39,\n"
+                         "8,8,WB,28,10,4,1.5,81.5,49.5,62,\n");
+
+    r = run({"--format", "json", path});
+    EXPECT_NE(r.out.find("\"warnings\": [\"" + split3 + "\", \"" + window3 + "\", \"" + barrier + "\"]\n}\n"),
+              std::string::npos)
+        << r.out;
+
+    // --strict fails the run but still prints what the window shows.
+    r = run({"--strict", path});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("Force Off:"), std::string::npos);
+    EXPECT_EQ(run({"--strict", kPlan}).status, 0);
 }
 
 }  // namespace
