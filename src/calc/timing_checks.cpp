@@ -156,12 +156,12 @@ std::vector<TimingWarning> explainPhaseError(const CalcInput& in, const CalcOutc
         if (!outcome.phaseErrorAt[n - 1]) continue;
         const std::string where = "position " + std::to_string(n);
         if (!in.splitEnabled[n - 1])
-            out.push_back({where + ": a split without a movement", where,
+            out.push_back({where + " has a split but no movement", where,
                            {{n, CheckedField::Split}, {n, CheckedField::Movement}}});
         else if (isBlank(in.phase[n - 1]))
-            out.push_back({where + ": a movement without a phase", where, {{n, CheckedField::Phase}}});
+            out.push_back({where + " has a movement but no phase", where, {{n, CheckedField::Phase}}});
         else
-            out.push_back({where + ": the split is blank", where, {{n, CheckedField::Split}}});
+            out.push_back({"the split at " + where + " is blank", where, {{n, CheckedField::Split}}});
     }
     return out;
 }

@@ -188,11 +188,11 @@ TEST(TimingChecks, APhaseErrorSaysWhichPositionDisagrees) {
         std::vector<std::string> texts;
     };
     const Case cases[] = {
-        {"enabled split left blank", [](CalcInput& in) { in.split[2] = ""; }, {"position 3: the split is blank"}},
+        {"enabled split left blank", [](CalcInput& in) { in.split[2] = ""; }, {"the split at position 3 is blank"}},
         {"split without a movement", [](CalcInput& in) { in.splitEnabled[4] = false; },
-         {"position 5: a split without a movement"}},
+         {"position 5 has a split but no movement"}},
         {"movement left without its phase", [](CalcInput& in) { in.phase[6] = ""; },
-         {"position 7: a movement without a phase"}},
+         {"position 7 has a movement but no phase"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

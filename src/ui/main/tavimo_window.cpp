@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -28,6 +29,7 @@
 #include "ui/main/help_window.h"
 #include "ui/main/print_signal.h"
 #include "ui/main/project_file_access.h"
+#include "ui/main/check_status.h"
 #include "ui/timing/form1.h"
 
 namespace tavimo::ui {
@@ -88,6 +90,8 @@ Tavimo::Tavimo(QWidget* parent) : QMainWindow(parent) {
     buildMenu();
     buildButtonBar();
     layout->addWidget(mdi_, 1);
+    checkStatus_ = new CheckStatus;
+    statusBar()->addWidget(checkStatus_, 1);
 
     // The timing window is larger than a laptop's screen: the work area scrolls.
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -220,6 +224,9 @@ Form1* Tavimo::showTimingWindow() {
         form->installEventFilter(this);
         // "Exit" answered Yes: a new signal is started while the old one goes.
         connect(form, &Form1::restartRequested, this, &Tavimo::showNewSignalDialog);
+        connect(form, &Form1::checksChanged, checkStatus_, &CheckStatus::showChecks);
+        // The warnings go with the signal they were found in.
+        connect(form, &QObject::destroyed, checkStatus_, [status = checkStatus_] { status->showChecks({}, {}); });
         form->show();
         formFrame_->adjustSize();
         formFrame_->move(0, 0);

@@ -10,6 +10,7 @@ class QToolButton;
 
 namespace tavimo::ui {
 
+class CheckStatus;
 class Form1;
 class Help;
 class Import;
@@ -39,6 +40,8 @@ public:
     ImportNetwork* importNetworkDialog() const;
     Help* helpWindow() const;
     QMdiArea* mdiArea() const { return mdi_; }
+    // The status-bar line of the timing checks.
+    CheckStatus* checkStatus() const { return checkStatus_; }
 
     // Opens the project file at `path` as Open does once the file is chosen: the
     // program's file argument (a double-click in the file manager) comes here.
@@ -83,6 +86,7 @@ private:
     QPointer<Import> import_;
     QPointer<ImportNetwork> importNetwork_;
     QPointer<Help> help_;
+    CheckStatus* checkStatus_;
 };
 
 }  // namespace tavimo::ui

@@ -119,6 +119,7 @@ std::optional<std::string> Form1::openSignal(const ProjectValues& values, const 
     auto opened = openedSignal(values, path);
     if (const auto* wrong = std::get_if<std::string>(&opened)) return *wrong;
     setState(std::get<WindowState>(opened));
+    clearChecks();
     return std::nullopt;
 }
 
@@ -134,6 +135,7 @@ void Form1::importNetworkSignal(const WindowState& placed) {
 
 void Form1::newSignal(const NewSignalChoice& choice) {
     setState(startedSignal(choice));
+    clearChecks();
     focusPhase(choice.focusPosition());
 }
 
@@ -185,8 +187,18 @@ void Form1::HScroll1_Change(int value) {
 
 void Form1::Calculate_Click() {
     WindowState s = state();
-    const CalcOutcome outcome = calculateWindow(s);
+    const CheckedRun run = calculateAndCheckWindow(s);
+    const CalcOutcome& outcome = run.outcome;
     setState(s);
+    clearChecks();
+    if (outcome.stop == CalcStop::Completed) {
+        showChecks(run.warnings, warningSummary(run.warnings));
+    } else if (outcome.stop == CalcStop::PhaseError) {
+        std::string summary = "Phase Error:";
+        for (std::size_t i = 0; i < run.phaseError.size(); ++i)
+            summary += (i ? "; " : " ") + run.phaseError[i].text;
+        showChecks(run.phaseError, summary);
+    }
     if (outcome.message) {
         tell(this, QString::fromStdString(outcome.message->text), QString::fromStdString(outcome.message->title),
              outcome.message->warningIcon ? Icon::Warning : Icon::None);
@@ -199,6 +211,7 @@ void Form1::Reset_Click() {
                                                       QStringLiteral("Reset Form?"), Icon::None, Buttons::OkCancel});
     if (answer != Answer::Ok) return;
     react([](WindowState& s) { resetForm(s); });
+    clearChecks();
     focusPhase(coordinatedFocusPosition(state_.plan.arrangement));
     tell(this, QStringLiteral("Please Choose Coordinated Phase(s)!"));
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/timing_checks.h"
 #include "model/window_state.h"
 #include "ui/timing/chart_controls.h"
 
@@ -68,6 +69,10 @@ public:
     // New: the dialog's header, waiting for the coordinated phases (focus on the first).
     void newSignal(const NewSignalChoice& choice);
 
+    // Takes the warning look off every field: a new signal carries no warnings of the
+    // last one.
+    void clearChecks();
+
 public slots:
     void Calculate_Click();
     void Reset_Click();
@@ -77,6 +82,10 @@ public slots:
 signals:
     // "Exit" answered Yes: emitted before the window closes.
     void restartRequested();
+
+    // What the last Calculate found: a one-line summary and every warning, one a
+    // line; both empty when there is nothing to tell.
+    void checksChanged(const QString& summary, const QString& details);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -113,6 +122,11 @@ private:
     void timingField_GotFocus(QLineEdit* field);
     void HScroll1_Change(int value);
 
+    // Gives each field a warning points at the amber look, with the warnings as its
+    // tooltip, and tells the frame the summary.
+    void showChecks(const std::vector<TimingWarning>& warnings, const std::string& summary);
+    QWidget* checkedField(const FieldMark& mark) const;
+
     WindowState state_;
     bool applying_ = false;  // setState is writing the controls: no reactions
 
@@ -132,6 +146,9 @@ private:
     QPushButton* calculate_ = nullptr;
     QPushButton* reset_ = nullptr;
     QPushButton* exit_ = nullptr;
+
+    // Fields with the warning look, with the hint each had before.
+    std::vector<std::pair<QWidget*, QString>> marked_;
 
     // Focus reactions by control: true for focus gained, false for focus lost.
     std::vector<std::pair<QObject*, std::function<void(bool)>>> focusReactions_;

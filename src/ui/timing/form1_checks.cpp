@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+// The warning look of the timing window's fields after a calculation.
+#include <QLineEdit>
+
+#include <algorithm>
+
+#include "ui/timing/form1.h"
+#include "ui/timing/pick_list.h"
+
+namespace tavimo::ui {
+
+namespace {
+
+// Amber, as a signal head shows it: the plan runs, but not as calculated.
+const QColor kWarningAmber(0xff, 0xc0, 0x40);
+
+void showWarningLook(QWidget* field) {
+    QPalette p = field->palette();
+    p.setColor(QPalette::Base, kWarningAmber);
+    p.setColor(QPalette::Button, kWarningAmber);
+    field->setPalette(p);
+}
+
+}  // namespace
+
+QWidget* Form1::checkedField(const FieldMark& mark) const {
+    if (mark.position < 1 || mark.position > kPositions) return nullptr;
+    const Column& c = columns_[mark.position - 1];
+    switch (mark.field) {
+    case CheckedField::Phase: return phase_[mark.position - 1];
+    case CheckedField::Movement: return c.movement;
+    case CheckedField::Split: return c.split;
+    case CheckedField::MinGreen: return c.green;
+    case CheckedField::Amber: return c.amber;
+    case CheckedField::AllRed: return c.red;
+    case CheckedField::Walk: return c.walk;
+    case CheckedField::Flash: return c.flash;
+    case CheckedField::PermissiveStart: return c.pps;
+    case CheckedField::PermissiveEnd: return c.ppe;
+    }
+    return nullptr;
+}
+
+void Form1::showChecks(const std::vector<TimingWarning>& warnings, const std::string& summary) {
+    QStringList details;
+    for (const TimingWarning& w : warnings) {
+        const QString text = QString::fromStdString(w.text);
+        details << text;
+        for (const FieldMark& mark : w.marks) {
+            QWidget* field = checkedField(mark);
+            if (!field) continue;
+            auto it = std::find_if(marked_.begin(), marked_.end(), [field](const auto& m) { return m.first == field; });
+            if (it == marked_.end()) {
+                marked_.push_back({field, field->toolTip()});
+                showWarningLook(field);
+                field->setToolTip(text);
+            } else if (!field->toolTip().split(QLatin1Char('\n')).contains(text)) {
+                field->setToolTip(field->toolTip() + QLatin1Char('\n') + text);
+            }
+        }
+    }
+    emit checksChanged(QString::fromStdString(summary), details.join(QLatin1Char('\n')));
+}
+
+void Form1::clearChecks() {
+    for (const auto& [field, hint] : marked_) {
+        field->setPalette(QPalette());
+        field->setToolTip(hint);
+    }
+    const bool hadAny = !marked_.empty();
+    marked_.clear();
+    if (hadAny) emit checksChanged({}, {});
+}
+
+}  // namespace tavimo::ui
