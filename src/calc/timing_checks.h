@@ -26,7 +26,7 @@ struct TimingWarning {
 
 // The checks of a completed calculation: splits too short for their minimum green
 // and clearance, pedestrian timing longer than the split, windows that cannot open,
-// barrier sums that differ and a ring shorter than the cycle. Works on the outcome's
+// barrier sums that differ and a ring with side-street phases shorter than the cycle. Works on the outcome's
 // numbers and the walk and flash texts of the input; empty for a run that stopped.
 std::vector<TimingWarning> checkTiming(const CalcInput& input, const CalcOutcome& outcome);
 

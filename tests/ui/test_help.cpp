@@ -44,7 +44,7 @@ void HelpTest::guideHasItsSectionsInOrder() {
     Help help;
     const QString text = help.guide()->toPlainText();
     const QStringList sections = {"Getting Started",   "Enter New Signal Data", "Choose Left Turn Type",
-                                  "Choose Controller Type", "Choose Mode:",  "Timing/Phasing Data",
+                                  "Choose Controller Type", "Choose Mode:",  "Timing/Phasing Data", "Checks",
                                   "Unique Situations", "Intersection with a one-way street", "T-intersection",
                                   "Synchro Import",    "Network Import",        "Software Limitations"};
     // After the contents line at the top, each heading stands on a line of its own.

@@ -98,6 +98,7 @@ Tavimo::Tavimo(QWidget* parent) : QMainWindow(parent) {
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     // Design client area 10575 x 12765 twips below the menu, no larger than the screen.
+    // The status bar takes its line from the bottom of the area.
     const QSize designed(twips(10575), twips(12765) + menuBar()->sizeHint().height());
     resize(fittedToScreen(this, designed));
     if (size() != designed && screen()) move(screen()->availableGeometry().topLeft());
