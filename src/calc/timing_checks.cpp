@@ -131,16 +131,17 @@ std::vector<TimingWarning> checkTiming(const CalcInput& in, const CalcOutcome& o
     }
 
     // Both rings must reach the middle barrier together; otherwise one ring waits
-    // there and the plan runs with a gap the force-offs do not show.
+    // there and the plan runs with a gap the force-offs do not show. A ring with no
+    // phase before the barrier (ring 2 of a one-ring plan) has nothing to hold.
     const float barrier1 = splitOf(v, 1) + splitOf(v, 2);
     const float barrier2 = splitOf(v, 5) + splitOf(v, 6);
-    if (before(barrier1, barrier2) || before(barrier2, barrier1))
+    if (barrier1 > 0 && barrier2 > 0 && (before(barrier1, barrier2) || before(barrier2, barrier1)))
         out.push_back({"ring 1 reaches the barrier at " + num(barrier1) + ", ring 2 at " + num(barrier2),
                        "barrier sums differ", splitsOf(v, {1, 2, 5, 6})});
 
-    // A ring with no phase after the barrier (a T-intersection's stem, a one-way side
-    // street) rests there while the other ring serves the side street: the chart's
-    // dark bar, not a fault. A ring that has side-street phases must fill the cycle.
+    // A ring with no phase after the barrier (beside a T-intersection's stem, or the
+    // empty ring of a one-ring plan) rests there while the other ring serves the side
+    // street: no fault. A ring that has side-street phases must fill the cycle.
     for (int ring = 0; ring < 2; ++ring) {
         if (!before(v.ringTotal[ring], v.ringCycle)) continue;
         const int o = ring * 4;

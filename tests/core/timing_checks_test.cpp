@@ -87,7 +87,7 @@ std::string shown(const std::optional<float>& value) { return value ? formatNumb
 // mode, which move the windows, change none of the warnings.
 TEST(TimingChecks, RealAndWorkedPlansWarnOfWhatCannotRun) {
     const std::vector<PlanCase> plans = readPlans();
-    ASSERT_EQ(plans.size(), 11u);
+    ASSERT_EQ(plans.size(), 13u);
     for (const PlanCase& plan : plans) {
         for (const char* controller : {"Nema", "one70"})
             for (const char* mode : {"Permissive", "Yield"}) {

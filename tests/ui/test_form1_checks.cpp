@@ -84,7 +84,7 @@ private slots:
         for (const auto& m : marked) {
             QLineEdit* f = at(m.name, m.position);
             QVERIFY2(looksWarned(f), m.name);
-            QCOMPARE(f->toolTip(), m.tooltip);
+            QCOMPARE(f->toolTip(), f->text() + '\n' + m.tooltip);  // the whole text, then the warning
         }
         for (const char* name : {"split", "green", "pps", "force"})
             for (int k : {1, 4, 7}) QVERIFY2(!looksWarned(at(name, k)), name);
@@ -102,7 +102,7 @@ private slots:
         retype(at("flash", 2), QStringLiteral("12"));
         calculate();
         for (const auto& m : marked) QVERIFY2(!looksWarned(at(m.name, m.position)), m.name);
-        QCOMPARE(at("walk", 2)->toolTip(), walkHint);
+        QCOMPARE(at("walk", 2)->toolTip(), QStringLiteral("7\n") + walkHint);
         QCOMPARE(status->summary(), QString());
         QCOMPARE(status->toolTip(), QString());
     }

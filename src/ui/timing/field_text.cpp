@@ -10,11 +10,13 @@ namespace tavimo::ui {
 namespace {
 constexpr const char* kDesignedMaxLength = "designedMaxLength";
 constexpr const char* kHint = "fieldHint";
+constexpr const char* kWarning = "fieldWarning";
 
 void showWholeTextAsTip(QLineEdit* field) {
     const QVariant hint = field->property(kHint);
-    if (!hint.isValid()) return;
-    const QString text = field->text(), tip = hint.toString();
+    const QString warning = field->property(kWarning).toString();
+    if (!hint.isValid() && warning.isEmpty()) return;
+    const QString text = field->text(), tip = warning.isEmpty() ? hint.toString() : warning;
     field->setToolTip(text.isEmpty() ? tip : tip.isEmpty() ? text : text + QLatin1Char('\n') + tip);
 }
 
@@ -26,6 +28,11 @@ void write(QLineEdit* field, const QString& text) {
 
 void keepHint(QLineEdit* field, const QString& hint) {
     field->setProperty(kHint, hint);
+    showWholeTextAsTip(field);
+}
+
+void showFieldWarning(QLineEdit* field, const QString& warning) {
+    field->setProperty(kWarning, warning);
     showWholeTextAsTip(field);
 }
 

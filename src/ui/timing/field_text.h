@@ -15,6 +15,10 @@ void keepDesignedMaxLength(QLineEdit* field, int maxLength);
 // above the hint, since a narrow field shows only part of a long text.
 void keepHint(QLineEdit* field, const QString& hint);
 
+// A warning of the timing checks takes the hint's place in the tooltip until it is
+// cleared with an empty text.
+void showFieldWarning(QLineEdit* field, const QString& warning);
+
 // Writes `text` into the field, widening its limit when needed, and touches nothing
 // (cursor, selection, undo) when the field already shows it. A text written shows its
 // start (a result of 2.599998 reads "2.59..." rather than its end).

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ui/timing/field_text.h"
 #include "ui/timing/form1.h"
 #include "ui/timing/pick_list.h"
 
@@ -19,6 +20,12 @@ void showWarningLook(QWidget* field) {
     p.setColor(QPalette::Base, kWarningAmber);
     p.setColor(QPalette::Button, kWarningAmber);
     field->setPalette(p);
+}
+
+// A text field keeps its whole text above the warning; a pull-down shows the warning.
+void showWarningTip(QWidget* field, const QString& warning) {
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) showFieldWarning(edit, warning);
+    else field->setToolTip(warning);
 }
 
 }  // namespace
@@ -43,29 +50,31 @@ QWidget* Form1::checkedField(const FieldMark& mark) const {
 
 void Form1::showChecks(const std::vector<TimingWarning>& warnings, const std::string& summary) {
     QStringList details;
+    std::vector<std::pair<QWidget*, QStringList>> fields;
     for (const TimingWarning& w : warnings) {
         const QString text = QString::fromStdString(w.text);
         details << text;
         for (const FieldMark& mark : w.marks) {
             QWidget* field = checkedField(mark);
             if (!field) continue;
-            auto it = std::find_if(marked_.begin(), marked_.end(), [field](const auto& m) { return m.first == field; });
-            if (it == marked_.end()) {
-                marked_.push_back({field, field->toolTip()});
-                showWarningLook(field);
-                field->setToolTip(text);
-            } else if (!field->toolTip().split(QLatin1Char('\n')).contains(text)) {
-                field->setToolTip(field->toolTip() + QLatin1Char('\n') + text);
-            }
+            auto it = std::find_if(fields.begin(), fields.end(), [field](const auto& f) { return f.first == field; });
+            if (it == fields.end()) fields.push_back({field, {text}});
+            else if (!it->second.contains(text)) it->second << text;
         }
+    }
+    for (const auto& [field, texts] : fields) {
+        marked_.push_back({field, field->toolTip()});
+        showWarningLook(field);
+        showWarningTip(field, texts.join(QLatin1Char('\n')));
     }
     emit checksChanged(QString::fromStdString(summary), details.join(QLatin1Char('\n')));
 }
 
 void Form1::clearChecks() {
-    for (const auto& [field, hint] : marked_) {
+    for (const auto& [field, tip] : marked_) {
         field->setPalette(QPalette());
-        field->setToolTip(hint);
+        if (auto* edit = qobject_cast<QLineEdit*>(field)) showFieldWarning(edit, {});
+        else field->setToolTip(tip);
     }
     const bool hadAny = !marked_.empty();
     marked_.clear();
