@@ -22,6 +22,7 @@ struct NetworkRun {
     WindowState state;
     NetworkAgreement agreement;
     std::string note;  // the reason it failed, or what the user must know besides agreement
+    std::vector<TimingWarning> warnings;  // what a controller cannot run as calculated
 };
 
 std::string stopReason(CalcStop stop) {
@@ -39,7 +40,8 @@ NetworkRun runOne(const NetworkIntersection& x, const CalcOptions& options) {
         return run;
     }
     run.state = std::move(std::get<WindowState>(imported));
-    const CalcOutcome outcome = calculateWindow(run.state);
+    CheckedRun checked = calculateAndCheckWindow(run.state);
+    const CalcOutcome& outcome = checked.outcome;
     if (outcome.message) {
         run.note = outcome.message->text;
         return run;
@@ -49,6 +51,7 @@ NetworkRun runOne(const NetworkIntersection& x, const CalcOptions& options) {
         return run;
     }
     run.calculated = true;
+    run.warnings = std::move(checked.warnings);
     run.agreement = agreementWith(x, run.state);
     const auto unusual = notCoordinatedReason(x);
     run.note = unusual ? *unusual + "; " + run.agreement.line : run.agreement.line;
@@ -100,7 +103,7 @@ void printRuns(const std::vector<NetworkRun>& runs, OutputFormat format, std::os
     if (format == OutputFormat::Csv) {
         out << "intersection";
         for (const char* name : kCsvNames) out << ',' << name;
-        out << ",file_force_off,note\n";
+        out << ",file_force_off,note,warnings\n";
     }
     if (format == OutputFormat::Json) out << "[\n";
     for (std::size_t i = 0; i < runs.size(); ++i) {
@@ -112,22 +115,24 @@ void printRuns(const std::vector<NetworkRun>& runs, OutputFormat format, std::os
             out << "Intersection " << networkDescription(*run.intersection) << '\n';
             if (run.calculated) printTable(run.state, out);
             out << run.note << '\n';
+            for (const TimingWarning& w : run.warnings) out << "warning: " << w.text << '\n';
             break;
         case OutputFormat::Csv:
             if (!run.calculated) {
-                out << id << ",,,,,,,,,,,," << csvText(run.note) << '\n';
+                out << id << ",,,,,,,,,,,," << csvText(run.note) << ",\n";
                 break;
             }
             for (int k = 1; k <= kPositions; ++k) {
                 out << id;
                 for (const std::string& text : columnOf(run.state.plan, k)) out << ',' << text;
-                out << ',' << run.agreement.fileForceOff[k - 1] << ',' << csvText(run.note) << '\n';
+                out << ',' << run.agreement.fileForceOff[k - 1] << ',' << csvText(run.note) << ','
+                    << csvWarnings(run.warnings, k) << '\n';
             }
             break;
         case OutputFormat::Json:
             if (run.calculated) {
                 const JsonIntersection extra{id, run.agreement.agrees, run.note, run.agreement.fileForceOff};
-                printJsonObject(run.state, &extra, "  ", out);
+                printJsonObject(run.state, &extra, "  ", out, &run.warnings);
             } else {
                 out << "  {\"intersection\": " << jsonString(id)
                     << ", \"description\": " << jsonString(networkDescription(*run.intersection))
@@ -179,7 +184,13 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
         allCalculated = allCalculated && runs.back().calculated;
     }
     printRuns(runs, options.format, out);
-    return allCalculated ? kAllCalculated : kSomeFailed;
+    bool warned = false;
+    for (const NetworkRun& run : runs)
+        for (const TimingWarning& w : run.warnings) {
+            err << "warning: " << run.intersection->id << ": " << w.text << '\n';
+            warned = true;
+        }
+    return allCalculated && !(options.strict && warned) ? kAllCalculated : kSomeFailed;
 }
 
 }  // namespace tavimo::cli

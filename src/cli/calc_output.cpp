@@ -93,8 +93,6 @@ std::string jsonString(const std::string& text) {
     return out + "\"";
 }
 
-namespace {
-
 // The warnings that point at a field of position k, joined for one csv cell. The
 // cell holds no comma: "60, ring 2 at 55" reads "60 and ring 2 at 55".
 std::string csvWarnings(const std::vector<TimingWarning>& warnings, int k) {
@@ -113,7 +111,6 @@ std::string csvWarnings(const std::vector<TimingWarning>& warnings, int k) {
     return cell;
 }
 
-}  // namespace
 
 void printCsv(const WindowState& state, std::ostream& out, const std::vector<TimingWarning>& warnings) {
     for (int f = 0; f < kFields; ++f) out << (f ? "," : "") << kCsvNames[f];

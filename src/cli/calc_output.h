@@ -42,6 +42,9 @@ struct JsonIntersection {
 // The single-plan object, each line after `indent`; with an intersection it carries its
 // INTID, agreement, note and the file's force-off per position, and ends without a line end.
 // With warnings, the object ends with their "warnings" list.
+// The warnings that point at a field of position k, joined for one csv cell (no comma).
+std::string csvWarnings(const std::vector<TimingWarning>& warnings, int k);
+
 void printJsonObject(const WindowState& state, const JsonIntersection* intersection, const std::string& indent,
                      std::ostream& out, const std::vector<TimingWarning>* warnings = nullptr);
 

@@ -29,16 +29,35 @@ TEST(CalcNetwork, CsvHasEightLinesPerSignalAndOneForAPlanTheGridCannotHold) {
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out,
               "intersection,position,phase,movement,split,min_green,amber,all_red,force_off,permissive_start,"
-              "permissive_end,file_force_off,note\n"
-              "2,1,1,WB,18,4,3,2.2,94.8,76.1,84.9,94.8,Force-offs agree with the UTDF file\n"
-              "2,2,2,EB,27,15,3.6,1.6,21.8,,,21.8,Force-offs agree with the UTDF file\n"
-              "2,3,3,NB,20,4,3,3.1,40.9,21.8,26.7,40.9,Force-offs agree with the UTDF file\n"
-              "2,4,4,SB,35,12,4.3,1.6,76.1,35.9,58,76.1,Force-offs agree with the UTDF file\n"
-              "2,5,5,EB,18,4,3,2.2,94.8,76.1,84.9,94.8,Force-offs agree with the UTDF file\n"
-              "2,6,6,WB,27,15,3.6,1.6,21.8,,,21.8,Force-offs agree with the UTDF file\n"
-              "2,7,7,SB,15,4,3,3.1,35.9,21.8,26.7,35.9,Force-offs agree with the UTDF file\n"
-              "2,8,8,NB,40,12,4.3,1.6,76.1,35.9,58,76.1,Force-offs agree with the UTDF file\n"
-              "33,,,,,,,,,,,,phase 9 is in use\n");
+              "permissive_end,file_force_off,note,warnings\n"
+              "2,1,1,WB,18,4,3,2.2,94.8,76.1,84.9,94.8,Force-offs agree with the UTDF file,\n"
+              "2,2,2,EB,27,15,3.6,1.6,21.8,,,21.8,Force-offs agree with the UTDF file,\n"
+              "2,3,3,NB,20,4,3,3.1,40.9,21.8,26.7,40.9,Force-offs agree with the UTDF file,\n"
+              "2,4,4,SB,35,12,4.3,1.6,76.1,35.9,58,76.1,Force-offs agree with the UTDF file,\n"
+              "2,5,5,EB,18,4,3,2.2,94.8,76.1,84.9,94.8,Force-offs agree with the UTDF file,\n"
+              "2,6,6,WB,27,15,3.6,1.6,21.8,,,21.8,Force-offs agree with the UTDF file,\n"
+              "2,7,7,SB,15,4,3,3.1,35.9,21.8,26.7,35.9,Force-offs agree with the UTDF file,\n"
+              "2,8,8,NB,40,12,4.3,1.6,76.1,35.9,58,76.1,Force-offs agree with the UTDF file,\n"
+              "33,,,,,,,,,,,,phase 9 is in use,\n");
+}
+
+// Intersection 19 of Chattanooga: phase 4's walk and flashing don't walk do not fit in its
+// split. The warning stands beside the position, on standard error with the intersection,
+// and --strict fails the run.
+TEST(CalcNetwork, TimingWarningsNameTheirIntersection) {
+    const char* warning = "Φ4 (position 4): pedestrian timing 6 + 18 + 3 + 2 = 29 exceeds the split 20";
+    Result r = run({"--utdf", kNetwork, "--intersection", "19", "--format", "csv"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, std::string("warning: 19: ") + warning + "\n");
+    EXPECT_NE(r.out.find(std::string("\n19,4,4,") ), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(std::string(",") + warning + "\n"), std::string::npos) << r.out;
+
+    r = run({"--utdf", kNetwork, "--intersection", "19", "--format", "json"});
+    EXPECT_NE(r.out.find(std::string("\"warnings\": [\"") + warning + "\"]"), std::string::npos) << r.out;
+
+    r = run({"--utdf", kNetwork, "--intersection", "19", "--strict"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find(std::string("warning: ") + warning + "\n"), std::string::npos) << r.out;
 }
 
 TEST(CalcNetwork, TableAndJsonCarryTheIntersectionAndTheAgreement) {
