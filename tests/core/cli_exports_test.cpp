@@ -96,6 +96,16 @@ TEST_F(CalcExports, ReportIsOnePageWithTitleBlockAndWorksheet) {
         EXPECT_TRUE(std::regex_search(text, std::regex(row))) << row << "\n" << text;
 }
 
+TEST_F(CalcExports, NetworkFileGivesEachIntersectionItsChartAndPage) {
+    const std::string network = TAVIMO_TEST_DATA "/utdf8/peoria-3-7.csv";
+    const fs::path svg = dir / "corridor.svg", pdf = dir / "corridor.pdf";
+    ASSERT_EQ(calc("--utdf '" + network + "' --chart '" + svg.string() + "' --report '" + pdf.string() + "'").status, 0);
+    EXPECT_TRUE(fs::exists(dir / "corridor-3.svg"));
+    EXPECT_TRUE(fs::exists(dir / "corridor-7.svg"));
+    EXPECT_FALSE(fs::exists(svg));
+    EXPECT_TRUE(std::regex_search(shell("pdfinfo '" + pdf.string() + "'").out, std::regex(R"(\nPages:\s+2\n)")));
+}
+
 TEST_F(CalcExports, UnwritableOrUnknownFilesAreRefusedAndTold) {
     struct Case {
         std::string args;
