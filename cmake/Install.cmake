@@ -14,6 +14,8 @@ set(TAVIMO_DESKTOP_DIR ${CMAKE_CURRENT_SOURCE_DIR}/resources/desktop)
 set(TAVIMO_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tavimo)
 
 install(TARGETS tavimo tavimo-calc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# tavimo-calc's drawing library, private to it: it looks in ../lib/tavimo beside its bin.
+install(TARGETS tavimo-draw LIBRARY DESTINATION lib/tavimo)
 
 install(FILES ${TAVIMO_DESKTOP_DIR}/${TAVIMO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${TAVIMO_DESKTOP_DIR}/${TAVIMO_APP_ID}.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages

@@ -21,18 +21,13 @@ std::optional<FirstGroup> readFirstGroup(const Position& p) {
 
 }  // namespace
 
-std::optional<std::string> localTimeText(const SignalPlan& plan, float x) {
+std::optional<float> localZeroTime(const SignalPlan& plan) {
     const bool one70 = plan.controller == tag::kType170;
     const bool nema = plan.controller == tag::kNema;
     const bool lead = plan.arrangement == tag::kLead;
     const bool lag = plan.arrangement == tag::kLag;
     if (!(one70 || nema) || !(lead || lag)) return std::nullopt;
-
-    const std::optional<float> cycle = parseNumber(plan.cycleCopy);
-    if (!cycle) return std::nullopt;
-    const float c = *cycle;
-    const float u = roundHalfEven(c / 9600.0f * (x - 345.0f));
-    if (nema && lag) return formatNumber(u);
+    if (nema && lag) return 0.f;
 
     FirstGroup g[9];
     for (int k : {1, 2, 5, 6}) {
@@ -40,19 +35,28 @@ std::optional<std::string> localTimeText(const SignalPlan& plan, float x) {
         if (!read) return std::nullopt;
         g[k] = *read;
     }
-    float z;
     if (one70 && lag) {
         // Zero at the end of the green of the shorter coordinated split; a tie takes ring 1.
-        z = g[1].s > g[5].s ? g[5].s - g[5].a - g[5].r : g[1].s - g[1].a - g[1].r;
-    } else if (one70) {
+        return g[1].s > g[5].s ? g[5].s - g[5].a - g[5].r : g[1].s - g[1].a - g[1].r;
+    }
+    if (one70) {
         const float c2 = g[2].a + g[2].r, c6 = g[6].a + g[6].r;
         const float k = c2 > c6 ? c2 : c6;
-        z = g[2].s > g[6].s ? g[2].s - k + g[1].s : g[6].s - k + g[5].s;
-    } else {
-        // NEMA with leading lefts: zero where the coordinated green starts.
-        z = g[2].s > g[6].s ? g[1].s : g[5].s;
+        return g[2].s > g[6].s ? g[2].s - k + g[1].s : g[6].s - k + g[5].s;
     }
-    float t = u - z;
+    // NEMA with leading lefts: zero where the coordinated green starts.
+    return g[2].s > g[6].s ? g[1].s : g[5].s;
+}
+
+std::optional<std::string> localTimeText(const SignalPlan& plan, float x) {
+    const std::optional<float> zero = localZeroTime(plan);
+    if (!zero) return std::nullopt;
+    const std::optional<float> cycle = parseNumber(plan.cycleCopy);
+    if (!cycle) return std::nullopt;
+    const float c = *cycle;
+    const float u = roundHalfEven(c / 9600.0f * (x - 345.0f));
+    if (plan.controller == tag::kNema && plan.arrangement == tag::kLag) return formatNumber(u);
+    float t = u - *zero;
     if (t < 0) t = t + c;
     return formatNumber(roundHalfEven(t));
 }

@@ -20,6 +20,11 @@ namespace tavimo {
 // needs (a given split, or the amber or all-red beside it) is not a number.
 std::optional<std::string> localTimeText(const SignalPlan& plan, float x);
 
+// Where the controller's local zero lies, in seconds from the chart's left edge (the
+// start of the ring cycle as drawn); nothing where localTimeText shows nothing for
+// the same reasons, the cycle length aside.
+std::optional<float> localZeroTime(const SignalPlan& plan);
+
 // Moving the scroll bar to x: the cursor line, the label 40 twips right of it and the
 // label's text when there is one to show.
 void moveLocalTimeCursor(WindowState& state, float x);

@@ -10,6 +10,7 @@
 #include "cli/calc_network.h"
 #include "cli/calc_options.h"
 #include "cli/calc_output.h"
+#include "cli/draw_request.h"
 #include "io/signal_arrival.h"
 #include "tavimo_version.h"
 
@@ -108,6 +109,15 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         const std::vector<TimingWarning>& warnings = run.warnings;
         printResults(state, options.format, out, warnings);
         for (const TimingWarning& w : warnings) err << "warning: " << w.text << '\n';
+        if (options.chartPath || options.reportPath) {
+            const CalculatedSignal signal{state, outcome, warnings};
+            DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""),
+                                {{"", &signal, options.utdf ? "" : options.planPath}}};
+            if (const std::string failed = drawWithLibrary(request); !failed.empty()) {
+                err << "tavimo-calc: " << failed << '\n';
+                return kUsageOrFile;
+            }
+        }
         return options.strict && !warnings.empty() ? kCheckFailed : kPrinted;
     }
     case CalcStop::ZeroRingCycle:

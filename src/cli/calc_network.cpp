@@ -5,6 +5,7 @@
 
 #include "calc/window_calculation.h"
 #include "cli/calc_output.h"
+#include "cli/draw_request.h"
 #include "io/utdf_network.h"
 
 namespace tavimo::cli {
@@ -20,6 +21,7 @@ struct NetworkRun {
     const NetworkIntersection* intersection = nullptr;
     bool calculated = false;
     WindowState state;
+    CalcOutcome outcome;  // of a calculated run: what its chart and report are drawn from
     NetworkAgreement agreement;
     std::string note;  // the reason it failed, or what the user must know besides agreement
     std::vector<TimingWarning> warnings;  // what a controller cannot run as calculated
@@ -51,6 +53,7 @@ NetworkRun runOne(const NetworkIntersection& x, const CalcOptions& options) {
         return run;
     }
     run.calculated = true;
+    run.outcome = outcome;
     run.warnings = std::move(checked.warnings);
     run.agreement = agreementWith(x, run.state);
     const auto unusual = notCoordinatedReason(x);
@@ -190,6 +193,24 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
             err << "warning: " << run.intersection->id << ": " << w.text << '\n';
             warned = true;
         }
+
+    // Every intersection calculated gets its chart (FILE-<INTID>.svg, or a page of the
+    // PDF) and its report page.
+    if (options.chartPath || options.reportPath) {
+        std::vector<CalculatedSignal> signals;
+        for (const NetworkRun& run : runs)
+            if (run.calculated) signals.push_back({run.state, run.outcome});
+        DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""), {}};
+        std::size_t next = 0;
+        for (const NetworkRun& run : runs)
+            if (run.calculated) request.calculated.push_back({run.intersection->id, &signals[next++], ""});
+        if (!request.calculated.empty())
+            if (const std::string failed = drawWithLibrary(request); !failed.empty()) {
+                err << "tavimo-calc: " << failed << '\n';
+                return kUsageOrFile;
+            }
+    }
+
     return allCalculated && !(options.strict && warned) ? kAllCalculated : kSomeFailed;
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 #include "model/signal_plan.h"
 
@@ -11,7 +12,8 @@ namespace tavimo::cli {
 const char* const kUsage =
     "Usage: tavimo-calc [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict] PLAN.tvm\n"
     "   or: tavimo-calc --utdf TIMING PHASING LANES [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict]\n"
-    "   or: tavimo-calc --utdf NETWORK.csv [--intersection ID]... [--list] [--controller nema|170] [--mode permissive|yield] [--format table|csv|json]\n";
+    "   or: tavimo-calc --utdf NETWORK.csv [--intersection ID]... [--list] [--controller nema|170] [--mode permissive|yield] [--format table|csv|json]\n"
+    "  with: [--chart FILE.svg|.png|.pdf] [--report FILE.pdf] (any form but --list)\n";
 
 const char* const kHelp =
     "Calculates force-offs and permissive windows of one signal, as the timing window's\n"
@@ -33,6 +35,10 @@ const char* const kHelp =
     "                           (default: the project file's; Permissive for an import)\n"
     "  --format table|csv|json  table for reading (default), csv or json for programs\n"
     "  --strict                 fail (exit status 1) when the timing checks warn\n"
+    "  --chart FILE             also write the ring-barrier chart: FILE.svg, FILE.png\n"
+    "                           (twice the screen's detail) or FILE.pdf\n"
+    "  --report FILE.pdf        also write the one-page report: title block, chart and\n"
+    "                           controller worksheet (whole seconds, halves to even)\n"
     "  --help                   print this text\n"
     "  --version                print the version of Tavimo\n"
     "\n"
@@ -61,7 +67,8 @@ const char* const kHelp =
     "     (a network: an intersection failed a check or cannot be placed; the others are\n"
     "     printed all the same); with --strict also: results printed with warnings\n"
     "  2  usage error, or a file that cannot be read or is not a valid signal (a network:\n"
-    "     not a combined UTDF file, or an --intersection that it does not hold)\n"
+    "     not a combined UTDF file, or an --intersection that it does not hold), or a\n"
+    "     chart or report that cannot be written\n"
     "  3  the calculation stopped without a message (no split in either ring); the\n"
     "     reason is printed on standard error\n";
 
@@ -130,6 +137,18 @@ std::variant<CalcOptions, UsageError> parseCalcOptions(const std::vector<std::st
             else return UsageError{"--format must be table, csv or json, not \"" + *v + "\""};
         } else if (arg == "--strict") {
             o.strict = true;
+        } else if (is("--chart") || is("--report")) {
+            const bool chart = is("--chart");
+            const std::string name = chart ? "--chart" : "--report";
+            std::optional<std::string>& path = chart ? o.chartPath : o.reportPath;
+            if (path) return UsageError{name + " given twice"};
+            const auto v = optionValue(args, i, name);
+            if (!v || v->empty()) return UsageError{name + (chart ? " needs a .svg, .png or .pdf file" : " needs a .pdf file")};
+            const std::string ext = lower(std::filesystem::path(*v).extension().string());
+            if (chart && ext != ".svg" && ext != ".png" && ext != ".pdf")
+                return UsageError{"--chart writes .svg, .png or .pdf, not \"" + *v + "\""};
+            if (!chart && ext != ".pdf") return UsageError{"--report writes .pdf, not \"" + *v + "\""};
+            path = *v;
         } else if (arg == "--utdf") {
             if (o.utdf || o.network) return UsageError{"--utdf given twice"};
             // One path is a network file, three are the TIMING, PHASING and LANES files.

@@ -24,6 +24,8 @@ struct CalcOptions {
     std::optional<std::string> mode;           // tag text: "Permissive" or "Yield"
     OutputFormat format = OutputFormat::Table;
     bool strict = false;                       // warnings of the timing checks fail the run
+    std::optional<std::string> chartPath;      // --chart: .svg, .png or .pdf
+    std::optional<std::string> reportPath;     // --report: .pdf
 };
 
 // A command line that cannot be run, with the reason in a few words.

@@ -33,10 +33,6 @@ std::array<std::string, kFields> columnOf(const SignalPlan& plan, int k) {
 
 namespace {
 
-std::string controllerName(const std::string& controller) {
-    return controller == tag::kType170 ? "Type 170" : controller == tag::kNema ? "NEMA TS2" : controller;
-}
-
 std::string arrangementName(const std::string& arrangement) {
     return arrangement == tag::kLead || arrangement == tag::kLag ? "Dual " + arrangement : arrangement;
 }

@@ -32,7 +32,9 @@ struct VLine {
 // Permissive-window bars, by index into ChartLayout::windows.
 enum WindowBar { PP1 = 0, PP2, PP3, PP4, PP5, PP6, PPend1, PPend2, kWindowBars };
 
-struct ChartLayout {
+// The ring-barrier chart itself: what is drawn, wherever it is drawn (the timing
+// window, a printed report, an exported picture).
+struct ChartGeometry {
     // Row bars of positions 1..8 (index 0..7) and the phase number on each green bar.
     std::array<Box, 8> green{}, yellow{}, red{};
     std::array<std::string, 8> greenText{};
@@ -45,7 +47,11 @@ struct ChartLayout {
     std::array<Box, kWindowBars> windows{};
     std::array<std::string, kWindowBars> windowText{};
     bool windowTextRightAligned = false;  // Yield stacks the bars and right-aligns texts
+};
 
+// The chart as it stands in the timing window, with the form's own layout around it:
+// the field columns, the phase pictures, the pull-downs and the local-time readout.
+struct ChartLayout : ChartGeometry {
     // Left edge of every per-position field of column k (ImageCombo, split, green,
     // amber, red, walk, flash, force, pps, ppe), index 0..7.
     std::array<float, 8> columnLeft{};

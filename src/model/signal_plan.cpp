@@ -8,6 +8,10 @@ std::string Position::movement() const {
     return movementList[movementIndex].code;
 }
 
+std::string controllerName(const std::string& controller) {
+    return controller == tag::kType170 ? "Type 170" : controller == tag::kNema ? "NEMA TS2" : controller;
+}
+
 bool isLeftTurnPosition(const std::string& arrangement, int position) {
     const bool odd = position % 2 == 1;
     return arrangement == tag::kLead ? odd : !odd;

@@ -90,6 +90,9 @@ bool isLeftTurnPosition(const std::string& arrangement, int position);
 // order NB, EB, SB, WB; empty when the arrangement is neither "Lead" nor "Lag".
 std::vector<MovementEntry> movementListFor(const std::string& arrangement, int position);
 
+// The controller type as engineers name it: "NEMA TS2", "Type 170"; another tag as it is.
+std::string controllerName(const std::string& controller);
+
 // Phase number 1..8 of a phase-order text, or 0 when the text is none of "1".."8".
 int phaseNumber(const std::string& text);
 

@@ -102,8 +102,11 @@ void MainWindowTest::menuAsDesigned_data() {
     row("mnuFileAddSignalImportNetwork", "Import From UTDF &Network File\u2026", QKeySequence("Ctrl+U"));
     row("mnuFilePrint", "&Print", {});
     row("mnuFilePrintCurrent", "Current Signal", {});
-    row("mnuFilePrintReport", "Report", {}, false);
+    row("mnuFilePrintReport", "Report", {});
     row("mnuFilePrintSetup", "Setup", {}, false);
+    row("mnuFileExport", "&Export", {});
+    row("mnuFileExportChart", "Chart…", {});
+    row("mnuFileExportResults", "Results (CSV)…", {});
     row("mnuFileExit", "&Exit", QKeySequence("Ctrl+E"));
     row("mnuHelp", "&Help", {});
     row("mnuHelpread", "Read Help", QKeySequence("Ctrl+H"));
@@ -130,7 +133,7 @@ void MainWindowTest::menuOrderAndSeparators() {
     QCOMPARE(names(file->actions()),
              (QStringList{"mnuFileNew", "mnuFileOpen", "mnuFileSeperatorOne", "mnuFileSave", "mnuFileSaveAs",
                           "mnuFileSeperatorTwo", "mnuFileAddSignal", "mnuFileSeperatorThree", "mnuFilePrint",
-                          "mnuFileSeperatorFour", "mnuFileExit"}));
+                          "mnuFileExport", "mnuFileSeperatorFour", "mnuFileExit"}));
     for (QAction* a : file->actions()) QCOMPARE(a->isSeparator(), a->objectName().contains("Seperator"));
     QCOMPARE(names(frame.findChild<QMenu*>("mnuFileAddSignal")->actions()),
              (QStringList{"mnuFileAddSignalBlank", "mnuFileAddSignalImport", "mnuFileAddSignalImportNetwork"}));

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Printing the current signal: copies, orientation and every failure told.
+#include <QAction>
+#include <QDate>
 #include <QFile>
+#include <QProcess>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -43,6 +46,14 @@ private:
     QString pdf_;
 };
 
+// The text of a PDF, as pdftotext reads it, its layout kept.
+QString pdfText(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(30000)) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 QByteArray bytesOf(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -77,6 +88,10 @@ private slots:
     void cancelPrintsNothing();
     void unwritableOutputIsToldAsUnableToPrint();
     void nothingToPrintWithoutATimingWindow();
+    void printedWindowHasAHeaderLine_data();
+    void printedWindowHasAHeaderLine();
+    void reportIsOnePagePerCopyWithChartAndWorksheet();
+    void reportNeedsACalculatedSignal();
 };
 
 void PrintTest::eachCopyIsAPage_data() {
@@ -138,6 +153,70 @@ void PrintTest::nothingToPrintWithoutATimingWindow() {
     frame.mnuFilePrintCurrent_Click();
     QCOMPARE(scripted.printerDialogs, 0);
     QCOMPARE(scripted.texts(), QStringList{"No Signal to Print!"});
+}
+
+void PrintTest::printedWindowHasAHeaderLine_data() {
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("opened from a file") << true;
+    QTest::newRow("not saved") << false;
+}
+
+void PrintTest::printedWindowHasAHeaderLine() {
+    QFETCH(bool, saved);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("signal.pdf");
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    openExample(frame, scripted);
+    if (!saved) {
+        WindowState s = frame.timingWindow()->state();
+        s.plan.projectFile.clear();
+        frame.timingWindow()->setState(s);
+    }
+    PdfPrinterDialogs printer(scripted, pdf);
+    frame.mnuFilePrintCurrent_Click();
+    QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
+    const QString header = pdfText(pdf).section('\n', 0, 0);
+    const QString file = saved ? QStringLiteral("main-and-1st.tvm") : QStringLiteral("not saved");
+    QVERIFY2(header.contains(QRegularExpression(QStringLiteral("Main and 1st\\s+\\|\\s+%1\\s+\\|\\s+%2\\s+\\|\\s+NEMA TS2\\s+\\|\\s+Permissive")
+                                                    .arg(QRegularExpression::escape(file),
+                                                         QDate::currentDate().toString(Qt::ISODate)))),
+             qPrintable(header));
+}
+
+void PrintTest::reportIsOnePagePerCopyWithChartAndWorksheet() {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("report.pdf");
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    openExample(frame, scripted);
+    PdfPrinterDialogs printer(scripted, pdf);
+    printer.copies = 2;
+    frame.findChild<QAction*>("mnuFilePrintReport")->trigger();
+    QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
+    QCOMPARE(pageCount(bytesOf(pdf)), 2);
+    const QString text = pdfText(pdf);
+    for (const char* has : {"Main and 1st", "Controller: NEMA TS2", "File: main-and-1st.tvm",
+                            "Main and 1st - Cycle 100 s - NEMA TS2 - Permissive", "Local time, s",
+                            "Controller worksheet, NEMA TS2 reference, whole seconds", "Permissive Start"})
+        QVERIFY2(text.contains(QLatin1String(has)), has);
+    // Phase 3's force-off 52.5 is entered as the even 52, marked; its window 39.5 to 42.
+    QVERIFY2(text.contains(QRegularExpression(QStringLiteral("\\n3\\s+WB\\s+52\\s*\\*\\s+52\\.5\\s+40\\s*\\*\\s+39\\.5\\s+42\\s+42\\s*\\n"))),
+             qPrintable(text));
+}
+
+void PrintTest::reportNeedsACalculatedSignal() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    frame.mnuFilePrintReport_Click();  // no timing window
+    scripted.fileNames = {QStringLiteral(TAVIMO_TEST_DATA "/main-and-1st.tvm")};
+    frame.mnuFileOpen_Click();
+    frame.mnuFilePrintReport_Click();  // opened, not calculated
+    QCOMPARE(scripted.printerDialogs, 0);
+    QCOMPARE(scripted.texts(), (QStringList{"No Signal to Print!", "No Signal to Print!"}));
 }
 
 QTEST_MAIN(PrintTest)

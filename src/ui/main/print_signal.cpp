@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main/print_signal.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
@@ -13,24 +14,29 @@ namespace {
 // Screen pixels are laid out at 15 twips each: 96 to the inch.
 constexpr double kScreenDpi = 1440.0 / 15.0;
 
-QRectF centredTarget(const QPixmap& image, const QRectF& page, int resolution) {
+QRectF centredTarget(const QPixmap& image, const QRectF& page, int resolution, double headerHeight) {
     const QSizeF logical = image.deviceIndependentSize();
     QSizeF size(logical.width() * resolution / kScreenDpi, logical.height() * resolution / kScreenDpi);
-    if (size.width() > page.width() || size.height() > page.height())
-        size.scale(page.size(), Qt::KeepAspectRatio);
+    // Room for the header above the image and as much below, so that it stays centred.
+    const QSizeF room(page.width(), page.height() - 2 * headerHeight);
+    if (size.width() > room.width() || size.height() > room.height()) size.scale(room, Qt::KeepAspectRatio);
     return QRectF(page.left() + (page.width() - size.width()) / 2, page.top() + (page.height() - size.height()) / 2,
                   size.width(), size.height());
 }
 
 }  // namespace
 
-bool printWindowImage(const QPixmap& image, QPrinter& printer, int copies) {
+bool printWindowImage(const QPixmap& image, QPrinter& printer, int copies, const QString& header) {
     if (image.isNull() || copies < 1) return false;
     printer.setCopyCount(1);
     QPainter painter;
     if (!painter.begin(&printer)) return false;
     const QRectF page(0, 0, printer.width(), printer.height());
-    const QRectF target = centredTarget(image, page, printer.resolution());
+    QFont font;
+    font.setPointSizeF(9);
+    const QFontMetricsF metrics(font, &printer);
+    const double headerHeight = header.isEmpty() ? 0 : metrics.height() * 2;
+    const QRectF target = centredTarget(image, page, printer.resolution(), headerHeight);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (int copy = 0; copy < copies; ++copy) {
         if (copy > 0 && !printer.newPage()) {
@@ -38,6 +44,13 @@ bool printWindowImage(const QPixmap& image, QPrinter& printer, int copies) {
             return false;
         }
         painter.drawPixmap(target, image, QRectF(image.rect()));
+        if (!header.isEmpty()) {
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            painter.drawText(QRectF(target.left(), target.top() - headerHeight, target.width(), headerHeight),
+                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                             metrics.elidedText(header, Qt::ElideRight, target.width()));
+        }
     }
     return painter.end() && printer.printerState() != QPrinter::Error;
 }

@@ -16,9 +16,20 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QDate>
+#include <QFileInfo>
+#include <QPainter>
+#include <QSaveFile>
+#include <algorithm>
+#include <sstream>
 #include <variant>
 
+#include "calc/calculated_signal.h"
+#include "calc/worksheet.h"
+#include "cli/calc_output.h"
 #include "io/project_file.h"
+#include "ui/chart/chart_files.h"
+#include "ui/chart/report_page.h"
 #include "tavimo_version.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/twips.h"
@@ -71,6 +82,16 @@ QSize fittedToScreen(const QWidget* frame, QSize designed) {
     const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
     const QSize decoration(2 * border, style->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border);
     return designed.boundedTo(screen->availableGeometry().size() - decoration);
+}
+
+QString today() { return QDate::currentDate().toString(Qt::ISODate); }
+
+// Writes `bytes` whole or not at all: the previous file stays until the new one is complete.
+QString writeWholeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return QStringLiteral("%1: cannot be written (%2)").arg(path, file.errorString());
+    return {};
 }
 
 }  // namespace
@@ -159,8 +180,12 @@ void Tavimo::buildMenu() {
     item(print, "mnuFilePrintCurrent", QStringLiteral("Current Signal"), QKeySequence(),
          &Tavimo::mnuFilePrintCurrent_Click);
     // Seen but not chosen: kept for a signal report and a printer set-up to come.
-    item(print, "mnuFilePrintReport", QStringLiteral("Report"), QKeySequence(), nullptr)->setEnabled(false);
+    item(print, "mnuFilePrintReport", QStringLiteral("Report"), QKeySequence(), &Tavimo::mnuFilePrintReport_Click);
     item(print, "mnuFilePrintSetup", QStringLiteral("Setup"), QKeySequence(), nullptr)->setEnabled(false);
+    QMenu* exportMenu = submenu(file, "mnuFileExport", QStringLiteral("&Export"));
+    item(exportMenu, "mnuFileExportChart", QStringLiteral("Chart…"), QKeySequence(), &Tavimo::mnuFileExportChart_Click);
+    item(exportMenu, "mnuFileExportResults", QStringLiteral("Results (CSV)…"), QKeySequence(),
+         &Tavimo::mnuFileExportResults_Click);
     separator(file, "mnuFileSeperatorFour");
     item(file, "mnuFileExit", QStringLiteral("&Exit"), QKeySequence(Qt::CTRL | Qt::Key_E), &Tavimo::mnuFileExit_Click);
 
@@ -393,7 +418,71 @@ void Tavimo::mnuFilePrintCurrent_Click() {
         return;
     }
     const int copies = printer.copyCount();
-    if (!form || !printWindowImage(printImageOf(form), printer, copies)) tell(this, QStringLiteral("Unable to Print!"));
+    if (!form) {
+        tell(this, QStringLiteral("Unable to Print!"));
+        return;
+    }
+    const SignalPlan plan = form->state().plan;
+    const QString header = printHeaderLine(plan, QString::fromStdString(plan.projectFile), today());
+    if (!printWindowImage(printImageOf(form), printer, copies, header)) tell(this, QStringLiteral("Unable to Print!"));
+}
+
+void Tavimo::mnuFilePrintReport_Click() {
+    QPointer<Form1> form = timingWindow();
+    const std::optional<CalculatedSignal> signal = form ? calculatedSignal(form->state()) : std::nullopt;
+    if (!signal) {
+        tell(this, QStringLiteral("No Signal to Print!"));
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Tavimo report"));
+    if (!dialogs().choosePrinter(this, printer)) return;  // Cancel: nothing printed, nothing to say
+    // Each copy a page of its own, as the window's printout does.
+    const int copies = std::max(1, printer.copyCount());
+    printer.setCopyCount(1);
+    const ReportPage page = reportPageOf(signal->state, controllerWorksheet(signal->state.plan, signal->outcome.values),
+                                         QFileInfo(QString::fromStdString(signal->state.plan.projectFile)).fileName(),
+                                         today());
+    QList<ReportPage> pages;
+    for (int i = 0; i < copies; ++i) pages.append(page);
+    QPainter painter;
+    const bool printed = painter.begin(&printer) && paintReports(painter, printer, pages) && painter.end() &&
+                         printer.printerState() != QPrinter::Error;
+    if (!printed) tell(this, QStringLiteral("Unable to Print!"));
+}
+
+// ---- Export ----
+
+void Tavimo::mnuFileExportChart_Click() {
+    QPointer<Form1> form = timingWindow();
+    const std::optional<CalculatedSignal> signal = form ? calculatedSignal(form->state()) : std::nullopt;
+    if (!signal) {
+        tell(this, QStringLiteral("No Signal to Export!"));
+        return;
+    }
+    QString path = dialogs().saveFileName(this, QStringLiteral("Chart (*.svg;*.png;*.pdf)|*.svg;*.png;*.pdf"));
+    if (path.isEmpty()) return;
+    // A name typed without an extension gets the vector picture.
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".svg");
+    const QString failure = writeChartFile(path, {chartSheetOf(signal->state)});
+    if (!failure.isEmpty()) tell(this, failure, kFileError, Icon::Critical);
+}
+
+void Tavimo::mnuFileExportResults_Click() {
+    QPointer<Form1> form = timingWindow();
+    const std::optional<CalculatedSignal> signal = form ? calculatedSignal(form->state()) : std::nullopt;
+    if (!signal) {
+        tell(this, QStringLiteral("No Signal to Export!"));
+        return;
+    }
+    QString path = dialogs().saveFileName(this, QStringLiteral("Comma-Separated Values (*.csv)|*.csv"));
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
+    // Exactly what tavimo-calc --format csv prints for the same signal.
+    std::ostringstream csv;
+    cli::printResults(signal->state, cli::OutputFormat::Csv, csv, signal->warnings);
+    const QString failure = writeWholeFile(path, QByteArray::fromStdString(csv.str()));
+    if (!failure.isEmpty()) tell(this, failure, kFileError, Icon::Critical);
 }
 
 }  // namespace tavimo::ui

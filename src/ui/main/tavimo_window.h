@@ -64,6 +64,9 @@ public slots:
     void mnuFileAddSignalImport_Click();
     void mnuFileAddSignalImportNetwork_Click();
     void mnuFilePrintCurrent_Click();
+    void mnuFilePrintReport_Click();
+    void mnuFileExportChart_Click();
+    void mnuFileExportResults_Click();
     void mnuFileExit_Click();
     void mnuHelpread_Click();
     void mnuHelpAbout_Click();

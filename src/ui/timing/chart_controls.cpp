@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "ui/chart/chart_palette.h"
 #include "ui/common/twips.h"
 
 namespace tavimo::ui {
@@ -34,8 +35,8 @@ QFrame* shape(QWidget* parent, const QString& name, const QColor& fill) {
 // A bar drawn as a filled rectangle with a thin dark outline, as shapes are.
 QFrame* bar(QWidget* parent, const QString& name, const QColor& fill) {
     auto* f = shape(parent, name, fill);
-    f->setStyleSheet(QStringLiteral("QFrame#%1 { background: %2; border: 1px solid #303030; }")
-                         .arg(name, fill.name()));
+    f->setStyleSheet(QStringLiteral("QFrame#%1 { background: %2; border: 1px solid %3; }")
+                         .arg(name, fill.name(), palette::kBarOutline.name()));
     return f;
 }
 
@@ -52,8 +53,8 @@ void placeBox(QWidget* w, const Box& b) {
 
 constexpr int kWindowTextPadding = 2 + 1;  // the bar's padding and border, each side
 
-const QString kWindowStyle =
-    QStringLiteral("background: #a8d4ff; border: 1px solid #203050; padding: 0px 2px; color: black;");
+const QString kWindowStyle = QStringLiteral("background: %1; border: 1px solid %2; padding: 0px 2px; color: %3;")
+                                  .arg(palette::kWindow.name(), palette::kWindowOutline.name(), palette::kText.name());
 
 // A permissive-window bar, drawn to scale. Its phase number is drawn only where it
 // fits; a cut "Ø" or "]1" would name no phase.
@@ -109,17 +110,18 @@ void ChartControls::build(QWidget* frame) {
         g->setReadOnly(true);
         g->setFocusPolicy(Qt::NoFocus);
         g->setAlignment(Qt::AlignCenter);
-        g->setStyleSheet(QStringLiteral("QLineEdit { background: #00c000; color: black; border: 1px solid #303030;"
-                                        " padding: 0px; font-weight: bold; }"));
+        g->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %2; border: 1px solid %3;"
+                                        " padding: 0px; font-weight: bold; }")
+                             .arg(palette::kGreen.name(), palette::kText.name(), palette::kBarOutline.name()));
         green_[k - 1] = g;
-        yellow_[k - 1] = bar(frame, QStringLiteral("yellowPhase%1").arg(k), QColor(255, 255, 0));
-        red_[k - 1] = bar(frame, QStringLiteral("redPhase%1").arg(k), QColor(255, 0, 0));
+        yellow_[k - 1] = bar(frame, QStringLiteral("yellowPhase%1").arg(k), palette::kYellow);
+        red_[k - 1] = bar(frame, QStringLiteral("redPhase%1").arg(k), palette::kRed);
     }
-    deadPhase_ = shape(frame, QStringLiteral("deadPhase"), Qt::black);
-    deadPhase2_ = shape(frame, QStringLiteral("deadPhase2"), Qt::black);
-    barrier1_ = shape(frame, QStringLiteral("barrier1"), Qt::black);
-    barrier2_ = shape(frame, QStringLiteral("barrier2"), Qt::black);
-    barrier3_ = shape(frame, QStringLiteral("barrier3"), Qt::black);
+    deadPhase_ = shape(frame, QStringLiteral("deadPhase"), palette::kDeadSide);
+    deadPhase2_ = shape(frame, QStringLiteral("deadPhase2"), palette::kDeadSide);
+    barrier1_ = shape(frame, QStringLiteral("barrier1"), palette::kBarrier);
+    barrier2_ = shape(frame, QStringLiteral("barrier2"), palette::kBarrier);
+    barrier3_ = shape(frame, QStringLiteral("barrier3"), palette::kBarrier);
 }
 
 void ChartControls::buildCursor(QWidget* frame) {
@@ -133,7 +135,7 @@ void ChartControls::buildCursor(QWidget* frame) {
         caption->hide();
         captions_[w] = caption;
     }
-    local1_ = shape(frame, QStringLiteral("local1"), QColor(0, 0, 255));
+    local1_ = shape(frame, QStringLiteral("local1"), palette::kLocalZero);
     timer_ = new QLabel(frame);
     timer_->setObjectName(QStringLiteral("timer"));
     timer_->setToolTip(QStringLiteral("Local Time"));

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "ui/timing/form1.h"
 
+#include <QClipboard>
 #include <QFocusEvent>
+#include <QGuiApplication>
+#include <QShortcut>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -9,7 +12,9 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "calc/calculated_signal.h"
 #include "calc/local_time.h"
+#include "calc/results_table.h"
 #include "calc/window_calculation.h"
 #include "io/signal_arrival.h"
 #include "model/form_reset.h"
@@ -49,6 +54,10 @@ void Form1::wireReactions() {
     connect(reset_, &QPushButton::clicked, this, &Form1::Reset_Click);
     connect(exit_, &QPushButton::clicked, this, &Form1::Exit_Click);
     connect(resetMove_, &QPushButton::clicked, this, &Form1::ResetMove_Click);
+    connect(copyResults_, &QPushButton::clicked, this, &Form1::CopyResults_Click);
+    auto* copy = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
+    copy->setContext(Qt::WindowShortcut);
+    connect(copy, &QShortcut::activated, this, &Form1::CopyResults_Click);
 
     for (int k = 1; k <= kPositions; ++k) {
         PickList* phase = phase_[k - 1];
@@ -214,6 +223,15 @@ void Form1::Reset_Click() {
     clearChecks();
     focusPhase(coordinatedFocusPosition(state_.plan.arrangement));
     tell(this, QStringLiteral("Please Choose Coordinated Phase(s)!"));
+}
+
+void Form1::CopyResults_Click() {
+    const std::optional<CalculatedSignal> signal = calculatedSignal(state());
+    if (!signal) {
+        tell(this, QStringLiteral("No Signal to Copy!"));
+        return;
+    }
+    QGuiApplication::clipboard()->setText(QString::fromStdString(resultsTable(signal->state)));
 }
 
 void Form1::Exit_Click() {

@@ -37,7 +37,7 @@ class PickList;
 //
 // Controls carry the design's names. Single controls are found by object name
 // ("Phase1".."Phase8", "cycleLength", "control", "IntDes", "Calculate", "Reset",
-// "Exit", "ResetMove", "HScroll1", "timer", "local1", "barrier1".."barrier3",
+// "Exit", "CopyResults", "ResetMove", "HScroll1", "timer", "local1", "barrier1".."barrier3",
 // "deadPhase", "deadPhase2", "PP1".."PP6", "PPend1", "PPend2", "greenPhase1"..,
 // "yellowPhase1".., "redPhase1"..). Control arrays share one object name and carry
 // their element number in the dynamic property "index" (see control_array.h):
@@ -78,6 +78,8 @@ public slots:
     void Reset_Click();
     void ResetMove_Click();
     void Exit_Click();
+    // The results as a tab-separated table on the clipboard (also Ctrl+Shift+C).
+    void CopyResults_Click();
 
 signals:
     // "Exit" answered Yes: emitted before the window closes.
@@ -146,6 +148,7 @@ private:
     QPushButton* calculate_ = nullptr;
     QPushButton* reset_ = nullptr;
     QPushButton* exit_ = nullptr;
+    QPushButton* copyResults_ = nullptr;
 
     // Fields with the warning look, with the hint each had before.
     std::vector<std::pair<QWidget*, QString>> marked_;

@@ -270,6 +270,8 @@ void Form1::buildFooter() {
     calculate_ = button(this, QStringLiteral("Calculate"), QStringLiteral("Calculate"), 6210, 10530, 1275, 435);
     reset_ = button(this, QStringLiteral("Reset"), QStringLiteral("Reset"), 7590, 10530, 1275, 435);
     exit_ = button(this, QStringLiteral("Exit"), QStringLiteral("Exit"), 8970, 10530, 1275, 435);
+    copyResults_ = button(this, QStringLiteral("CopyResults"), QStringLiteral("Copy Results"), 4665, 10530, 1440, 435);
+    copyResults_->setToolTip(QStringLiteral("Copy the results as a table for a spreadsheet (Ctrl+Shift+C)"));
 }
 
 }  // namespace tavimo::ui

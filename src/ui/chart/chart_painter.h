@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QFont>
+#include <QRectF>
+
+#include "model/chart_layout.h"
+
+class QPainter;
+
+namespace tavimo::ui {
+
+// Draws the ring-barrier chart from its geometry: the row bars with their phase
+// numbers, the dark bars of a ring side without phases, the barriers and the
+// permissive windows with their labels. It draws in the window's logical pixels (15
+// twips each) on whatever device the painter is on; the caller scales and moves it.
+class ChartPainter {
+public:
+    enum class Edges {
+        Exact,      // to scale, fractions of a pixel kept (vector pictures, paper)
+        PixelGrid,  // edges on whole pixels, exactly as the window places its bars
+    };
+
+    explicit ChartPainter(const ChartGeometry& chart, QFont font = {}, Edges edges = Edges::Exact);
+
+    void paint(QPainter& painter) const;
+
+    // What the chart covers, in logical pixels: the bars, windows and barriers shown.
+    QRectF extent() const;
+
+    // A place and a length on the chart in logical pixels, from twips.
+    static double pixels(double twips);
+
+private:
+    QRectF rectOf(const Box& box) const;
+    void paintBar(QPainter& painter, const Box& box, const QColor& fill, const QColor& outline) const;
+    void paintLine(QPainter& painter, const VLine& line, double thickness, const QColor& colour) const;
+
+    const ChartGeometry& chart_;
+    QFont font_;
+    Edges edges_;
+};
+
+}  // namespace tavimo::ui

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QFont>
+#include <QRectF>
+#include <QString>
+
+#include <optional>
+
+#include "model/chart_layout.h"
+#include "model/window_state.h"
+
+class QPainter;
+class QPaintDevice;
+
+namespace tavimo::ui {
+
+// The chart as it leaves Tavimo: a title line, the ring-barrier chart to scale and a
+// time axis in seconds of the cycle from the controller's local zero.
+struct ChartSheet {
+    QString title;
+    ChartGeometry chart;
+    std::optional<float> cycle;      // the cycle the chart spans, s
+    std::optional<float> localZero;  // s from the chart's left edge; no axis without it
+};
+
+ChartSheet chartSheetOf(const WindowState& calculated);
+
+// The sheet's size in the window's logical pixels (15 twips each).
+QSizeF chartSheetSize();
+
+// The font of the chart's labels, the timing window's (8 pt), for drawing on `device`
+// in units of which `unitsPerInch` make an inch: text then keeps its size on paper and
+// in pictures of any resolution, the painter's scale applied on top.
+QFont chartFont(const QPaintDevice* device, double unitsPerInch, double pointSize = 8, bool bold = false);
+
+// Draws the sheet into `target` (any size; the sheet is scaled to fit, keeping its
+// proportions, and centred).
+void paintChartSheet(QPainter& painter, const ChartSheet& sheet, const QRectF& target);
+
+// Where a time of the axis (s of local time) lies on the chart, in twips.
+float axisPlace(float cycle, float localZero, float time);
+
+}  // namespace tavimo::ui

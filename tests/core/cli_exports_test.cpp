@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: MIT
+// tavimo-calc --chart and --report, run as a shell runs them, without a display.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kPlan = TAVIMO_TEST_DATA "/main-and-1st.tvm";
+
+struct Shell {
+    int status = -1;
+    std::string out;
+};
+
+// Runs a shell command without a display and collects its standard output.
+Shell shell(const std::string& command) {
+    Shell r;
+    FILE* pipe = popen(("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + command).c_str(), "r");
+    if (!pipe) return r;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) r.out.append(buffer, got);
+    const int status = pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+Shell calc(const std::string& args) { return shell("'" TAVIMO_CALC_EXE "' " + args + " 2>&1"); }
+
+std::string bytesOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class CalcExports : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tavimo-exports-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    fs::path dir;
+};
+
+TEST_F(CalcExports, ChartInEachFormatBesideThePrintedResults) {
+    struct Case {
+        const char* name;
+        std::string startsWith;
+    } cases[] = {
+        {"chart.svg", "<?xml"},
+        {"chart.png", "\x89PNG"},
+        {"CHART.PDF", "%PDF"},
+    };
+    const std::string results = calc("'" + kPlan + "'").out;
+    for (const Case& c : cases) {
+        const fs::path file = dir / c.name;
+        const Shell r = calc("--chart '" + file.string() + "' '" + kPlan + "'");
+        EXPECT_EQ(r.status, 0) << c.name << ": " << r.out;
+        EXPECT_EQ(r.out, results) << c.name;  // nothing added to the output, not even Qt's notes
+        EXPECT_EQ(bytesOf(file).substr(0, c.startsWith.size()), c.startsWith) << c.name;
+    }
+    // The PNG at twice the screen's detail: the sheet is 687 x 210 logical pixels.
+    const std::string png = bytesOf(dir / "chart.png");
+    ASSERT_GT(png.size(), 24u);
+    auto be32 = [&](std::size_t at) {
+        return (unsigned(static_cast<unsigned char>(png[at])) << 24) | (unsigned(static_cast<unsigned char>(png[at + 1])) << 16) |
+               (unsigned(static_cast<unsigned char>(png[at + 2])) << 8) | unsigned(static_cast<unsigned char>(png[at + 3]));
+    };
+    EXPECT_EQ(be32(16), 1374u);
+    EXPECT_EQ(be32(20), 420u);
+}
+
+TEST_F(CalcExports, ReportIsOnePageWithTitleBlockAndWorksheet) {
+    const fs::path pdf = dir / "report.pdf";
+    ASSERT_EQ(calc("--report '" + pdf.string() + "' --controller 170 '" + kPlan + "'").status, 0);
+    EXPECT_TRUE(std::regex_search(shell("pdfinfo '" + pdf.string() + "'").out, std::regex(R"(\nPages:\s+1\n)")));
+    const std::string text = shell("pdftotext -layout '" + pdf.string() + "' -").out;
+    for (const char* has : {"Main and 1st", "Cycle length: 100 s", "Controller: Type 170", "Mode: Permissive",
+                            "File: main-and-1st.tvm", "Controller worksheet, Type 170 reference, whole seconds"})
+        EXPECT_NE(text.find(has), std::string::npos) << has << "\n" << text;
+    // Phase 2's force-off at the Type 170 local zero; phase 3's window ends at 2.5, entered
+    // as 2 (the even second) and marked, phase 1's at 45.5, entered as 46.
+    for (const char* row : {R"(\n2\s+NB\s+0\s+0\s*\n)", R"(\n1\s+SB\s+56\s+56\s+40\s+40\s+46\s*\*\s+45\.5\s*\n)",
+                            R"(\n3\s+WB\s+13\s+13\s+0\s+0\s+2\s*\*\s+2\.5\s*\n)", "Force Off"})
+        EXPECT_TRUE(std::regex_search(text, std::regex(row))) << row << "\n" << text;
+}
+
+TEST_F(CalcExports, NetworkFileGivesEachIntersectionItsChartAndPage) {
+    const std::string network = TAVIMO_TEST_DATA "/utdf8/peoria-3-7.csv";
+    const fs::path svg = dir / "corridor.svg", pdf = dir / "corridor.pdf";
+    ASSERT_EQ(calc("--utdf '" + network + "' --chart '" + svg.string() + "' --report '" + pdf.string() + "'").status, 0);
+    EXPECT_TRUE(fs::exists(dir / "corridor-3.svg"));
+    EXPECT_TRUE(fs::exists(dir / "corridor-7.svg"));
+    EXPECT_FALSE(fs::exists(svg));
+    EXPECT_TRUE(std::regex_search(shell("pdfinfo '" + pdf.string() + "'").out, std::regex(R"(\nPages:\s+2\n)")));
+}
+
+TEST_F(CalcExports, UnwritableOrUnknownFilesAreRefusedAndTold) {
+    struct Case {
+        std::string args;
+        int status;
+        const char* told;
+    } cases[] = {
+        {"--chart chart.txt", 2, "--chart writes .svg, .png or .pdf"},
+        {"--report report.svg", 2, "--report writes .pdf"},
+        {"--chart", 2, "--chart writes .svg, .png or .pdf"},  // the plan is no picture
+        {"--chart '" + (dir / "missing" / "chart.svg").string() + "'", 2, "cannot be written"},
+        {"--report '" + (dir / "missing" / "report.pdf").string() + "'", 2, "cannot be written"},
+    };
+    for (const Case& c : cases) {
+        const Shell r = calc(c.args + " '" + kPlan + "'");
+        EXPECT_EQ(r.status, c.status) << c.args;
+        EXPECT_NE(r.out.find(c.told), std::string::npos) << c.args << ": " << r.out;
+    }
+    EXPECT_FALSE(fs::exists(dir / "missing"));
+}
+
+}  // namespace
