@@ -54,10 +54,18 @@ std::optional<CalcMessage> readCountedRows(const CalcInput& in, PlanTimes& t) {
                 return CalcMessage{std::string(kLabels[f]) + " at position " + std::to_string(n) +
                                        " is not a number!",
                                    kPhaseDataTitle};
+            if (!isTimeInRange(*number))
+                return CalcMessage{std::string(kLabels[f]) + " at position " + std::to_string(n) +
+                                       " is out of range!",
+                                   kPhaseDataTitle};
             (*values[f])[n] = *number;
         }
         previous = k;
     }
+    // A cycle length that is no number is left to the cycle check, which asks for a
+    // correct one; an absurd number stops here with the times.
+    const std::optional<float> cycle = parseNumber(in.cycleLength);
+    if (cycle && !isTimeInRange(*cycle)) return CalcMessage{"Cycle Length is out of range!", kPhaseDataTitle};
     return std::nullopt;
 }
 

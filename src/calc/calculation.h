@@ -27,7 +27,7 @@ struct CalcInput {
 // Where a run ended.
 enum class CalcStop {
     Completed,        // results written, pull-downs hidden
-    BadNumber,        // a timing text of a counted row is not a number: nothing changed
+    BadNumber,        // a timing text of a counted row (or the cycle) is no number or out of range: nothing changed
     PhaseError,       // phases and enabled split fields disagree
     ZeroRingCycle,    // both rings total 0: silent
     CycleMismatch,    // cycle length is not the ring cycle (or not a number)

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/calc_command.h"
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 #include "calc/window_calculation.h"
@@ -11,6 +10,7 @@
 #include "cli/calc_options.h"
 #include "cli/calc_output.h"
 #include "cli/draw_request.h"
+#include "io/project_read.h"
 #include "io/signal_arrival.h"
 #include "tavimo_version.h"
 
@@ -23,25 +23,27 @@ constexpr int kCheckFailed = 1;
 constexpr int kUsageOrFile = 2;
 constexpr int kStoppedSilently = 3;
 
-std::optional<std::string> readWhole(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return bytes.str();
-}
-
-// Opens a project file as "Open" does; a message on failure.
+// Opens a project file as "Open" does, with the window's reader and its words; a
+// message on failure.
 std::optional<std::string> openProject(const std::string& path, WindowState& state) {
-    const auto bytes = readWhole(path);
-    if (!bytes) return path + ": cannot be read";
-    auto opened = openedSignal(parseProject(fromWindows1252(*bytes)), path);
+    auto read = readProjectFile(path);
+    if (const std::string* why = std::get_if<std::string>(&read)) return *why;
+    auto opened = openedSignal(std::get<ProjectValues>(read), path);
     if (const auto* problem = std::get_if<std::string>(&opened)) return path + ": " + *problem;
     state = std::get<WindowState>(std::move(opened));
     return std::nullopt;
+}
+
+// Results that never reach their reader (a full disk, a closed pipe or standard
+// output) are a failure, not a success: the stream is flushed and checked last.
+// errno is cleared before the output starts, so the reason is the write's own.
+int printed(std::ostream& out, std::ostream& err) {
+    out.flush();
+    if (out) return kPrinted;
+    const int error = errno;
+    err << "tavimo-calc: cannot write the results: "
+        << (error != 0 ? std::strerror(error) : "the output stream failed") << '\n';
+    return kUsageOrFile;
 }
 
 // The options override what the file says, as if the user had chosen them in the
@@ -69,8 +71,9 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     const CalcOptions& options = std::get<CalcOptions>(parsed);
     if (options.help) {
+        errno = 0;
         out << kUsage << '\n' << kHelp;
-        return kPrinted;
+        return printed(out, err);
     }
     if (options.version) {
         out << "tavimo-calc " TAVIMO_VERSION "\n";
@@ -101,13 +104,17 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const CalcOutcome& outcome = run.outcome;
 
     if (outcome.message) {
+        // The window's words, with the file they are about.
+        if (!options.utdf) err << "tavimo-calc: " << options.planPath << ": ";
         err << outcome.message->text << '\n';
         return kCheckFailed;
     }
     switch (outcome.stop) {
     case CalcStop::Completed: {
         const std::vector<TimingWarning>& warnings = run.warnings;
+        errno = 0;
         printResults(state, options.format, out, warnings);
+        if (const int status = printed(out, err); status != kPrinted) return status;
         for (const TimingWarning& w : warnings) err << "warning: " << w.text << '\n';
         if (options.chartPath || options.reportPath) {
             const CalculatedSignal signal{state, outcome, warnings};

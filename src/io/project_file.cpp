@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "io/message_text.h"
+
 namespace tavimo {
 
 namespace {
@@ -67,7 +69,7 @@ void appendLine(std::string& out, const char* keyword, const std::string* values
     out += "\r\n";
 }
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string quoted(const std::string& text) { return quotedValue(text); }
 
 }  // namespace
 

@@ -47,7 +47,16 @@ std::optional<UtdfError> parseTiming(std::string_view text, UtdfForm form, const
 std::optional<UtdfError> parsePhasing(std::string_view text, UtdfForm form, const std::string& fileName, UtdfImport& into);
 std::optional<UtdfError> parseLanes(std::string_view text, UtdfForm form, const std::string& fileName, UtdfImport& into);
 
-// Reads the three files (PHASING, TIMING, LANES) whole before anything uses them.
+// What the readers let through but the import must not take, with the file and line
+// named: a PHASING file without the lines of its times, a LANES file without line 12,
+// with no phase 1-8 in it or with a phase 10-16, and a split, time or cycle length
+// that is not a number below 100000 in magnitude (a fixed-column slice included).
+std::optional<UtdfError> checkImport(const UtdfImport& values, std::string_view phasingText,
+                                     std::string_view lanesText, UtdfForm lanesForm, const std::string& timingPath,
+                                     const std::string& phasingPath, const std::string& lanesPath);
+
+// Reads the three files (PHASING, TIMING, LANES) whole and checks them (checkImport)
+// before anything uses them.
 std::variant<UtdfImport, UtdfError> readUtdfFiles(const std::string& timingPath,
                                                   const std::string& phasingPath,
                                                   const std::string& lanesPath);

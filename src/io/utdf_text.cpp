@@ -11,6 +11,7 @@ Lines::Lines(std::string_view text) {
     std::size_t start = 0;
     for (int number = 1; number <= kLastLineRead && start < text.size(); ++number) {
         const std::size_t end = text.find_first_of("\r\n", start);
+        count_ = number;
         if (end == std::string_view::npos) {
             lines_[number] = text.substr(start);
             break;
@@ -55,6 +56,14 @@ std::optional<std::string> numberText(std::string_view fieldText) {
 std::optional<std::string> convertedField(std::string_view fieldText, const std::string& emptyValue) {
     if (isBlank(fieldText)) return emptyValue;
     return numberText(fieldText);
+}
+
+std::optional<std::string> notATime(std::string_view value) {
+    if (isBlank(value)) return std::nullopt;
+    const std::optional<float> seconds = parseNumber(value);
+    if (!seconds) return "which is not a number";
+    if (!isTimeInRange(*seconds)) return "which is out of range";
+    return std::nullopt;
 }
 
 std::string fileMessage(const char* kind, const std::string& fileName, const std::string& problem) {

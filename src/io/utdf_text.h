@@ -18,9 +18,12 @@ class Lines {
 public:
     explicit Lines(std::string_view text);
     std::string_view line(int number) const;
+    // How many lines the file has, counted up to kLastLineRead.
+    int count() const { return count_; }
 
 private:
     std::array<std::string_view, kLastLineRead + 1> lines_{};
+    int count_ = 0;
 };
 
 // Columns first..last (counted from 1) of a fixed-column line, blanks kept; shorter or
@@ -42,6 +45,10 @@ std::optional<std::string> convertedField(std::string_view fieldText, const std:
 
 // "The <kind> file "<name>" <problem>": every reading failure names the file.
 std::string fileMessage(const char* kind, const std::string& fileName, const std::string& problem);
+
+// Why a value the calculation will read as a time is none, or nothing when it is one
+// (blank counts as none given): "which is not a number", "which is out of range".
+std::optional<std::string> notATime(std::string_view value);
 
 // A value quoted for a message: cut short and with unprintable bytes shown as '?'.
 std::string quoted(std::string_view value);

@@ -36,12 +36,19 @@ std::optional<float> parseNumber(std::string_view text) {
     // The digits are gathered by hand, so no locale setting can change the decimal
     // separator. Up to 19 digits the mantissa is exact, and with at most 22
     // decimals the power of ten is exact too: one correctly rounded division.
+    // Leading zeros count for nothing: "0000000000000000000045" is 45, however many
+    // zeros pad it, so only the digits from the first non-zero one are limited.
     std::uint64_t mantissa = 0;
     int digits = 0, decimals = 0;
-    bool point = false;
+    bool point = false, anyDigit = false;
     for (; p != end; ++p) {
         const auto digit = static_cast<unsigned>(static_cast<unsigned char>(*p)) - unsigned{'0'};
         if (digit <= 9) {
+            anyDigit = true;
+            if (digits == 0 && digit == 0) {
+                decimals += point;  // 0.05: the zero after the point still scales
+                continue;
+            }
             if (digits < 19) {
                 mantissa = mantissa * 10 + digit;
                 decimals += point;
@@ -55,7 +62,7 @@ std::optional<float> parseNumber(std::string_view text) {
             return std::nullopt;
         }
     }
-    if (digits == 0) return std::nullopt;
+    if (!anyDigit) return std::nullopt;
 
     double value;
     if (decimals >= 0 && decimals <= 22) value = static_cast<double>(mantissa) / kPowersOfTen[decimals];

@@ -12,6 +12,12 @@ namespace tavimo {
 // text) is not a number. Independent of the locale.
 std::optional<float> parseNumber(std::string_view text);
 
+// No signal runs a time of 100000 s (27 hours). Below that the sums of a cycle stay
+// finite and every result is written in plain digits that read back; above it, an
+// amber of 3e38 and an all-red of 3e38 would make an infinite clearance.
+constexpr float kLargestTime = 100000.f;
+inline bool isTimeInRange(float seconds) { return seconds > -kLargestTime && seconds < kLargestTime; }
+
 // True when the text is empty or made of blanks only.
 bool isBlank(std::string_view text);
 

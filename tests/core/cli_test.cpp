@@ -190,9 +190,8 @@ TEST(CalcCommand, ExitStatusesAndMessages) {
         {{phaseError}, 1, "Phase Error! Please re-enter phase data.\n"},
         {{badNumber}, 1, "position 3 is not a number"},
         {{nothing}, 3, "either ring"},
-        {{badController}, 2, badController + ": controller \"NEMA\" is not Nema or one70"},
-        {{missing}, 2, missing + ": cannot be read"},
-        {{::testing::TempDir()}, 2, "cannot be read"},
+        {{badController}, 2, "Unable to open " + badController + ": not a Tavimo signal (controller \"NEMA\" is not Nema or one70)."},
+        {{missing}, 2, "Unable to open " + missing + ": No such file or directory."},
         {{}, 2, "no project file given", true},
         {{kPlan, kPlan}, 2, "more than one", true},
         {{kPlan, "--verbose"}, 2, "unknown option --verbose", true},
@@ -202,7 +201,7 @@ TEST(CalcCommand, ExitStatusesAndMessages) {
         {{kPlan, "--mode", "yield", "--mode", "yield"}, 2, "given twice", true},
         {{"--utdf", "a.csv", "b.csv"}, 2, "--utdf needs", true},
         {{"--utdf", "a.csv", "b.csv", "c.csv", kPlan}, 2, "not both", true},
-        {{"--utdf", missing, missing, missing}, 2, "cannot be opened"},
+        {{"--utdf", missing, missing, missing}, 2, "cannot be opened: No such file or directory."},
     };
     for (const auto& c : cases) {
         const Result r = run(c.args);

@@ -4,7 +4,10 @@
 #include <charconv>
 #include <clocale>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <locale>
+#include <sstream>
 #include <gtest/gtest.h>
 
 namespace tavimo {
@@ -22,6 +25,9 @@ TEST(NumberText, ReadsWhatEngineersType) {
         {"", std::nullopt}, {"   ", std::nullopt}, {"3,5", std::nullopt}, {"1.2.3", std::nullopt},
         {"12a", std::nullopt}, {"-", std::nullopt}, {".", std::nullopt}, {"1e3", std::nullopt},
         {"340282366920938463463374607431768211456000", std::nullopt},  // beyond single precision
+        // Leading zeros count for nothing, however many there are.
+        {"0000000000000000000045", 45.f}, {"0000000000000000000100", 100.f}, {"-000000000000000000000027.5", -27.5f},
+        {"0.0000000000000000000005", 5e-22f}, {"00000000000000000000000", 0.f}, {"000000000000000000000.", 0.f},
     };
     for (const auto& c : cases) EXPECT_EQ(parseNumber(c.text), c.expected) << '"' << c.text << '"';
 }
@@ -70,13 +76,35 @@ TEST(NumberText, WritesWhatTheGeneralConversionWrites) {
     }
 }
 
+// A machine set up for German writes 29,5. The C++ side gets a locale built here,
+// so the check runs on every machine; the C side a German one where it is installed.
+struct DecimalComma : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
 TEST(NumberText, IgnoresTheLocaleDecimalComma) {
-    const char* old = std::setlocale(LC_NUMERIC, nullptr);
-    std::string saved = old ? old : "C";
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no German locale";
+    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new DecimalComma));
+    const std::string savedC = std::setlocale(LC_ALL, nullptr);
+    const bool germanC = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") || std::setlocale(LC_NUMERIC, "de_DE");
+    std::ostringstream shown;
+    shown << 29.5;
+    ASSERT_EQ(shown.str(), "29,5");  // the comma locale is in force
+    if (germanC) {
+        char c[16];
+        std::snprintf(c, sizeof c, "%.1f", 29.5);
+        EXPECT_STREQ(c, "29,5");
+    }
+
     EXPECT_EQ(formatNumber(29.5f), "29.5");
+    EXPECT_EQ(formatNumber(1234567.f), "1234567");
+    EXPECT_EQ(formatNumber(1e7f), "1E+07");
     EXPECT_EQ(parseNumber("29.5"), 29.5f);
-    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_EQ(parseNumber("29,5"), std::nullopt);
+
+    std::setlocale(LC_ALL, savedC.c_str());
+    std::locale::global(previous);
 }
 
 TEST(NumberText, RoundsHalvesToEven) {

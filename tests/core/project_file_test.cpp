@@ -126,7 +126,7 @@ TEST(ProjectFile, ValuesThatWouldNotReadBackAreNamed) {
     EXPECT_EQ(unstorableValue(good), std::nullopt);
     const std::pair<void (*)(ProjectValues&), const char*> cases[] = {
         {[](ProjectValues& v) { v.ambers[2] = "3,5"; }, "the amber time at position 3 holds \"3,5\""},
-        {[](ProjectValues& v) { v.splits[7] = "2\n8"; }, "the split at position 8 holds \"2\n8\""},
+        {[](ProjectValues& v) { v.splits[7] = "2\n8"; }, "the split at position 8 holds \"2?8\""},
         {[](ProjectValues& v) { v.cycleLength = "1,0"; }, "the cycle length holds \"1,0\""},
         {[](ProjectValues& v) { v.description = "Main\r\n1st"; }, "the intersection description holds a line break"},
         {[](ProjectValues& v) { v.description = "Main St, 5th Ave"; }, nullptr},

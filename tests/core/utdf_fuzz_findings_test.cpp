@@ -87,9 +87,9 @@ TEST(FuzzFindings, CalculationWithAnOverflowingAmber) {
     EXPECT_EQ(out.stop, CalcStop::BadNumber);
 }
 
-// An amber near the top of single precision in a Lag Yield plan: the results stay
-// numbers, while the chart's bars scale to infinite or undefined widths, which the
-// window keeps drawable (see its twips conversion).
+// An amber near the top of single precision in a Lag Yield plan once scaled the
+// chart's bars to infinite or undefined widths; such a time is out of range now, and
+// the run stops before the chart changes.
 TEST(FuzzFindings, CalculationWithAnAmberNearTheFloatLimit) {
     EXPECT_FALSE(fuzzInput("fuzz_calculation", "huge-amber-in-a-lag-yield-plan").empty());
     CalcInput in;
@@ -106,7 +106,10 @@ TEST(FuzzFindings, CalculationWithAnAmberNearTheFloatLimit) {
     in.chart = ChartLayout::designed();
     const CalcOutcome out = calculate(in);
     expectResultsAreNumbers(out);
-    EXPECT_TRUE(std::isnan(out.chart.windows[PP5].width));
+    EXPECT_EQ(out.stop, CalcStop::BadNumber);
+    ASSERT_TRUE(out.message);
+    EXPECT_EQ(out.message->text, "Amber Time at position 1 is out of range!");
+    EXPECT_EQ(out.chart.windows[PP5].width, in.chart.windows[PP5].width);
 }
 
 }  // namespace

@@ -174,9 +174,9 @@ TEST(UtdfImport, FailuresNameTheFileAndTheProblem) {
     } cases[] = {
         {"", good + "PHASING.csv", good + "LANES.csv", "No TIMING file was chosen."},
         {good + "TIMING.csv", good + "PHASING.csv", "", "No LANES file was chosen."},
-        {"", "/nowhere/PHASING.csv", "", "The PHASING file \"/nowhere/PHASING.csv\" cannot be opened."},
+        {"", "/nowhere/PHASING.csv", "", "The PHASING file \"/nowhere/PHASING.csv\" cannot be opened: No such file or directory."},
         {good + "TIMING.csv", good + "PHASING.csv", "/tmp/LANES", "The LANES file \"/tmp/LANES\" has no extension; choose the .dat or .csv file."},
-        {folder.string(), good + "PHASING.csv", good + "LANES.csv", "The TIMING file \"" + folder.string() + "\" cannot be read."},
+        {folder.string(), good + "PHASING.csv", good + "LANES.csv", "The TIMING file \"" + folder.string() + "\" cannot be opened: it is a folder, not a file."},
         {utdfData("malformed/TIMING.csv"), good + "PHASING.csv", good + "LANES.csv",
          "The TIMING file \"" + utdfData("malformed/TIMING.csv") + "\" has no cycle length in line 3."},
     };

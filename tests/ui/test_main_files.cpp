@@ -6,6 +6,9 @@
 #include <QFileDialog>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/resource.h>
 
 #include "helpers/scripted_dialogs.h"
 #include "ui/common/file_dialog.h"
@@ -54,6 +57,8 @@ private slots:
     void openRefusesUnreadableAndInvalidFiles_data();
     void openRefusesUnreadableAndInvalidFiles();
     void saveFailureIsToldAndLeavesTheOldFile();
+    void saveFailingPartWayKeepsTheOldFile_data();
+    void saveFailingPartWayKeepsTheOldFile();
     void unstorableValuesAreNotWritten_data();
     void unstorableValuesAreNotWritten();
     void westernCharactersRoundTripInWindows1252();
@@ -221,6 +226,70 @@ void MainFilesTest::saveFailureIsToldAndLeavesTheOldFile() {
     }
     QVERIFY(QFileInfo(path("taken.tvm")).isDir());
     QCOMPARE(QDir(own.path()).entryList(QDir::Files | QDir::Hidden), QStringList());  // no leftovers
+}
+
+// A disk that fills up while the file is written. Where the test may mount (as root
+// in CI), a real 64 KiB tmpfs filled to the brim; everywhere, a file-size limit that
+// makes every write beyond 100 bytes fail, as a full disk does.
+void MainFilesTest::saveFailingPartWayKeepsTheOldFile_data() {
+    QTest::addColumn<bool>("tmpfs");
+    QTest::newRow("full tmpfs") << true;
+    QTest::newRow("file size limit") << false;
+}
+
+void MainFilesTest::saveFailingPartWayKeepsTheOldFile() {
+    QFETCH(bool, tmpfs);
+    QTemporaryDir own;
+    const QString folder = own.path();
+    struct Unmount {
+        QByteArray at;
+        ~Unmount() {
+            if (!at.isEmpty()) ::umount2(at.constData(), MNT_DETACH);
+        }
+    } unmount;
+    if (tmpfs) {
+        if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("this user may not mount a tmpfs; the file size limit covers the same fault");
+        unmount.at = QFile::encodeName(folder);
+    }
+    const QString old = folder + "/old.tvm";
+    QVERIFY(QFile::copy(kExample, old));
+    const QByteArray example = bytesOf(kExample);
+    QString expectedReason = QStringLiteral("File too large");
+    if (tmpfs) {
+        QFile fill(folder + "/fill");
+        QVERIFY(fill.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, '\0');
+        while (fill.write(block) == block.size() && fill.flush()) {
+        }
+        expectedReason = QStringLiteral("No space left on device");
+    }
+
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    scripted.fileNames = {old, folder + "/new.tvm"};
+    frame.mnuFileOpen_Click();
+    setDescription(frame.timingWindow(), "Main and 1st, retimed");
+
+    rlimit previous{};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
+    if (!tmpfs) {
+        const rlimit small{100, previous.rlim_max};
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
+    frame.mnuFileSave_Click();
+    frame.mnuFileSaveAs_Click();
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousSignal);
+
+    const QStringList expected = {"Unable to save " + old + ": " + expectedReason,
+                                  "Unable to save " + folder + "/new.tvm: " + expectedReason};
+    QCOMPARE(scripted.texts(), expected);
+    QCOMPARE(bytesOf(old), example);
+    QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    left.removeAll("fill");
+    QCOMPARE(left, QStringList{"old.tvm"});  // no new file, no temporary file
 }
 
 // Values a project file cannot hold are refused before anything is written: a

@@ -1,21 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main/project_file_access.h"
 
-#include <QFile>
 #include <QSaveFile>
 #include <utility>
+
+#include "io/project_read.h"
 
 namespace tavimo::ui {
 
 namespace {
-
-// A signal takes a few hundred bytes; anything near this size is some other file,
-// and is not read into memory.
-constexpr qint64 kLargestProjectFile = 1 << 20;
-
-QString unableToOpen(const QString& path, const QString& reason) {
-    return QStringLiteral("Unable to open %1: %2").arg(path, reason);
-}
 
 // The first value that Windows-1252 cannot hold, named as the user knows it.
 QString unencodableValue(const ProjectValues& v) {
@@ -32,18 +25,11 @@ QString unencodableValue(const ProjectValues& v) {
 }  // namespace
 
 std::variant<ProjectValues, QString> readProjectFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return unableToOpen(path, file.errorString());
-    if (file.size() > kLargestProjectFile)
-        return unableToOpen(path, QStringLiteral("the file is too large to be a Tavimo signal."));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return unableToOpen(path, file.errorString());
-    file.close();
-
-    ProjectValues values = parseProject(fromWindows1252(std::string_view(bytes.constData(), bytes.size())));
-    if (auto wrong = validateProject(values))
-        return unableToOpen(path, QStringLiteral("not a Tavimo signal (%1).").arg(QString::fromStdString(*wrong)));
-    return values;
+    // The same reader as the command-line calculator's: one byte limit, no blocking
+    // on a FIFO, and the same words for what is wrong.
+    auto read = tavimo::readProjectFile(path.toStdString());
+    if (const std::string* why = std::get_if<std::string>(&read)) return QString::fromStdString(*why);
+    return std::get<ProjectValues>(std::move(read));
 }
 
 std::variant<QByteArray, QString> encodeProjectFile(const ProjectValues& values) {
@@ -64,7 +50,10 @@ std::variant<QByteArray, QString> encodeProjectFile(const ProjectValues& values)
 QString writeProjectFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return QStringLiteral("Unable to save %1: %2").arg(path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
+    // QSaveFile buffers the bytes, and commit() goes ahead even when the buffered
+    // write then fails (a full disk): the old file would be replaced by a short one.
+    // Flushing first brings the failure out while the old file is still in place.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return QStringLiteral("Unable to save %1: %2").arg(path, reason);

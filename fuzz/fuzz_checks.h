@@ -1,0 +1,234 @@
+// SPDX-License-Identifier: MIT
+// What each fuzz target demands of the code on one input, shared with the test that
+// replays the inputs kept in tests/data/fuzz/<target>/. Each check returns nothing
+// when the input is handled soundly, else what went wrong.
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/calculation.h"
+#include "io/project_file.h"
+#include "io/project_read.h"
+#include "io/utdf.h"
+#include "model/number_text.h"
+#include "model/window_state.h"
+
+namespace tavimo::fuzz {
+
+using Broken = std::optional<std::string>;
+
+// A UTDF reader's fuzz input: the first byte picks the form (odd: comma-separated),
+// the rest is the file's text.
+struct UtdfInput {
+    UtdfForm form;
+    std::string_view text;
+};
+
+inline UtdfInput utdfInput(std::string_view input) {
+    return {!input.empty() && (input[0] & 1) ? UtdfForm::CommaSeparated : UtdfForm::FixedColumns,
+            input.empty() ? input : input.substr(1)};
+}
+
+// Stand-ins for the two files a reader's check does not fuzz: long enough that
+// their own checks pass, so the fuzzed file's are reached.
+inline const std::string kTwelveLines = "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\nPhase1,1,1,2,3,4,5,6,7,8\r\n";
+
+// ---- Project file ----
+
+inline bool sameValues(const ProjectValues& a, const ProjectValues& b) {
+    return a.movements == b.movements && a.splits == b.splits && a.minGreens == b.minGreens &&
+           a.ambers == b.ambers && a.reds == b.reds && a.order == b.order && a.cycleLength == b.cycleLength &&
+           a.arrangement == b.arrangement && a.controller == b.controller && a.mode == b.mode &&
+           a.description == b.description;
+}
+
+// Cut into values, checked, opened into a window when valid; written back and read
+// again, the values must not change.
+inline Broken checkProjectFile(std::string_view bytes) {
+    // Every byte of the code page reads and writes back unchanged.
+    const std::string text = fromWindows1252(bytes);
+    const auto back = toWindows1252(text);
+    if (!back || *back != bytes) return "Windows-1252 text does not write back byte for byte";
+
+    if (const auto why = notAProjectFile(bytes); why && why->empty()) return "a refusal without a reason";
+    const ProjectValues values = parseProject(text);
+    // Values never hold a comma or a line end, so a written file reads back whole.
+    if (!sameValues(parseProject(formatProject(values)), values)) return "written values read back changed";
+
+    if (validateProject(values)) return std::nullopt;
+    WindowState state = WindowState::fresh();
+    openProjectInto(state, values, "fuzz.tvm");
+    projectValuesOf(state.plan, false);
+    projectValuesOf(state.plan, true);
+    return std::nullopt;
+}
+
+// ---- UTDF readers ----
+
+// A read that succeeds always carries a finite cycle length (exponent forms such as
+// 6E+13 come from absurd files, which the import check refuses) and a mark of at
+// most one character.
+inline Broken checkUtdfTiming(std::string_view input) {
+    if (input.empty()) return std::nullopt;
+    const auto [form, text] = utdfInput(input);
+    UtdfImport values;
+    if (auto error = parseTiming(text, form, "TIMING", values))
+        return error->message.empty() ? Broken("a TIMING failure without a message") : std::nullopt;
+    const std::string& cycle = values.cycleLength;
+    if (isBlank(cycle) || cycle.find_first_of("nNiI") != std::string::npos || values.leadLagMark.size() > 1)
+        return "cycle length \"" + cycle + "\" or lead-lag mark \"" + values.leadLagMark + "\"";
+    if (auto error = checkImport(values, kTwelveLines, kTwelveLines, UtdfForm::CommaSeparated, "T", "P", "L");
+        error && error->message.empty())
+        return "an import refusal without a message";
+    WindowState state = WindowState::fresh();
+    importInto(state, values, "Nema", "Permissive");
+    return std::nullopt;
+}
+
+inline Broken checkUtdfPhasing(std::string_view input) {
+    if (input.empty()) return std::nullopt;
+    const auto [form, text] = utdfInput(input);
+    UtdfImport values;
+    if (auto error = parsePhasing(text, form, "PHASING", values))
+        return error->message.empty() ? Broken("a PHASING failure without a message") : std::nullopt;
+    // Fixed columns give at most three characters a value.
+    if (form == UtdfForm::FixedColumns)
+        for (const auto* texts : {&values.green, &values.amber, &values.red})
+            for (const std::string& t : *texts)
+                if (t.size() > 3) return "a fixed-column value \"" + t + "\" longer than its three columns";
+    values.split.fill("10");
+    values.cycleLength = "80";
+    if (auto error = checkImport(values, text, kTwelveLines, UtdfForm::CommaSeparated, "T", "P", "L");
+        error && error->message.empty())
+        return "an import refusal without a message";
+    WindowState state = WindowState::fresh();
+    importInto(state, values, "one70", "Yield");
+    return std::nullopt;
+}
+
+inline Broken checkUtdfLanes(std::string_view input) {
+    if (input.empty()) return std::nullopt;
+    const auto [form, text] = utdfInput(input);
+    UtdfImport values;
+    // The LANES reader never fails; every direction is at most two characters.
+    if (parseLanes(text, form, "LANES", values)) return "the LANES reader failed";
+    for (const std::string& direction : values.direction)
+        if (direction.size() > 2) return "direction \"" + direction + "\" longer than two letters";
+    values.split.fill("10");
+    values.cycleLength = "80";
+    if (auto error = checkImport(values, kTwelveLines, text, form, "T", "P", "L"); error && error->message.empty())
+        return "an import refusal without a message";
+    for (const char* mark : {"1", "2"}) {
+        values.leadLagMark = mark;
+        WindowState state = WindowState::fresh();
+        importInto(state, values, "Nema", "Yield");
+        // Every selected movement is an entry of its position's list.
+        for (const Position& at : state.plan.positions)
+            if (at.movementIndex >= static_cast<int>(at.movementList.size())) return "a movement outside its list";
+    }
+    return std::nullopt;
+}
+
+// ---- Calculation ----
+// "Calculate" on plans made from fuzz bytes. The input is laid out like a project
+// file, so the .tvm files of the tests seed it:
+//   line 1 movements (a position with a movement has its split field enabled),
+//   lines 2-5 splits, minimum greens, ambers, all-reds, line 6 the phase order,
+//   line 7 cycle length, arrangement, controller, mode,
+//   lines 8-10 (optional) force-off, permissive start and end texts before the run.
+// Each line's first value is skipped as its keyword; values are cut at commas.
+
+inline std::vector<std::string_view> linesOf(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start <= text.size() && lines.size() < 10) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++start;
+    }
+    lines.resize(10);
+    return lines;
+}
+
+template <std::size_t N>
+std::array<std::string, N> valuesOf(std::string_view line) {
+    std::array<std::string, N> values;
+    std::size_t start = line.find(',');
+    if (start == std::string_view::npos) return values;
+    ++start;
+    for (std::size_t i = 0; i < N && start <= line.size(); ++i) {
+        std::size_t end = line.find(',', start);
+        if (end == std::string_view::npos) end = line.size();
+        values[i] = std::string(line.substr(start, end - start));
+        start = end + 1;
+    }
+    return values;
+}
+
+// A result the run writes is a number or nothing; "nan" or "inf" on a controller
+// sheet would be a wrong result, not a message. Texts the run keeps are the input's.
+inline bool usableResult(const std::string& before, const std::string& after) {
+    if (after == before) return true;
+    std::string lower;
+    for (char c : after) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return lower.find("nan") == std::string::npos && lower.find("inf") == std::string::npos;
+}
+
+// A NaN width is the same NaN on both runs, though it never compares equal.
+inline bool sameNumber(float a, float b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
+template <std::size_t N>
+bool sameBoxes(const std::array<Box, N>& a, const std::array<Box, N>& b) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (!sameNumber(a[i].left, b[i].left) || !sameNumber(a[i].top, b[i].top) ||
+            !sameNumber(a[i].width, b[i].width) || !sameNumber(a[i].height, b[i].height) ||
+            a[i].visible != b[i].visible)
+            return false;
+    return true;
+}
+
+inline Broken checkCalculation(std::string_view input) {
+    const auto lines = linesOf(input);
+    CalcInput in;
+    const auto movements = valuesOf<8>(lines[0]);
+    for (int k = 0; k < 8; ++k) in.splitEnabled[k] = !movements[k].empty();
+    in.split = valuesOf<8>(lines[1]);
+    in.green = valuesOf<8>(lines[2]);
+    in.amber = valuesOf<8>(lines[3]);
+    in.red = valuesOf<8>(lines[4]);
+    in.phase = valuesOf<8>(lines[5]);
+    const auto misc = valuesOf<4>(lines[6]);
+    in.cycleLength = misc[0];
+    in.arrangement = misc[1];
+    in.controller = misc[2];
+    in.mode = misc[3];
+    in.force = valuesOf<8>(lines[7]);
+    in.pps = valuesOf<8>(lines[8]);
+    in.ppe = valuesOf<8>(lines[9]);
+    in.chart = ChartLayout::designed();
+    if (in.arrangement == tag::kLag) applyLagWindowLayout(in.chart);
+
+    const CalcOutcome out = calculate(in);
+    // The calculation keeps nothing between runs.
+    const CalcOutcome again = calculate(in);
+    if (again.stop != out.stop || again.force != out.force || again.pps != out.pps || again.ppe != out.ppe ||
+        !sameBoxes(again.chart.windows, out.chart.windows))
+        return "two runs of the same plan differ";
+    if (out.stop == CalcStop::Completed)
+        for (int k = 0; k < 8; ++k)
+            if (!usableResult(in.force[k], out.force[k]) || !usableResult(in.pps[k], out.pps[k]) ||
+                !usableResult(in.ppe[k], out.ppe[k]))
+                return "position " + std::to_string(k + 1) + " shows \"" + out.force[k] + "\", \"" + out.pps[k] +
+                       "\", \"" + out.ppe[k] + "\"";
+    return std::nullopt;
+}
+
+}  // namespace tavimo::fuzz

@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: MIT
+// tavimo-calc on what a new user may hand it, as a shell runs it: each case under a
+// time limit, so that a hang fails the test instead of blocking the run.
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tavimo {
+namespace {
+
+const std::string kPlan = TAVIMO_TEST_DATA "/main-and-1st.tvm";
+
+std::string bytesOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::string scratch(const std::string& name) {
+    return ::testing::TempDir() + "tavimo_bad_input_" + std::to_string(::getpid()) + "_" + name;
+}
+
+std::string writeFile(const std::string& name, const std::string& bytes) {
+    const std::string path = scratch(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+struct CalcRun {
+    int status;  // 124: killed by the time limit
+    std::string out, err;
+};
+
+// `redirect` replaces the capture of standard output ("> /dev/full", ">&-").
+CalcRun calc(const std::string& path, const std::string& redirect = "") {
+    const std::string out = scratch("stdout"), err = scratch("stderr");
+    const std::string command = "timeout 20 '" TAVIMO_CALC_EXE "' --format csv '" + path + "' " +
+                                (redirect.empty() ? "> '" + out + "'" : redirect) + " 2> '" + err + "' < /dev/null";
+    std::ofstream(out, std::ios::trunc).close();
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, bytesOf(out), bytesOf(err)};
+}
+
+// The example plan with its line ends, values or encoding changed.
+std::string examplePlan(const char* eol = "\r\n") {
+    std::string text;
+    std::istringstream lines(bytesOf(kPlan));
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        text += line + eol;
+    }
+    return text;
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
+}
+
+std::string utf16(const std::string& ascii) {
+    std::string text = "\xFF\xFE";
+    for (char c : ascii) text += std::string{c, '\0'};
+    return text;
+}
+
+TEST(CalcBadInput, EachClassGetsItsStatusAndAMessageNamingTheFile) {
+    const CalcRun reference = calc(kPlan);
+    ASSERT_EQ(reference.status, 0) << reference.err;
+
+    const std::string fifo = scratch("plan.fifo");
+    ::unlink(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string folder = scratch("folder.tvm");
+    ::mkdir(folder.c_str(), 0700);
+    const std::string crlf = examplePlan();
+
+    const struct {
+        const char* what;
+        std::string path;
+        int status;
+        std::string expected;  // the message after "tavimo-calc: "; for status 0 the results, if not the reference's
+    } cases[] = {
+        {"missing", scratch("missing.tvm"), 2, "Unable to open %: No such file or directory."},
+        {"folder", folder, 2, "Unable to open %: it is a folder, not a file."},
+        {"empty", writeFile("empty.tvm", ""), 2, "% is not a Tavimo project file: it is empty."},
+        {"junk", writeFile("junk.tvm", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"), 2,
+         "% is not a Tavimo project file: line 1 does not start with \"movements,\" but with \"\xE2\x80\xB0PNG\"."},
+        {"truncated", writeFile("cut.tvm", crlf.substr(0, 120)), 2, "% is not a Tavimo project file: it has 4 of the 7 lines."},
+        {"FIFO", fifo, 2, "Unable to open %: it is a FIFO, not a regular file."},
+        {"character device", "/dev/zero", 2, "Unable to open %: it is a device, not a regular file."},
+        {"too large", writeFile("large.tvm", crlf + std::string(1 << 20, ' ')), 2, "Unable to open %: it is larger than 1 MiB."},
+        {"UTF-16", writeFile("utf16.tvm", utf16(crlf)), 2,
+         "% is not a Tavimo project file: it is UTF-16 text; save it as ANSI (Windows-1252) text."},
+        {"UTF-8 byte-order mark", writeFile("bom.tvm", "\xEF\xBB\xBF" + crlf), 0, ""},
+        {"LF", writeFile("lf.tvm", examplePlan("\n")), 0, ""},
+        {"CR", writeFile("cr.tvm", examplePlan("\r")), 0, ""},
+        {"mixed line ends", writeFile("mixed.tvm", replaced(replaced(crlf, "\r\nsplits", "\nsplits"), "\r\namber", "\ramber")), 0, ""},
+        {"not a number", writeFile("nan.tvm", replaced(crlf, "splits,15,45,12", "splits,15,45,1x")), 1,
+         "%: Split Time at position 3 is not a number!"},
+        {"overflowing sum", writeFile("inf.tvm", replaced(replaced(crlf, "amber,3.5", "amber," + std::string(39, '3')), "red,1,", "red," + std::string(39, '3') + ",")), 1,
+         "%: Amber Time at position 1 is out of range!"},
+        {"absurd cycle", writeFile("cycle.tvm", replaced(crlf, "misc,100", "misc,100000")), 1, "%: Cycle Length is out of range!"},
+        {"leading zeros", writeFile("zeros.tvm", replaced(replaced(crlf, "splits,15,45", "splits,15,0000000000000000000045"), "misc,100", "misc,0000000000000000000100")), 0,
+         replaced(reference.out, "NB,45,", "NB,0000000000000000000045,")},
+        {"comma in a time", writeFile("comma.tvm", replaced(crlf, "amber,3.5", "amber,3,5")), 2,
+         "% is not a Tavimo project file: line 4 holds more than 8 values (a decimal comma in a time?)."},
+    };
+    for (const auto& c : cases) {
+        const CalcRun r = calc(c.path);
+        EXPECT_NE(r.status, 124) << c.what << ": no answer within the time limit";
+        EXPECT_EQ(r.status, c.status) << c.what << '\n' << r.err;
+        if (c.status == 0) {
+            EXPECT_EQ(r.out, c.expected.empty() ? reference.out : c.expected) << c.what;
+            EXPECT_EQ(r.err, "") << c.what;
+        } else {
+            EXPECT_EQ(r.out, "") << c.what;
+            EXPECT_EQ(r.err, "tavimo-calc: " + replaced(c.expected, "%", c.path) + "\n") << c.what;
+        }
+    }
+    ::unlink(fifo.c_str());
+}
+
+// Results that never reach their reader are a failure, not a success.
+TEST(CalcBadInput, ResultsThatCannotBeWrittenExitTwo) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"> /dev/full", "No space left on device"},
+        {">&-", "Bad file descriptor"},
+    };
+    for (const auto& [redirect, reason] : cases) {
+        const CalcRun r = calc(kPlan, redirect);
+        EXPECT_EQ(r.status, 2) << redirect;
+        EXPECT_EQ(r.err, std::string("tavimo-calc: cannot write the results: ") + reason + "\n") << redirect;
+    }
+}
+
+TEST(CalcBadInput, UnreadableFileNamesTheReason) {
+    if (::geteuid() == 0) GTEST_SKIP() << "runs as root, who may read any file";
+    const std::string path = writeFile("locked.tvm", examplePlan());
+    ::chmod(path.c_str(), 0);
+    const CalcRun r = calc(path);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "tavimo-calc: Unable to open " + path + ": Permission denied.\n");
+}
+
+}  // namespace
+}  // namespace tavimo
