@@ -61,6 +61,11 @@ std::optional<std::string> convertedField(std::string_view fieldText, const std:
 std::optional<std::string> notATime(std::string_view value) {
     if (isBlank(value)) return std::nullopt;
     const std::optional<float> seconds = parseNumber(value);
+    // A converted field of 1E+07 s or more (or below 1E-04) is written with an
+    // exponent, which no time field reads: it is out of range, not a typing error.
+    const std::size_t exponent = value.find('E');
+    if (!seconds && exponent != std::string_view::npos && parseNumber(value.substr(0, exponent)))
+        return "which is out of range";
     if (!seconds) return "which is not a number";
     if (!isTimeInRange(*seconds)) return "which is out of range";
     return std::nullopt;

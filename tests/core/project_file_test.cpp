@@ -107,6 +107,11 @@ TEST(ProjectFile, ValidationNamesWhatIsWrong) {
         {[](ProjectValues& v) { v.splits[6] = "", v.order[6] = "2"; }, nullptr},
         {[](ProjectValues& v) { v.splits[3] = "", v.order[3] = "x"; }, nullptr},
         {[](ProjectValues& v) { v.arrangement = "Lag", v.controller = "one70", v.mode = "Yield"; }, nullptr},
+        // Control bytes are shown as '?' and a long value is cut, so a message stays readable.
+        {[](ProjectValues& v) { v.arrangement = std::string("L\0a\x1bg", 5); }, "arrangement \"L?a?g\" is not Lead or Lag"},
+        {[](ProjectValues& v) { v.mode = std::string(10 << 20, 'Y'); },
+         "mode \"YYYYYYYYYYYYYYYYYYYYYYYY...\" is not Permissive or Yield"},
+        {[](ProjectValues& v) { v.order[1] = "\xC3\xA9\xC3\xA9"; }, "order value \"\xC3\xA9\xC3\xA9\" at position 2 is not a phase number 1 to 8"},
     };
     for (const auto& c : cases) {
         ProjectValues v = good;

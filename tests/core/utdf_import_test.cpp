@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -185,6 +188,86 @@ TEST(UtdfImport, FailuresNameTheFileAndTheProblem) {
         ASSERT_TRUE(std::holds_alternative<UtdfError>(read)) << c.message;
         EXPECT_EQ(std::get<UtdfError>(read).message, c.message);
     }
+}
+
+}  // namespace
+}  // namespace tavimo
+
+namespace tavimo {
+namespace {
+
+// What the readers let through but the calculation would refuse or get wrong is
+// refused at import, naming the file and its line.
+TEST(UtdfImport, ChecksNameTheFileAndLine) {
+    namespace fs = std::filesystem;
+    const std::string good = utdfData("chattanooga/");
+    const auto text = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    };
+    const auto replaced = [](std::string s, const std::string& from, const std::string& to) {
+        return s.replace(s.find(from), from.size(), to);
+    };
+    const auto firstLines = [](const std::string& s, int n) {
+        std::size_t end = 0;
+        for (int i = 0; i < n; ++i) end = s.find('\n', end) + 1;
+        return s.substr(0, end);
+    };
+    const std::string timing = text(good + "TIMING.csv"), timingDat = text(good + "TIMING.dat");
+    const std::string phasing = text(good + "PHASING.csv"), lanes = text(good + "LANES.csv");
+    const fs::path folder = fs::path(::testing::TempDir()) / ("utdf_checks_" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    int written = 0;
+    const auto file = [&](const std::string& name, const std::string& bytes) {
+        const std::string path = (folder / (std::to_string(++written) + name)).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    };
+
+    const struct {
+        const char* what;
+        std::string timing, phasing, lanes;
+        std::string message;  // "%" stands for the path of the file it names
+    } cases[] = {
+        {"PHASING cut short", "TIMING.csv", firstLines(phasing, 3), "LANES.csv",
+         "% has 3 lines; the minimum greens are in line 4"},
+        {"PHASING without all-reds", "TIMING.csv", firstLines(phasing, 10), "LANES.csv",
+         "% has 10 lines; the all-red times are in line 11"},
+        {"LANES cut short", "TIMING.csv", "PHASING.csv", firstLines(lanes, 5),
+         "% has 5 lines; the phases of the lane groups are in line 12"},
+        {"LANES of phases 9 only", "TIMING.csv", "PHASING.csv",
+         replaced(lanes, "Phase1,2,3,8,,7,4,,5,2,,1,6,", "Phase1,2,9,9,,9,9,,9,9,,9,9,"),
+         "%: line 12 holds no phase number 1\u20138"},
+        {"LANES with phase 12", "TIMING.csv", "PHASING.csv", replaced(lanes, "Phase1,2,3,8,", "Phase1,2,12,8,"),
+         "%: line 12 holds phase 12; only phases 1 to 8 can be imported"},
+        {"absurd split", replaced(timing, "18.0,27.0,20.0", "18.0,27.0,99999999999"), "PHASING.csv", "LANES.csv",
+         "The TIMING file \"%\" holds \"1E+11\" as the split of phase 3 in line 3, which is out of range."},
+        {"letters in a .dat split", replaced(timingDat, "   18   27", "   1x   27"), "PHASING.csv", "LANES.csv",
+         "The TIMING file \"%\" holds \" 1x\" as the split of phase 1 in line 3, which is not a number."},
+        {"leading zeros", replaced(timing, "18.0,27.0", "18.0,0000000000000000000027"), "PHASING.csv", "LANES.csv", ""},
+    };
+    for (const auto& c : cases) {
+        const bool dat = c.timing == timingDat || std::string(c.what).find(".dat") != std::string::npos;
+        const auto pathOf = [&](const std::string& given, const char* name) {
+            return given.find('\n') == std::string::npos ? good + given : file(name, given);
+        };
+        const std::string t = pathOf(c.timing, dat ? "TIMING.dat" : "TIMING.csv");
+        const std::string p = pathOf(c.phasing, "PHASING.csv"), l = pathOf(c.lanes, "LANES.csv");
+        auto read = readUtdfFiles(t, p, l);
+        if (c.message.empty()) {
+            ASSERT_TRUE(std::holds_alternative<UtdfImport>(read)) << c.what << ": " << std::get<UtdfError>(read).message;
+            EXPECT_EQ(std::get<UtdfImport>(read).split[1], "27") << c.what;
+            continue;
+        }
+        ASSERT_TRUE(std::holds_alternative<UtdfError>(read)) << c.what;
+        const std::string named = c.timing.find('\n') != std::string::npos ? t : c.phasing.find('\n') != std::string::npos ? p : l;
+        std::string expected = c.message;
+        expected.replace(expected.find('%'), 1, named);
+        EXPECT_EQ(std::get<UtdfError>(read).message, expected) << c.what;
+    }
+    fs::remove_all(folder);
 }
 
 }  // namespace
