@@ -26,10 +26,11 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory test-sanitizers
 
-# The core tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Every test again, the windows' included (offscreen), under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 test-sanitizers: bootstrap
 	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-	  -DTAVIMO_SANITIZE=ON -DTAVIMO_BUILD_UI=OFF -DTAVIMO_BUILD_BENCH=OFF
+	  -DTAVIMO_SANITIZE=ON -DTAVIMO_BUILD_UI=ON -DTAVIMO_BUILD_BENCH=OFF
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)

@@ -67,8 +67,8 @@ const char* const kHelp =
     "     (a network: an intersection failed a check or cannot be placed; the others are\n"
     "     printed all the same); with --strict also: results printed with warnings\n"
     "  2  usage error, or a file that cannot be read or is not a valid signal (a network:\n"
-    "     not a combined UTDF file, or an --intersection that it does not hold), or a\n"
-    "     chart or report that cannot be written\n"
+    "     not a combined UTDF file, or an --intersection that it does not hold), or\n"
+    "     results, a chart or a report that cannot be written\n"
     "  3  the calculation stopped without a message (no split in either ring); the\n"
     "     reason is printed on standard error\n";
 

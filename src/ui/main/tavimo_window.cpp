@@ -282,7 +282,10 @@ void Tavimo::discardClosedTimingWindow() {
 }
 
 bool Tavimo::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == form_ && (event->type() == QEvent::Close || event->type() == QEvent::Hide))
+    // The form is hidden once more while ~QWidget runs, when it is a Form1 no longer:
+    // only a live Form1 may be compared with form_, whose data() casts to one.
+    if ((event->type() == QEvent::Close || event->type() == QEvent::Hide) && qobject_cast<Form1*>(watched) &&
+        watched == form_.data())
         QTimer::singleShot(0, this, [this] { discardClosedTimingWindow(); });
     return QMainWindow::eventFilter(watched, event);
 }
