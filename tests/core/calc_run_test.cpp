@@ -95,6 +95,16 @@ TEST(CalcRun, StopsAndTheirMessages) {
          "Amber Time at position 7 is not a number!", phaseTitle, false},
         {"all-red blank", [](CalcInput& in) { in.red[0] = " "; }, CalcStop::BadNumber,
          "All Red Time at position 1 is not a number!", phaseTitle, false},
+        // Each of 3e38 s is a float, their sum is not: no infinite force-off is written.
+        {"amber and all-red near the float limit",
+         [](CalcInput& in) { in.amber[2] = in.red[2] = std::string(39, '3'); }, CalcStop::BadNumber,
+         "Amber Time at position 3 is out of range!", phaseTitle, false},
+        {"minimum green of minus 100000 s", [](CalcInput& in) { in.green[4] = "-100000"; }, CalcStop::BadNumber,
+         "Min Green at position 5 is out of range!", phaseTitle, false},
+        {"cycle of 100000 s", [](CalcInput& in) { in.cycleLength = "100000"; }, CalcStop::BadNumber,
+         "Cycle Length is out of range!", phaseTitle, false},
+        {"cycle just in range, wrong for the rings", [](CalcInput& in) { in.cycleLength = "99999.99"; },
+         CalcStop::CycleMismatch, cycleError, "", true},
     };
     for (const StopCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -172,6 +173,10 @@ TEST(UtdfImport, FailuresNameTheFileAndTheProblem) {
     const std::string good = utdfData("chattanooga/");
     const fs::path folder = fs::path(::testing::TempDir()) / "utdf folder.csv";
     fs::create_directories(folder);
+    // A FIFO without a writer would block the import for ever.
+    const std::string fifo = ::testing::TempDir() + "utdf_fifo_" + std::to_string(::getpid()) + ".csv";
+    ::unlink(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const struct {
         std::string timing, phasing, lanes, message;
     } cases[] = {
@@ -180,6 +185,8 @@ TEST(UtdfImport, FailuresNameTheFileAndTheProblem) {
         {"", "/nowhere/PHASING.csv", "", "The PHASING file \"/nowhere/PHASING.csv\" cannot be opened: No such file or directory."},
         {good + "TIMING.csv", good + "PHASING.csv", "/tmp/LANES", "The LANES file \"/tmp/LANES\" has no extension; choose the .dat or .csv file."},
         {folder.string(), good + "PHASING.csv", good + "LANES.csv", "The TIMING file \"" + folder.string() + "\" cannot be opened: it is a folder, not a file."},
+        {good + "TIMING.csv", good + "PHASING.csv", fifo,
+         "The LANES file \"" + fifo + "\" cannot be opened: it is a FIFO, not a regular file."},
         {utdfData("malformed/TIMING.csv"), good + "PHASING.csv", good + "LANES.csv",
          "The TIMING file \"" + utdfData("malformed/TIMING.csv") + "\" has no cycle length in line 3."},
     };
@@ -188,6 +195,7 @@ TEST(UtdfImport, FailuresNameTheFileAndTheProblem) {
         ASSERT_TRUE(std::holds_alternative<UtdfError>(read)) << c.message;
         EXPECT_EQ(std::get<UtdfError>(read).message, c.message);
     }
+    ::unlink(fifo.c_str());
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "helpers/scripted_dialogs.h"
 #include "ui/common/file_dialog.h"
@@ -159,25 +160,32 @@ void MainFilesTest::openCancelChangesNothing() {
 void MainFilesTest::openRefusesUnreadableAndInvalidFiles_data() {
     QTest::addColumn<QByteArray>("content");  // empty: the file does not exist
     QTest::addColumn<QString>("reason");
-    QTest::newRow("missing") << QByteArray() << "No such file";
+    QTest::addColumn<QString>("special");  // "fifo", or a device to open instead of the file
+    QTest::newRow("missing") << QByteArray() << "No such file" << QString();
+    // Neither may block the window or exhaust its memory.
+    QTest::newRow("FIFO") << QByteArray() << "it is a FIFO, not a regular file" << "fifo";
+    QTest::newRow("device") << QByteArray() << "it is a device, not a regular file" << "/dev/zero";
     QTest::newRow("lower-case arrangement")
         << QByteArray("movements,,,,,,,,,\r\nsplits,30,,,,,,,,\r\nminGreen,\r\namber,\r\nred,\r\norder,2,\r\n"
                       "misc,100,lead,Nema,Permissive,X,\r\n")
-        << "arrangement";
+        << "arrangement" << QString();
     QTest::newRow("phase twice")
         << QByteArray("movements,\r\nsplits,30,70,,,,,,,\r\nminGreen,\r\namber,\r\nred,\r\norder,2,2,\r\n"
                       "misc,100,Lead,Nema,Permissive,X,\r\n")
-        << "phase 2";
-    QTest::newRow("not a project file") << QByteArray("\x89PNG\r\n\x1a\n") << "is not a Tavimo project file: line 1";
-    QTest::newRow("too large") << QByteArray(2 << 20, ',') << "larger than 1 MiB";
+        << "phase 2" << QString();
+    QTest::newRow("not a project file") << QByteArray("\x89PNG\r\n\x1a\n") << "is not a Tavimo project file: line 1" << QString();
+    QTest::newRow("too large") << QByteArray(2 << 20, ',') << "larger than 1 MiB" << QString();
 }
 
 void MainFilesTest::openRefusesUnreadableAndInvalidFiles() {
     QFETCH(QByteArray, content);
     QFETCH(QString, reason);
-    const QString file = path("bad.tvm");
+    QFETCH(QString, special);
+    QString file = path("bad.tvm");
     QFile::remove(file);
     if (!content.isEmpty()) writeBytes(file, content);
+    if (special == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    else if (!special.isEmpty()) file = special;
 
     ScriptedDialogs scripted;
     Tavimo frame;
