@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "calc/window_calculation.h"
@@ -95,12 +97,17 @@ TEST(UtdfNetwork, FilesThatCannotBeReadAreNamed) {
     const std::string huge = ::testing::TempDir() + "tavimo_huge_network.csv";
     std::ofstream(huge).put('[');
     std::filesystem::resize_file(huge, std::uintmax_t{65} << 20);  // sparse: nothing is written
+    // A FIFO would hang a reader that opened it blocking.
+    const std::string fifo = ::testing::TempDir() + "tavimo_network_fifo.csv";
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const struct {
         std::string path, message;
     } cases[] = {
-        {huge, "is too large for a UTDF file"},
-        {::testing::TempDir(), "is not a file."},
-        {networkData("no-such-file.csv"), "does not exist."},
+        {huge, "cannot be opened: it is larger than 64 MiB."},
+        {::testing::TempDir(), "cannot be opened: it is a folder, not a file."},
+        {networkData("no-such-file.csv"), "cannot be opened: No such file or directory."},
+        {fifo, "cannot be opened: it is a FIFO, not a regular file."},
     };
     for (const auto& c : cases) {
         auto read = readUtdfNetwork(c.path);
@@ -109,6 +116,7 @@ TEST(UtdfNetwork, FilesThatCannotBeReadAreNamed) {
             << std::get<UtdfError>(read).message;
     }
     std::filesystem::remove(huge);
+    std::filesystem::remove(fifo);
 }
 
 // Every rule of the placement on a real intersection.

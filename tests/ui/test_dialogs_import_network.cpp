@@ -135,7 +135,7 @@ void ImportNetworkDialogTest::fileThatCannotBeReadIsNamed_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("message");
     QTest::newRow("a project file") << "/main-and-1st.tvm" << "has no [Phases] section";
-    QTest::newRow("missing") << "/utdf8/none.csv" << "does not exist.";
+    QTest::newRow("missing") << "/utdf8/none.csv" << "cannot be opened: No such file or directory.";
 }
 
 void ImportNetworkDialogTest::fileThatCannotBeReadIsNamed() {
