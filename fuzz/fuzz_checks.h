@@ -13,9 +13,11 @@
 #include <vector>
 
 #include "calc/calculation.h"
+#include "calc/window_calculation.h"
 #include "io/project_file.h"
 #include "io/project_read.h"
 #include "io/utdf.h"
+#include "io/utdf_network.h"
 #include "model/number_text.h"
 #include "model/window_state.h"
 
@@ -228,6 +230,33 @@ inline Broken checkCalculation(std::string_view input) {
                 !usableResult(in.ppe[k], out.ppe[k]))
                 return "position " + std::to_string(k + 1) + " shows \"" + out.force[k] + "\", \"" + out.pps[k] +
                        "\", \"" + out.ppe[k] + "\"";
+    return std::nullopt;
+}
+
+// The whole-network reader on any text: every intersection it reads is placed,
+// imported, calculated and compared with the file, as tavimo-calc does.
+inline Broken checkNetworkUtdf(std::string_view text) {
+    auto parsed = parseUtdfNetwork(text, "network.csv");
+    if (const auto* error = std::get_if<UtdfError>(&parsed))
+        return error->message.empty() ? Broken("a refused network file without a message") : std::nullopt;
+    for (const NetworkIntersection& x : std::get<UtdfNetwork>(parsed).intersections) {
+        if (networkDescription(x).empty()) return "intersection " + x.id + " without a description";
+        auto imported = importNetworkIntersection(x, defaultControllerOf(x), tag::kPermissive);
+        if (const auto* reason = std::get_if<std::string>(&imported)) {
+            if (reason->empty()) return "intersection " + x.id + " refused without a reason";
+            continue;
+        }
+        WindowState& state = std::get<WindowState>(imported);
+        // Every placed phase stands at one position only, with its timing fields enabled.
+        int seen[17] = {};
+        for (const Position& at : state.plan.positions) {
+            const int n = phaseNumber(at.phase);
+            if (n && (++seen[n] > 1 || !at.timingEnabled)) return "phase " + at.phase + " placed twice or disabled";
+            if (at.movementIndex >= static_cast<int>(at.movementList.size())) return "a movement beyond its list";
+        }
+        calculateWindow(state);
+        if (agreementWith(x, state).line.empty()) return "intersection " + x.id + " without an agreement line";
+    }
     return std::nullopt;
 }
 

@@ -1,38 +1,17 @@
 // SPDX-License-Identifier: MIT
-// The whole-network UTDF reader on any text; every intersection it reads is placed,
-// imported, calculated and compared with the file, as tavimo-calc does.
+// The whole-network UTDF reader, placement, import, calculation and agreement on any text.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
-#include "calc/window_calculation.h"
-#include "io/utdf_network.h"
+#include "fuzz_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace tavimo;
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    auto parsed = parseUtdfNetwork(text, "network.csv");
-    if (const auto* error = std::get_if<UtdfError>(&parsed)) {
-        if (error->message.empty()) std::abort();
-        return 0;
-    }
-    for (const NetworkIntersection& x : std::get<UtdfNetwork>(parsed).intersections) {
-        if (networkDescription(x).empty()) std::abort();
-        auto imported = importNetworkIntersection(x, defaultControllerOf(x), tag::kPermissive);
-        if (const auto* reason = std::get_if<std::string>(&imported)) {
-            if (reason->empty()) std::abort();
-            continue;
-        }
-        WindowState& state = std::get<WindowState>(imported);
-        // Every placed phase stands at one position only, with its timing fields enabled.
-        int seen[17] = {};
-        for (const Position& at : state.plan.positions) {
-            const int n = phaseNumber(at.phase);
-            if (n && (++seen[n] > 1 || !at.timingEnabled)) std::abort();
-            if (at.movementIndex >= static_cast<int>(at.movementList.size())) std::abort();
-        }
-        calculateWindow(state);
-        if (agreementWith(x, state).line.empty()) std::abort();
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    if (const auto broken = tavimo::fuzz::checkNetworkUtdf(input)) {
+        std::fprintf(stderr, "fuzz_network_utdf: %s\n", broken->c_str());
+        std::abort();
     }
     return 0;
 }
