@@ -134,31 +134,25 @@ void stackWindowBarsForYield(ChartLayout& chart, bool lead) {
         bars[bar].width = bars[bar].width + (bars[bar].left - bars[first].left);
         bars[bar].left = bars[first].left;
     };
-    struct Stack {
-        int bar;
-        float height, top;
+    auto stack = [&](int bar, int place) {
+        bars[bar].height = layout::kYieldStack[place].height;
+        bars[bar].top = layout::kYieldStack[place].top;
     };
     if (lead) {
         stretch(PP3, PP2);
         stretch(PPend1, PP2);
         stretch(PP6, PP5);
         stretch(PPend2, PP5);
-        for (const Stack& s : {Stack{PP1, 300, 420}, Stack{PP2, 500, 240}, Stack{PP3, 400, 330},
-                               Stack{PP4, 300, 1350}, Stack{PP5, 500, 1170}, Stack{PP6, 400, 1260},
-                               Stack{PPend1, 300, 420}, Stack{PPend2, 300, 1350}}) {
-            bars[s.bar].height = s.height;
-            bars[s.bar].top = s.top;
-        }
+        for (int w = 0; w < kWindowBars; ++w) stack(w, w);
     } else {
         stretch(PP2, PP1);
         stretch(PP3, PP1);
         stretch(PP5, PP4);
         stretch(PP6, PP4);
-        for (const Stack& s : {Stack{PP1, 500, 240}, Stack{PP2, 400, 330}, Stack{PP3, 300, 420},
-                               Stack{PP4, 500, 1170}, Stack{PP5, 400, 1260}, Stack{PP6, 300, 1350}}) {
-            bars[s.bar].height = s.height;
-            bars[s.bar].top = s.top;
-        }
+        // The lagging left turns' windows open first: each ring's three take the
+        // places one along, and the hidden ring-end markers keep theirs.
+        constexpr int lagPlace[6] = {PP2, PP3, PP1, PP5, PP6, PP4};
+        for (int w = PP1; w <= PP6; ++w) stack(w, lagPlace[w]);
     }
     chart.windowTextRightAligned = true;
 }

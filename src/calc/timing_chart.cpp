@@ -100,29 +100,20 @@ void drawRingEnds(ChartLayout& chart, const PlanTimes& t) {
 }
 
 void compactColumns(ChartLayout& chart, int code, int ring) {
-    // Column index (0-based) moves to a new left edge; its pictures follow from the
-    // old picture place to the new one, only when they stand exactly there.
-    auto move = [&](int column, float left, float pictureFrom, float pictureTo) {
-        chart.columnLeft[column] = left;
+    // A column moves to the place of a column further left; its pictures follow from
+    // the old picture place to the new one, only when they stand exactly there.
+    const int o = ring * 4;
+    auto move = [&](int from, int to) {
+        chart.columnLeft[o + from] = layout::kColumnLeft[o + to];
         for (float& p : chart.pictureLeft)
-            if (p == pictureFrom) p = pictureTo;
+            if (p == layout::kPictureLeft[o + from]) p = layout::kPictureLeft[o + to];
     };
-    if (ring == 0) {
-        switch (code) {
-        case 13: case 16: case 23: move(3, 4200, 5220, 4260); break;
-        case 24: move(2, 3240, 4260, 3300); move(3, 4200, 5220, 4260); break;
-        case 25: move(2, 3240, 4260, 3300); break;
-        case 26: move(3, 3240, 5220, 3300); break;
-        default: break;
-        }
-    } else {
-        switch (code) {
-        case 13: case 16: case 23: move(7, 8400, 9415, 8455); break;
-        case 24: move(6, 7440, 8455, 7480); move(7, 8400, 9415, 8455); break;
-        case 25: move(6, 7440, 8455, 7480); break;
-        case 26: move(7, 7440, 9415, 7480); break;
-        default: break;
-        }
+    switch (code) {
+    case 13: case 16: case 23: move(3, 2); break;
+    case 24: move(2, 1); move(3, 2); break;
+    case 25: move(2, 1); break;
+    case 26: move(3, 1); break;
+    default: break;
     }
 }
 

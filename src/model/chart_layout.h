@@ -70,9 +70,16 @@ struct ChartLayout : ChartGeometry {
     float timerLeft = 385;
     std::string timerText;
 
-    // The layout of a window as designed, before anything has been entered.
+    // The layout of a window as designed, before anything has been entered: the form
+    // reset's layout of a blank signal, with the barriers where the window draws them.
     static ChartLayout designed();
 };
+
+// The chart and columns as the form reset lays them out: every row bar shown and
+// chained from local zero, the dark bars hidden, the columns at their places, the
+// permissive bars sized and placed (stacked under "Yield", with the ring-end markers
+// under "Lead"). Tops of bars, barrier ends and pictures are not touched.
+void layOutDesignedChart(ChartLayout& chart, bool yield, bool lead);
 
 namespace layout {
 // Column left edges of positions 1..8 and the phase-number picture left edges.
@@ -84,6 +91,22 @@ inline constexpr float kRing1Top = 720;       // top of ring 1's pull-downs and 
 inline constexpr float kRing2Top = 1650;
 inline constexpr float kBarHeight = 375;
 inline constexpr float kLagWindowLeft = 2760;  // PP1 and PP4 under "Lag"
+
+// Bar widths of a position and of the permissive bars as the window lays them out.
+inline constexpr float kDesignedGreenWidth = 2055;
+inline constexpr float kDesignedYellowWidth = 255;
+inline constexpr float kDesignedRedWidth = 135;
+inline constexpr float kDesignedWindowWidth = 1200;
+inline constexpr float kRingEndWidth = 390;
+
+// Yield opens every window of a ring at the yield point, so the ring's bars stand at
+// three heights to stay readable. Under "Lead" PP1..PP3 (PP4..PP6) take these places
+// and each ring-end marker goes with its ring's first window.
+struct WindowStack {
+    float height, top;
+};
+inline constexpr std::array<WindowStack, kWindowBars> kYieldStack{
+    {{300, 420}, {500, 240}, {400, 330}, {300, 1350}, {500, 1170}, {400, 1260}, {300, 420}, {300, 1350}}};
 }  // namespace layout
 
 }  // namespace tavimo

@@ -14,10 +14,8 @@ namespace tavimo {
 void resetForm(WindowState& state);
 
 // The layout half of the reset, the chart and columns as designed for the window's
-// mode and arrangement: every row and phase-order pull-down shown, the dark bars
-// hidden, the columns at their places, the permissive bars sized and placed, the bars
-// of both rings chained from local zero and all 24 of them shown. Texts, lists, locks,
-// enabled states and pictures are not touched.
+// mode and arrangement (layOutDesignedChart) with every row and phase-order pull-down
+// shown. Texts, lists, locks, enabled states and pictures are not touched.
 void restoreDesignedLayout(WindowState& state);
 
 // Opening or importing a signal into a window that shows a calculation: a run hides
@@ -27,15 +25,5 @@ void restoreDesignedLayout(WindowState& state);
 // as it is.
 // True when it restored the layout.
 bool restoreLayoutForNewSignal(WindowState& state);
-
-namespace layout {
-// The chart as the reset lays it out: bar widths of a position and the green bar
-// left edges of the four positions of a ring.
-inline constexpr float kResetGreenWidth = 2055;
-inline constexpr float kResetYellowWidth = 255;
-inline constexpr float kResetRedWidth = 135;
-inline constexpr float kResetWindowWidth = 1200;
-inline constexpr float kResetRingEndWidth = 390;
-}  // namespace layout
 
 }  // namespace tavimo

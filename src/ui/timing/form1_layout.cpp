@@ -14,6 +14,7 @@
 #include "ui/timing/control_array.h"
 #include "ui/timing/field_text.h"
 #include "ui/timing/form1.h"
+#include "ui/timing/form1_geometry.h"
 #include "ui/timing/pick_list.h"
 #include "ui/timing/pictures.h"
 #include "ui/common/twips.h"
@@ -24,8 +25,8 @@ namespace {
 
 constexpr double kFrameLeft = 30, kFrameWidth = 10335;
 constexpr double kRowLabelLeft = 480, kRowLabelWidth = 1770;
-constexpr double kFieldWidth = 615, kFieldHeight = 360;
-constexpr double kPictureWidth = 510, kPictureHeight = 435;
+using form1::kFieldHeight;
+using form1::kFieldWidth;
 
 const QString kSplitHint = QStringLiteral("Total possible time for each phase, including yellow and red.");
 const QString kGreenHint = QStringLiteral("Minimum time that phase must be green if recieving a call.");
@@ -52,19 +53,18 @@ void rowLabel(QWidget* panel, const QString& text, double top, const QString& hi
     label(panel, text, kRowLabelLeft, top, kRowLabelWidth, kFieldHeight, hint);
 }
 
-QLineEdit* field(QWidget* parent, const QString& name, int index, double top, int maxLength, const QString& hint) {
+// Per-position controls get their places from setState, which the constructor calls.
+QLineEdit* field(QWidget* parent, const QString& name, int index, int maxLength, const QString& hint) {
     auto* e = new QLineEdit(parent);
     makeArrayElement(e, name, index);
-    e->setGeometry(twipsRect(layout::kColumnLeft[index - 1], top, kFieldWidth, kFieldHeight));
     keepDesignedMaxLength(e, maxLength);
     keepHint(e, hint);
     return e;
 }
 
-QLabel* picture(QWidget* panel, int index, double top) {
+QLabel* picture(QWidget* panel, int index) {
     auto* p = new QLabel(panel);
     makeArrayElement(p, QStringLiteral("Phasepic1"), index);
-    p->setGeometry(twipsRect(layout::kPictureLeft[index % 8], top, kPictureWidth, kPictureHeight));
     p->setPixmap(phasePicture(index % 8 + 1));
     p->hide();
     return p;
@@ -182,13 +182,12 @@ void Form1::buildInputs() {
     resetMove_ = new WrappingButton(QStringLiteral("Reset Movements"), inputs_);
     resetMove_->setObjectName(QStringLiteral("ResetMove"));
     resetMove_->setGeometry(twipsRect(840, 180, 1245, 525));
-    for (int i = 8; i < 16; ++i) pictures_[i] = picture(inputs_, i, 255);
+    for (int i = 8; i < 16; ++i) pictures_[i] = picture(inputs_, i);
 
-    rowLabel(inputs_, QStringLiteral("Movement:"), 780, kMovementHint);
+    rowLabel(inputs_, QStringLiteral("Movement:"), form1::kMovementTop, kMovementHint);
     for (int k = 1; k <= 8; ++k) {
         auto* m = new PickList(inputs_);
         makeArrayElement(m, QStringLiteral("ImageCombo"), k);
-        m->setGeometry(twipsRect(layout::kColumnLeft[k - 1], 780, 960, 375));
         m->setToolTip(kMovementHint);
         m->setIconSize(QSize(16, 16));
         columns_[k - 1].movement = m;
@@ -197,23 +196,23 @@ void Form1::buildInputs() {
     struct Row {
         const char* name;
         const char* caption;
-        double top;
         int maxLength;
         QString hint;
         QLineEdit* Column::*member;
     };
     const Row rows[] = {
-        {"split", "Split Time:", 1245, 4, kSplitHint, &Column::split},
-        {"green", "Min Green:", 1695, 4, kGreenHint, &Column::green},
-        {"amber", "Amber Time:", 2145, 3, kAmberHint, &Column::amber},
-        {"red", "All Red Time:", 2595, 3, kRedHint, &Column::red},
-        {"walk", "Walk Time:", 3045, 32767, kLaterHint, &Column::walk},
-        {"flash", "Flash Don't Walk:", 3495, 32767, kLaterHint, &Column::flash},
+        {"split", "Split Time:", 4, kSplitHint, &Column::split},
+        {"green", "Min Green:", 4, kGreenHint, &Column::green},
+        {"amber", "Amber Time:", 3, kAmberHint, &Column::amber},
+        {"red", "All Red Time:", 3, kRedHint, &Column::red},
+        {"walk", "Walk Time:", 32767, kLaterHint, &Column::walk},
+        {"flash", "Flash Don't Walk:", 32767, kLaterHint, &Column::flash},
     };
-    for (const Row& r : rows) {
-        rowLabel(inputs_, QString::fromUtf8(r.caption), r.top, r.hint);
+    for (int i = 0; i < 6; ++i) {
+        const Row& r = rows[i];
+        rowLabel(inputs_, QString::fromUtf8(r.caption), form1::kInputTops[i], r.hint);
         for (int k = 1; k <= 8; ++k)
-            columns_[k - 1].*r.member = field(inputs_, QString::fromLatin1(r.name), k, r.top, r.maxLength, r.hint);
+            columns_[k - 1].*r.member = field(inputs_, QString::fromLatin1(r.name), k, r.maxLength, r.hint);
     }
 
     label(inputs_, QStringLiteral("Cycle Length:"), 810, 4020, 1380, 300);
@@ -235,23 +234,23 @@ void Form1::buildInputs() {
 void Form1::buildOutputs() {
     outputs_ = new QGroupBox(QStringLiteral("Outputs"), this);
     outputs_->setGeometry(twipsRect(kFrameLeft, 7920, kFrameWidth, 2145));
-    for (int i = 0; i < 8; ++i) pictures_[i] = picture(outputs_, i, 180);
+    for (int i = 0; i < 8; ++i) pictures_[i] = picture(outputs_, i);
     struct Row {
         const char* name;
         const char* caption;
-        double top;
         QString hint;
         QLineEdit* Column::*member;
     };
     const Row rows[] = {
-        {"force", "Force Off:", 735, kForceHint, &Column::force},
-        {"pps", "Permissive Start:", 1185, kStartHint, &Column::pps},
-        {"ppe", "Permissive End:", 1635, kEndHint, &Column::ppe},
+        {"force", "Force Off:", kForceHint, &Column::force},
+        {"pps", "Permissive Start:", kStartHint, &Column::pps},
+        {"ppe", "Permissive End:", kEndHint, &Column::ppe},
     };
-    for (const Row& r : rows) {
-        rowLabel(outputs_, QString::fromLatin1(r.caption), r.top, r.hint);
+    for (int i = 0; i < 3; ++i) {
+        const Row& r = rows[i];
+        rowLabel(outputs_, QString::fromLatin1(r.caption), form1::kOutputTops[i], r.hint);
         for (int k = 1; k <= 8; ++k) {
-            QLineEdit* e = field(outputs_, QString::fromLatin1(r.name), k, r.top, 32767, r.hint);
+            QLineEdit* e = field(outputs_, QString::fromLatin1(r.name), k, 32767, r.hint);
             // Results are the calculation's to write: they can be selected and copied
             // with the mouse, but Tab runs past them.
             e->setReadOnly(true);

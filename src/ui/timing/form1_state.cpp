@@ -11,6 +11,7 @@
 
 #include "ui/timing/field_text.h"
 #include "ui/timing/form1.h"
+#include "ui/timing/form1_geometry.h"
 #include "ui/timing/pick_list.h"
 #include "ui/timing/pictures.h"
 #include "ui/common/twips.h"
@@ -19,12 +20,7 @@ namespace tavimo::ui {
 
 namespace {
 
-constexpr double kPhaseWidth = 1200;
-constexpr double kMovementTop = 780, kMovementWidth = 960, kMovementHeight = 375;
-constexpr double kFieldWidth = 615, kFieldHeight = 360;
-constexpr double kPictureWidth = 510, kPictureHeight = 435;
-constexpr double kInputTops[6] = {1245, 1695, 2145, 2595, 3045, 3495};  // split .. flash
-constexpr double kOutputTops[3] = {735, 1185, 1635};                    // force, pps, ppe
+using namespace form1;
 
 std::string textOf(const QLineEdit* e) { return e->text().toStdString(); }
 QString q(const std::string& s) { return QString::fromStdString(s); }
@@ -136,7 +132,7 @@ void Form1::setState(const WindowState& s) {
 
     for (int i = 0; i < 16; ++i) {
         QLabel* pic = pictures_[i];
-        pic->setGeometry(twipsRect(chart.pictureLeft[i], i < 8 ? 180 : 255, kPictureWidth, kPictureHeight));
+        pic->setGeometry(twipsRect(chart.pictureLeft[i], i < 8 ? kOutputPictureTop : kInputPictureTop, kPictureWidth, kPictureHeight));
         pic->setHidden(!chart.pictureVisible[i]);
     }
 
