@@ -196,11 +196,7 @@ CalcOutcome calculate(const CalcInput& in) {
 
     tidyWindowBars(chart, t);
 
-    const JoinClears clears = joinConcurrentRows(t, r);
-    for (int n : {1, 5})
-        if (clears.leftTurnRows) out.pps[n - 1] = out.ppe[n - 1] = "";
-    for (int n : {2, 6})
-        if (clears.lagRows) out.pps[n - 1] = out.ppe[n - 1] = "";
+    joinConcurrentRows(t, r);
 
     if (t.yield) {
         applyYieldPoint(t, r);

@@ -19,21 +19,18 @@ void joinRows(PlanResults& r, int startA, int startB, int endA, int endB) {
 
 }  // namespace
 
-JoinClears joinConcurrentRows(const PlanTimes& t, PlanResults& r) {
-    JoinClears clears;
+void joinConcurrentRows(const PlanTimes& t, PlanResults& r) {
     for (int n : {1, 5})
         if (r.pe[n] && *r.pe[n] > t.C) r.pe[n] = *r.pe[n] - t.C;
 
     const auto& on = t.phaseSet;
     if (t.lead && on[1] && on[5]) joinRows(r, 1, 5, 1, 5);
-    else clears.leftTurnRows = true;
     if (t.lag && on[2] && on[6]) joinRows(r, 2, 6, 2, 6);
-    else clears.lagRows = true;
 
     if (t.code[0] == t.code[1]) {
         if (on[3] && on[7]) joinRows(r, 3, 7, 3, 7);
         if (on[4] && on[8]) joinRows(r, 4, 8, 4, 8);
-        return clears;
+        return;
     }
     // Different codes: the first side-street phases of the two rings share their
     // start and the last ones their end.
@@ -55,7 +52,6 @@ JoinClears joinConcurrentRows(const PlanTimes& t, PlanResults& r) {
         break;
     default: break;
     }
-    return clears;
 }
 
 }  // namespace tavimo

@@ -5,14 +5,8 @@
 
 namespace tavimo {
 
-// Which result texts the joining empties before the results are written again.
-struct JoinClears {
-    bool leftTurnRows = false;  // pps/ppe of rows 1 and 5
-    bool lagRows = false;       // pps/ppe of rows 2 and 6
-};
-
 // Folds the leading left turns' permissive ends into the cycle and gives concurrent
 // phases of the two rings one common window: the earlier start and the earlier end.
-JoinClears joinConcurrentRows(const PlanTimes& t, PlanResults& r);
+void joinConcurrentRows(const PlanTimes& t, PlanResults& r);
 
 }  // namespace tavimo

@@ -26,7 +26,6 @@ public:
     // Places, sizes, shows or hides and labels every chart control as `chart` says.
     void show(const ChartLayout& chart);
 
-    QLineEdit* green(int position) const { return green_[position - 1]; }
 
 private:
     std::array<QLineEdit*, 8> green_{};

@@ -68,11 +68,6 @@ constexpr std::array<ArrowSpec, 8> kArrows{{
 
 }  // namespace
 
-QString movementKey(int picture) {
-    if (picture < 1 || picture > 8) return {};
-    return QString::fromLatin1(kArrows[picture - 1].key);
-}
-
 QIcon movementIcon(int picture) {
     if (picture < 1 || picture > 8) return {};
     // Built once: the pull-downs compare icons to tell whether a list changed.

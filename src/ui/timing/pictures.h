@@ -12,9 +12,6 @@ namespace tavimo::ui {
 // other number.
 QIcon movementIcon(int picture);
 
-// The key of a movement picture in the image list, "" for any other number.
-QString movementKey(int picture);
-
 // The phase-number picture of phase 1..8: the phase symbol and the number.
 QPixmap phasePicture(int phase);
 
