@@ -20,36 +20,20 @@ namespace {
 constexpr const char* kPhaseDataTitle = "Incorrect Phase Data";
 constexpr float kCycleTolerance = 0.001f;
 
-// Timing texts are a few characters long: compared in place, without a library call.
-bool sameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i]) return false;
-    return true;
-}
-
 // A counted row (phase chosen, split typed) needs four numbers. Anything else stops
 // the run before the window changes, so no half-calculated sheet is left behind. The
-// numbers are read here once, into the rows they belong to; ambers and all-reds are
-// usually typed alike in every row, so a text equal to the row before's is not read
-// again.
+// numbers are read here once, into the rows they belong to.
 std::optional<CalcMessage> readCountedRows(const CalcInput& in, PlanTimes& t) {
     static constexpr const char* kLabels[4] = {"Split Time", "Min Green", "Amber Time", "All Red Time"};
     const std::array<std::string, 8>* texts[4] = {&in.split, &in.green, &in.amber, &in.red};
     std::array<float, 9>* values[4] = {&t.s, &t.g, &t.amber, &t.red};
-    int previous = -1;
     for (int k = 0; k < kPositions; ++k) {
         const int n = k + 1;
         t.phaseSet[n] = !isBlank(in.phase[k]);
         t.counted[n] = t.phaseSet[n] && !isBlank(in.split[k]);
         if (!t.counted[n]) continue;
         for (int f = 0; f < 4; ++f) {
-            const std::string& text = (*texts[f])[k];
-            if (previous >= 0 && sameText(text, (*texts[f])[previous])) {
-                (*values[f])[n] = (*values[f])[previous + 1];
-                continue;
-            }
-            const std::optional<float> number = parseNumber(text);
+            const std::optional<float> number = parseNumber((*texts[f])[k]);
             if (!number)
                 return CalcMessage{std::string(kLabels[f]) + " at position " + std::to_string(n) +
                                        " is not a number!",
@@ -60,7 +44,6 @@ std::optional<CalcMessage> readCountedRows(const CalcInput& in, PlanTimes& t) {
                                    kPhaseDataTitle};
             (*values[f])[n] = *number;
         }
-        previous = k;
     }
     // A cycle length that is no number is left to the cycle check, which asks for a
     // correct one; an absurd number stops here with the times.
