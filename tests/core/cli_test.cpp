@@ -40,114 +40,65 @@ std::string planText(const std::string& movements, const std::string& splits, co
 const char* const kCsvHeader =
     "position,phase,movement,split,min_green,amber,all_red,force_off,permissive_start,permissive_end,warnings\n";
 
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A folder of tests/data/cli holds one run of the calculator: `args`, one argument a
+// line ({data} stands for tests/data, {case} for the folder), the files they name and
+// `stdout`, what the calculator printed when the results were checked by hand.
+const std::string kCases = TAVIMO_TEST_DATA "/cli/";
+
+std::string expected(const std::string& name) { return fileText(kCases + name + "/stdout"); }
+
+void expectGolden(const std::string& name) {
+    SCOPED_TRACE(name);
+    std::vector<std::string> args;
+    std::istringstream lines(fileText(kCases + name + "/args"));
+    for (std::string line; std::getline(lines, line);) {
+        for (const auto& [from, to] : {std::pair<std::string, std::string>{"{data}", TAVIMO_TEST_DATA},
+                                       {"{case}", kCases + name}})
+            if (line.rfind(from, 0) == 0) line = to + line.substr(from.size());
+        args.push_back(line);
+    }
+    ASSERT_FALSE(args.empty());
+    const std::string want = expected(name);
+    ASSERT_FALSE(want.empty());
+    const Result r = run(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, want);
+    EXPECT_EQ(r.err, "");
+}
+
 // Main and 1st, Dual Lead, cycle 100, B = 45, clearances 4.5 (odd rows) and 5.5:
 // FO(2) = 45 - 5.5 = 39.5, FO(3) = 45 + 12 - 4.5 = 52.5, FO(4) = 85 - 5.5 = 79.5,
 // FO(1) = 100 - 4.5 = 95.5; PE(3) = 52.5 - 5 - 5.5 = 42, PE(4) = 79.5 - 10 - 4.5 = 65,
 // PE(1) = 100 - 5.5 - 5 - 4.5 = 85; both rings alike, rows 2 and 6 without a window.
-const std::string kNemaPermissiveCsv = std::string(kCsvHeader) +
-    "1,1,SB,15,5,3.5,1,95.5,79.5,85,\n"
-    "2,2,NB,45,20,4,1.5,39.5,,,\n"
-    "3,3,WB,12,5,3.5,1,52.5,39.5,42,\n"
-    "4,4,EB,28,10,4,1.5,79.5,52.5,65,\n"
-    "5,5,NB,15,5,3.5,1,95.5,79.5,85,\n"
-    "6,6,SB,45,20,4,1.5,39.5,,,\n"
-    "7,7,EB,12,5,3.5,1,52.5,39.5,42,\n"
-    "8,8,WB,28,10,4,1.5,79.5,52.5,65,\n";
+TEST(CalcCommand, CsvOfTheExamplePlan) { expectGolden("example-csv"); }
 
-TEST(CalcCommand, CsvOfTheExamplePlan) {
-    const Result r = run({"--format", "csv", kPlan});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, kNemaPermissiveCsv);
-    EXPECT_EQ(r.err, "");
-}
+TEST(CalcCommand, TableOfTheExamplePlanIsTheDefault) { expectGolden("example-table"); }
 
-TEST(CalcCommand, TableOfTheExamplePlanIsTheDefault) {
-    const Result r = run({kPlan});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "Description:  Main and 1st\n"
-              "Cycle Length: 100\n"
-              "Controller:   NEMA TS2\n"
-              "Mode:         Permissive\n"
-              "Left Turns:   Dual Lead\n"
-              "\n"
-              "Position:             1     2     3     4     5     6     7     8\n"
-              "Phase:                1     2     3     4     5     6     7     8\n"
-              "Movement:            SB    NB    WB    EB    NB    SB    EB    WB\n"
-              "Split Time:          15    45    12    28    15    45    12    28\n"
-              "Min Green:            5    20     5    10     5    20     5    10\n"
-              "Amber Time:         3.5     4   3.5     4   3.5     4   3.5     4\n"
-              "All Red Time:         1   1.5     1   1.5     1   1.5     1   1.5\n"
-              "Force Off:         95.5  39.5  52.5  79.5  95.5  39.5  52.5  79.5\n"
-              "Permissive Start:  79.5        39.5  52.5  79.5        39.5  52.5\n"
-              "Permissive End:      85          42    65    85          42    65\n");
-}
-
-TEST(CalcCommand, JsonOfTheExamplePlanUnderType170) {
-    // Type 170: shift = FO(6) - M + c(6) = 39.5; FO(2) = M - c(2) = 0,
-    // FO(1) = 100 - 45 + 5.5 - 4.5 = 56, the rest 39.5 earlier; PS(3) 0.
-    const Result r = run({kPlan, "--format=json", "--controller", "170"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "{\n"
-              "  \"description\": \"Main and 1st\",\n"
-              "  \"cycle_length\": \"100\",\n"
-              "  \"controller\": \"one70\",\n"
-              "  \"mode\": \"Permissive\",\n"
-              "  \"arrangement\": \"Lead\",\n"
-              "  \"positions\": [\n"
-              R"(    {"position": 1, "phase": "1", "movement": "SB", "split": "15", "min_green": "5", "amber": "3.5", "all_red": "1", "force_off": "56", "permissive_start": "40", "permissive_end": "45.5"},)" "\n"
-              R"(    {"position": 2, "phase": "2", "movement": "NB", "split": "45", "min_green": "20", "amber": "4", "all_red": "1.5", "force_off": "0", "permissive_start": "", "permissive_end": ""},)" "\n"
-              R"(    {"position": 3, "phase": "3", "movement": "WB", "split": "12", "min_green": "5", "amber": "3.5", "all_red": "1", "force_off": "13", "permissive_start": "0", "permissive_end": "2.5"},)" "\n"
-              R"(    {"position": 4, "phase": "4", "movement": "EB", "split": "28", "min_green": "10", "amber": "4", "all_red": "1.5", "force_off": "40", "permissive_start": "13", "permissive_end": "25.5"},)" "\n"
-              R"(    {"position": 5, "phase": "5", "movement": "NB", "split": "15", "min_green": "5", "amber": "3.5", "all_red": "1", "force_off": "56", "permissive_start": "40", "permissive_end": "45.5"},)" "\n"
-              R"(    {"position": 6, "phase": "6", "movement": "SB", "split": "45", "min_green": "20", "amber": "4", "all_red": "1.5", "force_off": "0", "permissive_start": "", "permissive_end": ""},)" "\n"
-              R"(    {"position": 7, "phase": "7", "movement": "EB", "split": "12", "min_green": "5", "amber": "3.5", "all_red": "1", "force_off": "13", "permissive_start": "0", "permissive_end": "2.5"},)" "\n"
-              R"(    {"position": 8, "phase": "8", "movement": "WB", "split": "28", "min_green": "10", "amber": "4", "all_red": "1.5", "force_off": "40", "permissive_start": "13", "permissive_end": "25.5"})" "\n"
-              "  ],\n"
-              "  \"warnings\": []\n"
-              "}\n");
-}
+// Type 170: shift = FO(6) - M + c(6) = 39.5; FO(2) = M - c(2) = 0,
+// FO(1) = 100 - 45 + 5.5 - 4.5 = 56, the rest 39.5 earlier; PS(3) 0.
+TEST(CalcCommand, JsonOfTheExamplePlanUnderType170) { expectGolden("example-json-170"); }
 
 // The options override the file's controller and mode; only the results change.
 // Yield opens every window at the earlier coordinated force-off (39.5, or 0 under
 // Type 170); the ends stay those of Permissive.
 TEST(CalcCommand, ControllerAndModeOptions) {
-    const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{kPlan, "--mode", "yield", "--format", "csv"}, "\n1,1,SB,15,5,3.5,1,95.5,39.5,85,\n2,2,NB,45,20,4,1.5,39.5,,,\n"
-                                                        "3,3,WB,12,5,3.5,1,52.5,39.5,42,\n4,4,EB,28,10,4,1.5,79.5,39.5,65,\n"},
-        {{"--format", "csv", "--mode", "YIELD", "--controller", "170", kPlan},
-         "\n1,1,SB,15,5,3.5,1,56,0,45.5,\n2,2,NB,45,20,4,1.5,0,,,\n3,3,WB,12,5,3.5,1,13,0,2.5,\n4,4,EB,28,10,4,1.5,40,0,25.5,\n"},
-    };
-    for (const auto& [args, rows] : cases) {
-        const Result r = run(args);
-        EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_NE(r.out.find(rows), std::string::npos) << r.out;
-    }
+    expectGolden("example-yield-csv");
+    expectGolden("example-yield-170-csv");
 }
 
-TEST(CalcCommand, DualLagPlan) {
-    // Lag: ring runs 1 (coordinated), 2 (lagging left), 3, 4 from local zero.
-    // FO(1) = 45 - 5.5 = 39.5, FO(2) = 60 - 4.5 = 55.5, FO(3) = 72 - 4.5 = 67.5,
-    // FO(4) = 100 - 5.5 = 94.5; PS(2) = 39.5, PE(2) = 60 - 5.5 - 4.5 - 5 = 45;
-    // PS(3) = 55.5, PE(3) = 67.5 - 5 - 4.5 = 58; PS(4) = 67.5, PE(4) = 100 - 5.5 - 10 - 4.5 = 80.
-    // Rows 1 and 5 get no window and show 0.
-    const std::string text =
-        "movements,NB,SB,EB,WB,SB,NB,WB,EB,\r\nsplits,45,15,12,28,45,15,12,28,\r\n"
-        "minGreen,20,5,5,10,20,5,5,10,\r\namber,4,3.5,3.5,4,4,3.5,3.5,4,\r\n"
-        "red,1.5,1,1,1.5,1.5,1,1,1.5,\r\norder,2,1,4,3,6,5,8,7,\r\nmisc,100,Lag,Nema,Permissive,Oak Creek,\r\n";
-    const Result r = run({"--format", "csv", writeTemp("lag.tvm", text)});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, std::string(kCsvHeader) +
-                         "1,2,NB,45,20,4,1.5,39.5,0,0,\n"
-                         "2,1,SB,15,5,3.5,1,55.5,39.5,45,\n"
-                         "3,4,EB,12,5,3.5,1,67.5,55.5,58,\n"
-                         "4,3,WB,28,10,4,1.5,94.5,67.5,80,\n"
-                         "5,6,SB,45,20,4,1.5,39.5,0,0,\n"
-                         "6,5,NB,15,5,3.5,1,55.5,39.5,45,\n"
-                         "7,8,WB,12,5,3.5,1,67.5,55.5,58,\n"
-                         "8,7,EB,28,10,4,1.5,94.5,67.5,80,\n");
-}
+// Lag: ring runs 1 (coordinated), 2 (lagging left), 3, 4 from local zero.
+// FO(1) = 45 - 5.5 = 39.5, FO(2) = 60 - 4.5 = 55.5, FO(3) = 72 - 4.5 = 67.5,
+// FO(4) = 100 - 5.5 = 94.5; PS(2) = 39.5, PE(2) = 60 - 5.5 - 4.5 - 5 = 45;
+// PS(3) = 55.5, PE(3) = 67.5 - 5 - 4.5 = 58; PS(4) = 67.5, PE(4) = 100 - 5.5 - 10 - 4.5 = 80.
+// Rows 1 and 5 get no window and show 0.
+TEST(CalcCommand, DualLagPlan) { expectGolden("lag-csv"); }
 
 TEST(CalcCommand, JsonEscapesTheDescription) {
     // Windows-1252 "é" and a quote, a backslash and a tab in the description.
@@ -224,22 +175,12 @@ TEST(CalcCommand, HelpPrintsBothUsagesAndExitsZero) {
         EXPECT_NE(r.out.find(has), std::string::npos) << has;
 }
 
+// The example plan as Synchro would export it (phase n at position n, lead mark 1)
+// gives the project file's results.
 TEST(CalcCommand, UtdfImportOfTheSameSignalGivesTheSameResults) {
-    // The example plan as Synchro would export it: phase n at position n, lead mark 1.
-    const std::string timing = writeTemp("TIMING.csv", "[Timing]\r\nRECORDNAME,INTID,D1,D2,D3,D4,D5,D6,D7,D8\r\n"
-                                                       "Split,1,15,45,12,28,15,45,12,28,100,,1\r\n");
-    const std::string phasing = writeTemp("PHASING.csv", "[Phases]\r\n\r\n\r\nMinGreen,1,5,20,5,10,5,20,5,10\r\n"
-                                                         "\r\n\r\n\r\n\r\n\r\nYellow,1,3.5,4,3.5,4,3.5,4,3.5,4\r\n"
-                                                         "AllRed,1,1,1.5,1,1.5,1,1.5,1,1.5\r\n");
-    const std::string lanes = writeTemp("LANES.csv", "[Lanes]\r\nRECORDNAME,INTID,NBL,NBT,EBL,EBT,SBL,SBT,WBL,WBT\r\n"
-                                                     "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nPhase1,1,5,2,7,4,1,6,3,8\r\n");
-    Result r = run({"--format", "csv", "--utdf", timing, phasing, lanes});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, kNemaPermissiveCsv);
-    r = run({"--utdf", timing, phasing, lanes, "--format", "json", "--mode", "yield"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("\"mode\": \"Yield\""), std::string::npos);
-    EXPECT_NE(r.out.find("\"controller\": \"Nema\""), std::string::npos);
+    expectGolden("utdf-csv");
+    EXPECT_EQ(expected("utdf-csv"), expected("example-csv"));
+    expectGolden("utdf-yield-json");
 }
 
 // The installed program, as a shell would run it.
@@ -254,7 +195,7 @@ TEST(CalcCommand, RealBinaryPrintsCsvAndPassesOnTheExitStatus) {
     };
     std::string out;
     EXPECT_EQ(shell("'" TAVIMO_CALC_EXE "' --format csv '" + kPlan + "'", out), 0);
-    EXPECT_EQ(out, kNemaPermissiveCsv);
+    EXPECT_EQ(out, expected("example-csv"));
     out.clear();
     EXPECT_EQ(shell("'" TAVIMO_CALC_EXE "' --format csv /nonexistent/plan.tvm 2>/dev/null", out), 2);
     EXPECT_EQ(out, "");
