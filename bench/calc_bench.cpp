@@ -4,27 +4,17 @@
 #include <benchmark/benchmark.h>
 
 #include "calc/calculation.h"
+#include "support/typed_plan.h"
 
 namespace {
 
 tavimo::CalcInput leadPlan() {
-    tavimo::CalcInput in;
-    in.arrangement = "Lead";
-    in.controller = "Nema";
-    in.mode = "Permissive";
-    in.cycleLength = "100";
-    const char* splits[] = {"15", "45", "20", "20", "20", "40", "25", "15"};
-    const char* greens[] = {"5", "10", "8", "7", "6", "10", "9", "8"};
-    for (int k = 0; k < 8; ++k) {
-        in.phase[k] = std::to_string(k + 1);
-        in.split[k] = splits[k];
-        in.green[k] = greens[k];
-        in.amber[k] = "3.5";
-        in.red[k] = "1.5";
-        in.splitEnabled[k] = true;
-    }
-    in.chart = tavimo::ChartLayout::designed();
-    return in;
+    tavimo::test::TypedPlan plan;
+    plan.splits = "15 45 20 20 20 40 25 15";
+    plan.greens = "5 10 8 7 6 10 9 8";
+    plan.ambers = "3.5 3.5 3.5 3.5 3.5 3.5 3.5 3.5";
+    plan.reds = "1.5 1.5 1.5 1.5 1.5 1.5 1.5 1.5";
+    return tavimo::test::calcInput(plan);
 }
 
 void BM_CalculateLeadPlan(benchmark::State& state) {

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "calc/calculation.h"
+#include "support/typed_plan.h"
 
 namespace tavimo {
 namespace {
@@ -19,27 +20,19 @@ struct Drawn {
 };
 
 CalcInput inputOf(const Drawn& d) {
-    CalcInput in;
-    in.arrangement = d.arrangement;
-    in.controller = d.controller;
-    in.mode = d.mode;
-    std::istringstream splits(d.splits), greens(d.greens), reds(d.reds);
+    test::TypedPlan typed;
+    typed.arrangement = d.arrangement;
+    typed.controller = d.controller;
+    typed.mode = d.mode;
+    typed.splits = d.splits;
+    typed.greens = d.greens;
+    typed.reds = d.reds;
+    CalcInput in = test::calcInput(typed);
+    // The typed cycle is the ring cycle, so every plan is drawn.
     float total[2] = {0, 0};
-    const char* lag[] = {"2", "1", "3", "4", "6", "5", "7", "8"};
-    for (int k = 0; k < 8; ++k) {
-        splits >> in.split[k];
-        greens >> in.green[k];
-        reds >> in.red[k];
-        in.amber[k] = "4";
-        if (in.split[k] == "-") in.split[k].clear();
-        in.splitEnabled[k] = !in.split[k].empty();
-        if (in.splitEnabled[k]) {
-            in.phase[k] = d.arrangement == "Lead" ? std::to_string(k + 1) : lag[k];
-            total[k / 4] += std::stof(in.split[k]);
-        }
-    }
+    for (int k = 0; k < 8; ++k)
+        if (in.splitEnabled[k]) total[k / 4] += std::stof(in.split[k]);
     in.cycleLength = std::to_string(static_cast<int>(std::max(total[0], total[1])));
-    in.chart = ChartLayout::designed();
     if (d.before) d.before(in.chart);
     return in;
 }

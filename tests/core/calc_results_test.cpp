@@ -8,19 +8,10 @@
 #include "calc/calculation.h"
 #include "model/number_text.h"
 #include "model/window_state.h"
+#include "support/typed_plan.h"
 
 namespace tavimo {
 namespace {
-
-std::array<std::string, 8> tokens(const std::string& line) {
-    std::array<std::string, 8> out;
-    std::istringstream in(line);
-    for (std::string& t : out) {
-        in >> t;
-        if (t == "-") t.clear();
-    }
-    return out;
-}
 
 std::string joined(const std::array<std::string, 8>& texts) {
     std::string out;
@@ -28,34 +19,8 @@ std::string joined(const std::array<std::string, 8>& texts) {
     return out;
 }
 
-// A plan typed row by row: eight splits, min greens, ambers and all-reds ("-" for
-// blank). A row with a blank split has no phase; every other row has its movement.
-struct Typed {
-    std::string arrangement = "Lead", controller = "Nema", mode = "Permissive", cycle = "100";
-    std::string splits, greens = "5 10 8 8 5 10 8 8", ambers = "4 4 4 4 4 4 4 4", reds = "1 1 1 1 1 1 1 1";
-};
-
-CalcInput inputOf(const Typed& p) {
-    CalcInput in;
-    in.arrangement = p.arrangement;
-    in.controller = p.controller;
-    in.mode = p.mode;
-    in.cycleLength = p.cycle;
-    in.split = tokens(p.splits);
-    in.green = tokens(p.greens);
-    in.amber = tokens(p.ambers);
-    in.red = tokens(p.reds);
-    // Under Lag the coordinated phases 2 and 6 stand first in their rings.
-    const char* lead[] = {"1", "2", "3", "4", "5", "6", "7", "8"};
-    const char* lag[] = {"2", "1", "3", "4", "6", "5", "7", "8"};
-    for (int k = 0; k < 8; ++k) {
-        const bool used = !in.split[k].empty();
-        in.phase[k] = used ? (p.arrangement == "Lead" ? lead[k] : lag[k]) : "";
-        in.splitEnabled[k] = used;
-    }
-    in.chart = ChartLayout::designed();
-    return in;
-}
+using Typed = test::TypedPlan;
+using test::calcInput;
 
 struct Sheet {
     const char* name;
@@ -67,7 +32,7 @@ struct Sheet {
 
 void expectSheet(const Sheet& c) {
     SCOPED_TRACE(c.name);
-    const CalcOutcome out = calculate(inputOf(c.plan));
+    const CalcOutcome out = calculate(calcInput(c.plan));
     ASSERT_EQ(out.stop, CalcStop::Completed) << (out.message ? out.message->text : "");
     EXPECT_EQ(joined(out.force), c.force);
     EXPECT_EQ(joined(out.pps), c.pps);

@@ -7,6 +7,7 @@
 #include "calc/calculation.h"
 #include "calc/window_calculation.h"
 #include "model/window_state.h"
+#include "support/typed_plan.h"
 
 namespace tavimo {
 namespace {
@@ -14,23 +15,8 @@ namespace {
 // Lead, both rings 15/45/20/20 with 4 + 1 clearances: a plan that completes. Every
 // result field holds the text of an earlier run.
 CalcInput completePlan() {
-    CalcInput in;
-    in.arrangement = "Lead";
-    in.controller = "Nema";
-    in.mode = "Permissive";
-    in.cycleLength = "100";
-    const char* splits[] = {"15", "45", "20", "20", "15", "45", "20", "20"};
-    const char* greens[] = {"5", "10", "8", "8", "5", "10", "8", "8"};
-    for (int k = 0; k < 8; ++k) {
-        in.phase[k] = std::to_string(k + 1);
-        in.split[k] = splits[k];
-        in.green[k] = greens[k];
-        in.amber[k] = "4";
-        in.red[k] = "1";
-        in.splitEnabled[k] = true;
-        in.force[k] = in.pps[k] = in.ppe[k] = "old";
-    }
-    in.chart = ChartLayout::designed();
+    CalcInput in = test::calcInput({});
+    for (int k = 0; k < 8; ++k) in.force[k] = in.pps[k] = in.ppe[k] = "old";
     return in;
 }
 
