@@ -37,38 +37,81 @@ WindowState usedWindow(const char* arrangement, const char* mode) {
     return s;
 }
 
-TEST(FormReset, LaysTheChartOutAsDesignedForModeAndArrangement) {
-    for (const char* arrangement : {tag::kLead, tag::kLag})
-        for (const char* mode : {tag::kPermissive, tag::kYield}) {
-            SCOPED_TRACE(std::string(arrangement) + " " + mode);
-            WindowState s = usedWindow(arrangement, mode);
-            resetForm(s);
-            const ChartLayout& c = s.chart;
-            const float green[4] = {345, 2790, 5235, 7680}, yellow[4] = {2400, 4845, 7290, 9735};
-            for (int k = 0; k < 8; ++k) {
-                EXPECT_EQ(c.green[k], (Box{green[k % 4], 720, 2055, 375, true})) << k;
-                EXPECT_EQ(c.yellow[k], (Box{yellow[k % 4], 720, 255, 375, true})) << k;
-                EXPECT_EQ(c.red[k], (Box{yellow[k % 4] + 255, 720, 135, 375, true})) << k;
-                EXPECT_EQ(c.phaseLeft[k], green[k % 4]);
-            }
-            EXPECT_EQ(c.barrier3.x, 5235);
-            EXPECT_EQ(c.barrier2.x, 10125);
-            EXPECT_EQ(c.columnLeft, layout::kColumnLeft);
-            EXPECT_FALSE(c.deadPhase.visible || c.deadPhase2.visible);
-            for (bool shown : c.pictureVisible) EXPECT_FALSE(shown);
+// The permissive bars after a reset of a used window (whose bars were all at
+// {1234, 99, 777, 55}, hidden): every window at its position's green bar, 1200 wide,
+// the ring ends at the fourth yellow bar, 390 wide, only under Lead; Yield stacks the
+// bars at three heights, the leading arrangement's stack under Lag too.
+struct ResetWindows {
+    const char* arrangement;
+    const char* mode;
+    std::array<Box, kWindowBars> windows;
+};
 
-            const bool lead = arrangement == std::string(tag::kLead);
-            const bool yield = mode == std::string(tag::kYield);
-            const float left[kWindowBars] = {345, 5235, 7680, 345, 5235, 7680, 9735, 9735};
-            const float height[kWindowBars] = {300, 500, 400, 300, 500, 400, 300, 300};
-            const float top[kWindowBars] = {420, 240, 330, 1350, 1170, 1260, 420, 1350};
-            for (int w = 0; w < kWindowBars; ++w) {
-                const bool ringEnd = w >= PPend1;
-                const Box expected{left[w], yield ? top[w] : 99, ringEnd && !lead ? 777.f : ringEnd ? 390.f : 1200.f,
-                                   yield ? height[w] : 55, !ringEnd || lead};
-                EXPECT_EQ(c.windows[w], expected) << w;
-            }
+const ResetWindows kResetWindows[] = {
+    {tag::kLead, tag::kPermissive,
+     {{{345, 99, 1200, 55, true}, {5235, 99, 1200, 55, true}, {7680, 99, 1200, 55, true},
+       {345, 99, 1200, 55, true}, {5235, 99, 1200, 55, true}, {7680, 99, 1200, 55, true},
+       {9735, 99, 390, 55, true}, {9735, 99, 390, 55, true}}}},
+    {tag::kLead, tag::kYield,
+     {{{345, 420, 1200, 300, true}, {5235, 240, 1200, 500, true}, {7680, 330, 1200, 400, true},
+       {345, 1350, 1200, 300, true}, {5235, 1170, 1200, 500, true}, {7680, 1260, 1200, 400, true},
+       {9735, 420, 390, 300, true}, {9735, 1350, 390, 300, true}}}},
+    {tag::kLag, tag::kPermissive,
+     {{{345, 99, 1200, 55, true}, {5235, 99, 1200, 55, true}, {7680, 99, 1200, 55, true},
+       {345, 99, 1200, 55, true}, {5235, 99, 1200, 55, true}, {7680, 99, 1200, 55, true},
+       {9735, 99, 777, 55, false}, {9735, 99, 777, 55, false}}}},
+    {tag::kLag, tag::kYield,
+     {{{345, 420, 1200, 300, true}, {5235, 240, 1200, 500, true}, {7680, 330, 1200, 400, true},
+       {345, 1350, 1200, 300, true}, {5235, 1170, 1200, 500, true}, {7680, 1260, 1200, 400, true},
+       {9735, 420, 777, 300, false}, {9735, 1350, 777, 300, false}}}},
+};
+
+TEST(FormReset, LaysTheChartOutAsDesignedForModeAndArrangement) {
+    for (const ResetWindows& r : kResetWindows) {
+        SCOPED_TRACE(std::string(r.arrangement) + " " + r.mode);
+        WindowState s = usedWindow(r.arrangement, r.mode);
+        resetForm(s);
+        const ChartLayout& c = s.chart;
+        // Each ring's bars chained from local zero: green 2055, yellow 255, red 135.
+        const float green[4] = {345, 2790, 5235, 7680}, yellow[4] = {2400, 4845, 7290, 9735};
+        for (int k = 0; k < 8; ++k) {
+            EXPECT_EQ(c.green[k], (Box{green[k % 4], 720, 2055, 375, true})) << k;
+            EXPECT_EQ(c.yellow[k], (Box{yellow[k % 4], 720, 255, 375, true})) << k;
+            EXPECT_EQ(c.red[k], (Box{yellow[k % 4] + 255, 720, 135, 375, true})) << k;
+            EXPECT_EQ(c.phaseLeft[k], green[k % 4]);
         }
+        EXPECT_EQ(c.barrier3.x, 5235);
+        EXPECT_EQ(c.barrier2.x, 10125);
+        EXPECT_EQ(c.columnLeft, (std::array<float, 8>{2280, 3240, 4200, 5160, 6480, 7440, 8400, 9360}));
+        EXPECT_FALSE(c.deadPhase.visible || c.deadPhase2.visible);
+        for (bool shown : c.pictureVisible) EXPECT_FALSE(shown);
+        for (int w = 0; w < kWindowBars; ++w) EXPECT_EQ(c.windows[w], r.windows[w]) << w;
+    }
+}
+
+// A window as it opens draws its middle and right barriers 75 and 165 twips short of
+// the bars' ends (a reset moves them there), and one line of permissive bars a ring.
+TEST(FormReset, TheWindowAsItOpens) {
+    const ChartLayout c = ChartLayout::designed();
+    EXPECT_EQ(c.barrier1, (VLine{345, 370, 2010, true}));
+    EXPECT_EQ(c.barrier3, (VLine{5160, 120, 2280, true}));
+    EXPECT_EQ(c.barrier2, (VLine{9960, 360, 2010, true}));
+    EXPECT_EQ(c.deadPhase, (Box{5160, 720, 4815, 375, false}));
+    EXPECT_EQ(c.deadPhase2, (Box{5160, 1650, 4815, 375, false}));
+    EXPECT_EQ(c.local1, (VLine{345, 130, 2310, true}));
+    const float green[4] = {345, 2790, 5235, 7680};
+    for (int k = 0; k < 8; ++k) {
+        const float top = k < 4 ? 720 : 1650;
+        EXPECT_EQ(c.green[k], (Box{green[k % 4], top, 2055, 375, true})) << k;
+        EXPECT_EQ(c.red[k], (Box{green[k % 4] + 2310, top, 135, 375, true})) << k;
+    }
+    const std::array<Box, kWindowBars> windows{
+        {{345, 420, 1200, 300, true}, {5235, 420, 1200, 300, true}, {7680, 420, 1200, 300, true},
+         {345, 1350, 1200, 300, true}, {5235, 1350, 1200, 300, true}, {7680, 1350, 1200, 300, true},
+         {9735, 420, 390, 300, true}, {9735, 1350, 390, 300, true}}};
+    EXPECT_EQ(c.windows, windows);
+    EXPECT_EQ(c.pictureLeft[3], 5220);
+    EXPECT_EQ(c.pictureLeft[11], 5220);
 }
 
 TEST(FormReset, KeepsTheHeaderAndTimesAndStartsThePhaseOrderAgain) {
