@@ -25,6 +25,15 @@ void pick(WindowState& s, int k, const std::string& entry) {
     phaseFocusLost(s, k);
 }
 
+// Where the phase-number pictures stand above the columns of positions 1..8.
+constexpr float kPictureAbove[8] = {2340, 3300, 4260, 5220, 6535, 7480, 8455, 9415};
+
+std::string listOf(const WindowState& s, int k) {
+    std::string out;
+    for (const std::string& e : s.plan.at(k).phaseList) out += (out.empty() ? "" : " ") + (e.empty() ? "-" : e);
+    return out;
+}
+
 // Every list offers a number exactly when no other pull-down holds it; the pictures
 // of a held phase stand above its position in both panels, the others are hidden.
 ::testing::AssertionResult consistent(const WindowState& s) {
@@ -38,7 +47,7 @@ void pick(WindowState& s, int k, const std::string& entry) {
                 return ::testing::AssertionFailure() << "list of " << k << " at phase " << n;
         const auto& c = s.chart;
         if (c.pictureVisible[n - 1] != (at != 0) || c.pictureVisible[n + 7] != (at != 0) ||
-            c.pictureLeft[n + 7] != c.pictureLeft[n - 1] || (at && c.pictureLeft[n - 1] != layout::kPictureLeft[at - 1]))
+            c.pictureLeft[n + 7] != c.pictureLeft[n - 1] || (at && c.pictureLeft[n - 1] != kPictureAbove[at - 1]))
             return ::testing::AssertionFailure() << "pictures of phase " << n;
     }
     return ::testing::AssertionSuccess();
@@ -62,6 +71,29 @@ TEST(PhaseOrder, RandomEditingKeepsEveryNumberAtOnePosition) {
         }
         EXPECT_EQ(s.chart.pictureLeft, before.chart.pictureLeft);
     }
+}
+
+// Lead: 1 at position 1, 2 at 2, 5 at 5, then position 1 changes its mind to 3. Each
+// list offers its own phase and those nobody holds; phase 1 is free again and its
+// pictures are gone.
+TEST(PhaseOrder, AWorkedOrderOfChoices) {
+    WindowState s = signal(tag::kLead);
+    pick(s, 1, "1");
+    pick(s, 2, "2");
+    pick(s, 5, "5");
+    EXPECT_EQ(listOf(s, 3), "- - 3 4 - 6 7 8");
+    pick(s, 1, "3");
+    const char* lists[8] = {"1 - 3 4 - 6 7 8", "1 2 - 4 - 6 7 8", "1 - - 4 - 6 7 8", "1 - - 4 - 6 7 8",
+                            "1 - - 4 5 6 7 8", "1 - - 4 - 6 7 8", "1 - - 4 - 6 7 8", "1 - - 4 - 6 7 8"};
+    for (int k = 1; k <= 8; ++k) EXPECT_EQ(listOf(s, k), lists[k - 1]) << k;
+    const auto& c = s.chart;
+    const std::pair<int, float> shown[] = {{3, 2340}, {2, 3300}, {5, 6535}};  // phase, left
+    for (const auto& [phase, left] : shown) {
+        EXPECT_TRUE(c.pictureVisible[phase - 1] && c.pictureVisible[phase + 7]) << phase;
+        EXPECT_EQ(c.pictureLeft[phase - 1], left) << phase;
+        EXPECT_EQ(c.pictureLeft[phase + 7], left) << phase;
+    }
+    for (int phase : {1, 4, 6, 7, 8}) EXPECT_FALSE(c.pictureVisible[phase - 1] || c.pictureVisible[phase + 7]) << phase;
 }
 
 TEST(PhaseOrder, FullListsOfAnOpenedFileAreTrimmedAsEachPullDownIsLeft) {
