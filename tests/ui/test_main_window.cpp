@@ -59,6 +59,7 @@ private slots:
     void menuAsDesigned_data();
     void menuAsDesigned();
     void menuOrderAndSeparators();
+    void noTwoItemsShareAKey();
     void buttonBarAsDesigned();
     void openSaveAndPrintHaveThreeRoutesEach();
     void newSignalDialogIsOneWhicheverWayItIsAsked();
@@ -140,6 +141,33 @@ void MainWindowTest::menuOrderAndSeparators() {
     QCOMPARE(names(frame.findChild<QMenu*>("mnuFilePrint")->actions()),
              (QStringList{"mnuFilePrintCurrent", "mnuFilePrintReport", "mnuFilePrintSetup"}));
     QCOMPARE(names(frame.findChild<QMenu*>("mnuHelp")->actions()), (QStringList{"mnuHelpread", "mnuHelpAbout"}));
+}
+
+// Alt and a letter opens one item of a menu, and a shortcut runs one command: two
+// items with the same letter or shortcut would leave the second out of reach.
+void MainWindowTest::noTwoItemsShareAKey() {
+    Tavimo frame;
+    QSet<QKeySequence> shortcuts;
+    int withShortcut = 0;
+    for (QMenu* menu : frame.findChildren<QMenu*>()) {
+        QSet<QChar> letters;
+        int withLetter = 0;
+        for (QAction* a : menu->actions()) {
+            const QString text = a->text();
+            const int amp = text.indexOf('&');
+            if (amp >= 0 && amp + 1 < text.size()) {
+                letters << text.at(amp + 1).toLower();
+                ++withLetter;
+            }
+            if (!a->shortcut().isEmpty()) {
+                shortcuts << a->shortcut();
+                ++withShortcut;
+            }
+        }
+        QCOMPARE(letters.size(), withLetter);
+    }
+    QCOMPARE(shortcuts.size(), withShortcut);
+    QVERIFY(withShortcut >= 7);
 }
 
 void MainWindowTest::buttonBarAsDesigned() {
