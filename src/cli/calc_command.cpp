@@ -56,11 +56,6 @@ void applyChoices(const CalcOptions& options, SignalPlan& plan) {
     if (options.mode) plan.mode = *options.mode;
 }
 
-std::string silentStopReason(CalcStop stop) {
-    if (stop == CalcStop::ZeroRingCycle) return "no position of either ring has a split: nothing to calculate";
-    return "the calculation stopped early";
-}
-
 }  // namespace
 
 int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -109,32 +104,26 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         err << outcome.message->text << '\n';
         return kCheckFailed;
     }
-    switch (outcome.stop) {
-    case CalcStop::Completed: {
-        const std::vector<TimingWarning>& warnings = run.warnings;
-        errno = 0;
-        printResults(state, options.format, out, warnings);
-        if (const int status = printed(out, err); status != kPrinted) return status;
-        for (const TimingWarning& w : warnings) err << "warning: " << w.text << '\n';
-        if (options.chartPath || options.reportPath) {
-            const CalculatedSignal signal{state, outcome, warnings};
-            DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""),
-                                {{"", &signal, options.utdf ? "" : options.planPath}}};
-            if (const std::string failed = drawWithLibrary(request); !failed.empty()) {
-                err << "tavimo-calc: " << failed << '\n';
-                return kUsageOrFile;
-            }
-        }
-        return options.strict && !warnings.empty() ? kCheckFailed : kPrinted;
-    }
-    case CalcStop::ZeroRingCycle:
-        err << "tavimo-calc: " << silentStopReason(outcome.stop) << '\n';
+    // Every failed check carries its message; the one silent stop is a plan without a split.
+    if (outcome.stop == CalcStop::ZeroRingCycle) {
+        err << "tavimo-calc: no position of either ring has a split: nothing to calculate\n";
         return kStoppedSilently;
-    default:
-        // Every failed check carries its message; this is a stop without one.
-        err << "tavimo-calc: " << silentStopReason(outcome.stop) << '\n';
-        return kCheckFailed;
     }
+    const std::vector<TimingWarning>& warnings = run.warnings;
+    errno = 0;
+    printResults(state, options.format, out, warnings);
+    if (const int status = printed(out, err); status != kPrinted) return status;
+    for (const TimingWarning& w : warnings) err << "warning: " << w.text << '\n';
+    if (options.chartPath || options.reportPath) {
+        const CalculatedSignal signal{state, outcome, warnings};
+        DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""),
+                            {{"", &signal, options.utdf ? "" : options.planPath}}};
+        if (const std::string failed = drawWithLibrary(request); !failed.empty()) {
+            err << "tavimo-calc: " << failed << '\n';
+            return kUsageOrFile;
+        }
+    }
+    return options.strict && !warnings.empty() ? kCheckFailed : kPrinted;
 }
 
 }  // namespace tavimo::cli
