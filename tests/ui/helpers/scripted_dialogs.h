@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPrinter>
 #include <QString>
+#include <QStringList>
 
 #include "ui/common/dialogs.h"
 
@@ -14,8 +15,8 @@ namespace tavimo::ui::test {
 // the box has no OK button); a file dialog with no scripted name returns "" (Cancel).
 class ScriptedDialogs final : public Dialogs {
 public:
-    ScriptedDialogs() { setDialogs(this); }
-    ~ScriptedDialogs() override { setDialogs(nullptr); }
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
 
     QList<Answer> answers;          // next answers to message boxes, in order
     QList<QString> fileNames;       // next names returned by file dialogs
@@ -28,38 +29,16 @@ public:
     QList<QString> folders;         // the start folder of every open dialog ("" if none)
     int printerDialogs = 0;
 
-    Answer ask(QWidget*, const Message& m) override {
-        shown.append(m);
-        if (!answers.isEmpty()) return answers.takeFirst();
-        return m.buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::Ok;
-    }
-    QString openFileName(QWidget*, const QString& filter) override { return openFileNameIn(nullptr, filter, {}); }
-    QString openFileNameIn(QWidget*, const QString& filter, const QString& folder) override {
-        folders.append(folder);
-        return nextFile(filter);
-    }
-    QString saveFileName(QWidget*, const QString& filter) override { return nextFile(filter); }
-    bool choosePrinter(QWidget*, QPrinter& printer) override {
-        ++printerDialogs;
-        const bool accept = printerAccepts.isEmpty() ? true : printerAccepts.takeFirst();
-        if (accept) {
-            printer.setCopyCount(copies);
-            printer.setPageOrientation(orientation);
-        }
-        return accept;
-    }
+    Answer ask(QWidget*, const Message& m) override;
+    QString openFileName(QWidget*, const QString& filter) override;
+    QString openFileNameIn(QWidget*, const QString& filter, const QString& folder) override;
+    QString saveFileName(QWidget*, const QString& filter) override;
+    bool choosePrinter(QWidget*, QPrinter& printer) override;
 
-    QStringList texts() const {
-        QStringList t;
-        for (const Message& m : shown) t << m.text;
-        return t;
-    }
+    QStringList texts() const;
 
 private:
-    QString nextFile(const QString& filter) {
-        filters.append(filter);
-        return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
-    }
+    QString nextFile(const QString& filter);
 };
 
 }  // namespace tavimo::ui::test

@@ -10,11 +10,7 @@ namespace tavimo::ui::test {
 
 // Lets the windows finish what they queued: closed dialogs are deleted, posted events
 // delivered.
-inline void settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+void settle();
 
 // The control `name` of `parent`; a missing control ends the test run, since every
 // check after it would be about nothing.
@@ -27,14 +23,6 @@ T* child(QWidget* parent, const char* name) {
 
 // The order in which Tab visits the controls `names` of `window`, starting at the
 // first of them.
-inline QStringList keyboardOrder(QWidget* window, const QStringList& names) {
-    QStringList visited;
-    QWidget* w = child<QWidget>(window, qPrintable(names.first()));
-    for (int steps = 0; visited.size() < names.size() && steps < 1000; ++steps) {
-        if (names.contains(w->objectName()) && !visited.contains(w->objectName())) visited << w->objectName();
-        w = w->nextInFocusChain();
-    }
-    return visited;
-}
+QStringList keyboardOrder(QWidget* window, const QStringList& names);
 
 }  // namespace tavimo::ui::test
