@@ -7,6 +7,8 @@
 #include <sstream>
 #include <sys/wait.h>
 
+#include "support/file_text.h"
+
 namespace tavimo::cli {
 namespace {
 
@@ -40,12 +42,7 @@ std::string planText(const std::string& movements, const std::string& splits, co
 const char* const kCsvHeader =
     "position,phase,movement,split,min_green,amber,all_red,force_off,permissive_start,permissive_end,warnings\n";
 
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::fileText;
 
 // A folder of tests/data/cli holds one run of the calculator: `args`, one argument a
 // line ({data} stands for tests/data, {case} for the folder), the files they name and

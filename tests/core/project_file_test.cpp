@@ -3,6 +3,7 @@
 
 #include "calc/window_calculation.h"
 #include "io/utdf.h"
+#include "support/file_text.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -22,15 +23,10 @@ const std::string kMainAnd1st =
     "order,1,2,3,4,5,6,7,8,\r\n"
     "misc,100,Lead,Nema,Permissive,Main and 1st,\r\n";
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::fileText;
 
 TEST(ProjectFile, ExampleFileReadsAndWritesBackByteForByte) {
-    EXPECT_EQ(readFile(TAVIMO_TEST_DATA "/main-and-1st.tvm"), kMainAnd1st);
+    EXPECT_EQ(fileText(TAVIMO_TEST_DATA "/main-and-1st.tvm"), kMainAnd1st);
     const ProjectValues v = parseProject(kMainAnd1st);
     EXPECT_EQ(v.movements, (Eight{"SB", "NB", "WB", "EB", "NB", "SB", "EB", "WB"}));
     EXPECT_EQ(v.ambers, (Eight{"3.5", "4", "3.5", "4", "3.5", "4", "3.5", "4"}));

@@ -8,16 +8,15 @@
 
 #include "calc/calculation.h"
 #include "io/utdf.h"
+#include "support/file_text.h"
 
 namespace tavimo {
 namespace {
 
 std::string fuzzInput(const std::string& target, const std::string& name) {
-    std::ifstream in(std::string(TAVIMO_TEST_DATA) + "/fuzz/" + target + "/" + name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    EXPECT_FALSE(text.str().empty()) << name;
-    return text.str();
+    const std::string text = test::fileText(std::string(TAVIMO_TEST_DATA) + "/fuzz/" + target + "/" + name);
+    EXPECT_FALSE(text.empty()) << name;
+    return text;
 }
 
 bool hasNanOrInf(const std::string& text) {

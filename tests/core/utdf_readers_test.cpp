@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "io/utdf.h"
+#include "support/file_text.h"
 
 namespace tavimo {
 namespace {
@@ -14,12 +15,7 @@ using Texts = std::array<std::string, 8>;
 
 std::string utdfData(const std::string& name) { return std::string(TAVIMO_TEST_DATA) + "/utdf/" + name; }
 
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::fileText;
 
 // Reads a test file with the reader its name calls for, in the form its extension gives.
 std::optional<UtdfError> readOne(const std::string& name, UtdfImport& into) {
