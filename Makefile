@@ -22,7 +22,10 @@ build: bootstrap $(BUILD)/build.ninja
 run: build
 	scripts/run-app $(BUILD)
 
-test: build
+# Tests build with every warning an error, as CI does.
+test: bootstrap
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIMO_WERROR=ON
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory test-sanitizers
 

@@ -28,7 +28,7 @@ WindowState usedWindow(const char* arrangement, const char* mode) {
         pos.movementList = {{"WB", 3}};
         pos.movementIndex = 0;
         pos.phaseList.fill("");
-        s.chart.green[k - 1] = s.chart.yellow[k - 1] = s.chart.red[k - 1] = Box{100.f * k, 720, 394.6f, 50, k != 2};
+        s.chart.green[k - 1] = s.chart.yellow[k - 1] = s.chart.red[k - 1] = Box{100.f * static_cast<float>(k), 720, 394.6f, 50, k != 2};
     }
     s.chart.deadPhase.visible = s.chart.deadPhase2.visible = true;
     s.chart.columnLeft[3] = 4200;

@@ -154,7 +154,7 @@ void MainWindowTest::noTwoItemsShareAKey() {
         int withLetter = 0;
         for (QAction* a : menu->actions()) {
             const QString text = a->text();
-            const int amp = text.indexOf('&');
+            const qsizetype amp = text.indexOf('&');
             if (amp >= 0 && amp + 1 < text.size()) {
                 letters << text.at(amp + 1).toLower();
                 ++withLetter;

@@ -80,7 +80,7 @@ void tell(QWidget* parent, const QString& text, const QString& title, Icon icon)
 }
 
 QString qtNameFilter(const QString& filter) {
-    const int bar = filter.indexOf(QLatin1Char('|'));
+    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
     if (bar < 0) return filter;
     QString patterns = filter.mid(bar + 1);
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
