@@ -154,9 +154,13 @@ void printTable(const WindowState& state, std::ostream& out) {
     }
 }
 
+namespace {
+
 void printJson(const WindowState& state, std::ostream& out, const std::vector<TimingWarning>& warnings) {
     printJsonObject(state, nullptr, "", out, &warnings);
 }
+
+}  // namespace
 
 void printJsonObject(const WindowState& state, const JsonIntersection* intersection, const std::string& indent,
                      std::ostream& out, const std::vector<TimingWarning>* warnings) {

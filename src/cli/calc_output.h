@@ -18,9 +18,10 @@ namespace tavimo::cli {
 void printResults(const WindowState& state, OutputFormat format, std::ostream& out,
                   const std::vector<TimingWarning>& warnings = {});
 
+// The csv form alone (the installed-package check has the application print it) and
+// the table form alone (a network run prints one a calculated intersection).
 void printCsv(const WindowState& state, std::ostream& out, const std::vector<TimingWarning>& warnings = {});
 void printTable(const WindowState& state, std::ostream& out);
-void printJson(const WindowState& state, std::ostream& out, const std::vector<TimingWarning>& warnings = {});
 
 // The fields of one position column, in the order of the window's rows, and their csv
 // names; a row the calculation hid shows only its position and phase.
