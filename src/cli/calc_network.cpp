@@ -199,7 +199,7 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
     if (options.chartPath || options.reportPath) {
         std::vector<CalculatedSignal> signals;
         for (const NetworkRun& run : runs)
-            if (run.calculated) signals.push_back({run.state, run.outcome});
+            if (run.calculated) signals.push_back({run.state, run.outcome, {}});
         DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""), {}};
         std::size_t next = 0;
         for (const NetworkRun& run : runs)

@@ -105,7 +105,7 @@ void MainWindowTest::menuAsDesigned_data() {
     row("mnuFilePrintCurrent", "Current Signal", {});
     row("mnuFilePrintReport", "Report", {});
     row("mnuFilePrintSetup", "Setup", {}, false);
-    row("mnuFileExport", "&Export", {});
+    row("mnuFileExport", "E&xport", {});  // Alt+F, E stays Exit
     row("mnuFileExportChart", "Chart…", {});
     row("mnuFileExportResults", "Results (CSV)…", {});
     row("mnuFileExit", "&Exit", QKeySequence("Ctrl+E"));

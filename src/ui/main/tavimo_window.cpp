@@ -182,7 +182,7 @@ void Tavimo::buildMenu() {
     // Seen but not chosen: kept for a signal report and a printer set-up to come.
     item(print, "mnuFilePrintReport", QStringLiteral("Report"), QKeySequence(), &Tavimo::mnuFilePrintReport_Click);
     item(print, "mnuFilePrintSetup", QStringLiteral("Setup"), QKeySequence(), nullptr)->setEnabled(false);
-    QMenu* exportMenu = submenu(file, "mnuFileExport", QStringLiteral("&Export"));
+    QMenu* exportMenu = submenu(file, "mnuFileExport", QStringLiteral("E&xport"));
     item(exportMenu, "mnuFileExportChart", QStringLiteral("Chart…"), QKeySequence(), &Tavimo::mnuFileExportChart_Click);
     item(exportMenu, "mnuFileExportResults", QStringLiteral("Results (CSV)…"), QKeySequence(),
          &Tavimo::mnuFileExportResults_Click);
