@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "io/utdf_text.h"
 
-#include <cmath>
 
 #include "model/number_text.h"
 
@@ -47,9 +46,9 @@ std::optional<std::string_view> field(std::string_view line, std::size_t number)
 }
 
 std::optional<std::string> numberText(std::string_view fieldText) {
+    // parseNumber already refuses forty digits that overflow a float.
     const std::optional<float> value = parseNumber(fieldText);
-    // Forty digits overflow a float; such a field is no time a controller can run.
-    if (!value || !std::isfinite(*value)) return std::nullopt;
+    if (!value) return std::nullopt;
     return formatNumber(*value);
 }
 
