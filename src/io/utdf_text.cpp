@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "io/utdf_text.h"
 
-
 #include "model/number_text.h"
 
 namespace tavimo::utdf {
