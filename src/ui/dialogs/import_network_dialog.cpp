@@ -126,7 +126,12 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
                       Cancel_});
 }
 
-ImportNetwork::~ImportNetwork() = default;
+// QDialog's destructor hides the dialog, and the path box losing the focus then
+// reports editingFinished: by then this dialog's own members are gone.
+ImportNetwork::~ImportNetwork() {
+    disconnect(networkFile_, nullptr, this, nullptr);
+    networkFile_->removeEventFilter(this);
+}
 
 bool ImportNetwork::eventFilter(QObject* watched, QEvent* event) {
     if (watched == networkFile_ && event->type() == QEvent::KeyPress) {
