@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -34,6 +35,32 @@ OptionPair makeOptionPair(QWidget* parent, const char* frameName, const QString&
     OptionPair pair{frame, make(first), make(second)};
     pair.first->setChecked(true);
     return pair;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+ImportChoices makeImportChoices(QWidget* dialog) {
+    ImportChoices choices;
+    choices.controller = makeOptionPair(
+        dialog, "controller_type", QStringLiteral("Choose Controller Type"),
+        {"Nema", QStringLiteral("Nema TS2"), QStringLiteral("Local time zero referenced at beginning of coordinated green.")},
+        {"type170", QStringLiteral("Type 170"),
+         QStringLiteral("Local time zero referenced at beginning of coordinated yellow.")});
+    choices.mode = makeOptionPair(
+        dialog, "Mode", QStringLiteral("Choose Mode"),
+        {"Permissive", QStringLiteral("Permissive"), QStringLiteral("Maximizes extension of coordinated green.")},
+        {"Yield", QStringLiteral("Yield"), QStringLiteral("Maximizes early return to coordinated green.")});
+    // Enter presses Load, Esc presses Cancel.
+    choices.load = makeButton(dialog, "Load", QStringLiteral("Load"));
+    choices.load->setDefault(true);
+    choices.cancel = makeButton(dialog, "Cancel", QStringLiteral("Cancel"));
+    for (QPushButton* button : {choices.load, choices.cancel}) button->setMinimumWidth(90);
+    return choices;
 }
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption) {

@@ -9,6 +9,7 @@ class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QPushButton;
 class QRadioButton;
 class QWidget;
 
@@ -30,6 +31,19 @@ struct OptionText {
 };
 OptionPair makeOptionPair(QWidget* parent, const char* frameName, const QString& frameCaption,
                           const OptionText& first, const OptionText& second);
+
+// The two choices of an import: controller type (Nema TS2 / Type 170) and mode
+// (Permissive / Yield), and its Load (the default button) and Cancel.
+struct ImportChoices {
+    OptionPair controller;
+    OptionPair mode;
+    QPushButton* load;
+    QPushButton* cancel;
+};
+ImportChoices makeImportChoices(QWidget* dialog);
+
+// A push button with its design name that Enter does not press unless it has the focus.
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption);
 
 // A label with its design name.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption);

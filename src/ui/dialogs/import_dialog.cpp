@@ -36,13 +36,6 @@ QLineEdit* makePathBox(QWidget* parent, const char* name, const QString& hint) {
     return box;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
 std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace
@@ -63,25 +56,15 @@ Import::Import(ShowTimingWindow showTimingWindow, QWidget* parent)
     connect(browsePhasing_, &QPushButton::clicked, this, &Import::browsePhasing_Click);
     connect(browseLanes_, &QPushButton::clicked, this, &Import::browseLanes_Click);
 
-    const OptionPair controller = makeOptionPair(
-        this, "controller_type", QStringLiteral("Choose Controller Type"),
-        {"Nema", QStringLiteral("Nema TS2"), QStringLiteral("Local time zero referenced at beginning of coordinated green.")},
-        {"type170", QStringLiteral("Type 170"),
-         QStringLiteral("Local time zero referenced at beginning of coordinated yellow.")});
-    const OptionPair mode = makeOptionPair(
-        this, "Mode", QStringLiteral("Choose Mode"),
-        {"Permissive", QStringLiteral("Permissive"), QStringLiteral("Maximizes extension of coordinated green.")},
-        {"Yield", QStringLiteral("Yield"), QStringLiteral("Maximizes early return to coordinated green.")});
+    const ImportChoices importChoices = makeImportChoices(this);
+    const OptionPair& controller = importChoices.controller;
+    const OptionPair& mode = importChoices.mode;
     Nema_ = controller.first;
     type170_ = controller.second;
     Permissive_ = mode.first;
     Yield_ = mode.second;
-
-    // Enter presses Load, Esc presses Cancel.
-    Load_ = makeButton(this, "Load", QStringLiteral("Load"));
-    Load_->setDefault(true);
-    Cancel_ = makeButton(this, "Cancel", QStringLiteral("Cancel"));
-    for (QPushButton* button : {Load_, Cancel_}) button->setMinimumWidth(90);
+    Load_ = importChoices.load;
+    Cancel_ = importChoices.cancel;
     connect(Load_, &QPushButton::clicked, this, &Import::Load_Click);
     connect(Cancel_, &QPushButton::clicked, this, &Import::Cancel_Click);
 
