@@ -6,22 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "cli/calc_command.h"
+#include "calc_in_process.h"
 
 namespace tavimo::cli {
 namespace {
 
 const std::string kNetwork = TAVIMO_TEST_DATA "/utdf8/chattanooga.csv";
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result run(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = runCalc(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 TEST(CalcNetwork, CsvHasEightLinesPerSignalAndOneForAPlanTheGridCannotHold) {
     const Result r = run({"--utdf", kNetwork, "--intersection", "2", "--intersection=33", "--format", "csv"});

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/calc_command.h"
+#include "calc_in_process.h"
 
 #include <cstdio>
 #include <fstream>
@@ -13,17 +14,6 @@ namespace tavimo::cli {
 namespace {
 
 const std::string kPlan = TAVIMO_TEST_DATA "/main-and-1st.tvm";
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result run(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = runCalc(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 // A file of its own for each test, so tests may run side by side.
 std::string writeTemp(const std::string& name, const std::string& text) {
