@@ -16,8 +16,10 @@
 #include "calc/window_calculation.h"
 #include "io/project_file.h"
 #include "io/project_read.h"
-#include "io/utdf.h"
+#include "io/utdf_import.h"
+#include "io/utdf_readers.h"
 #include "io/utdf_network.h"
+#include "io/windows1252.h"
 #include "model/number_text.h"
 #include "model/window_state.h"
 
@@ -118,8 +120,8 @@ inline Broken checkUtdfLanes(std::string_view input) {
     if (input.empty()) return std::nullopt;
     const auto [form, text] = utdfInput(input);
     UtdfImport values;
-    // The LANES reader never fails; every direction is at most two characters.
-    if (parseLanes(text, form, "LANES", values)) return "the LANES reader failed";
+    // Every direction the LANES reader takes is at most two characters.
+    parseLanes(text, form, values);
     for (const std::string& direction : values.direction)
         if (direction.size() > 2) return "direction \"" + direction + "\" longer than two letters";
     values.split.fill("10");

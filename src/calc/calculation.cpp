@@ -4,12 +4,12 @@
 #include <cmath>
 #include <string_view>
 
-#include "calc/concurrent_rows.h"
-#include "calc/nema_timing.h"
-#include "calc/permissive_bars.h"
-#include "calc/plan_times.h"
-#include "calc/timing_chart.h"
-#include "calc/type170_yield.h"
+#include "concurrent_rows.h"
+#include "nema_timing.h"
+#include "permissive_bars.h"
+#include "plan_times.h"
+#include "timing_chart.h"
+#include "type170_yield.h"
 #include "model/number_text.h"
 #include "model/signal_plan.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/concurrent_rows.h"
+#include "concurrent_rows.h"
 
 namespace tavimo {
 

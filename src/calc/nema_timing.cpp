@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/nema_timing.h"
+#include "nema_timing.h"
 
 namespace tavimo {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "calc/permissive_bars.h"
+#include "permissive_bars.h"
 
 #include <initializer_list>
 
-#include "calc/timing_chart.h"
+#include "timing_chart.h"
 #include "model/number_text.h"
 
 namespace tavimo {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/timing_chart.h"
+#include "timing_chart.h"
 
 namespace tavimo {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "calc/type170_yield.h"
+#include "type170_yield.h"
 
 #include <initializer_list>
 
-#include "calc/nema_timing.h"
+#include "nema_timing.h"
 #include "model/number_text.h"
 
 namespace tavimo {

@@ -12,6 +12,7 @@
 #include "cli/draw_request.h"
 #include "io/project_read.h"
 #include "io/signal_arrival.h"
+#include "io/utdf_readers.h"
 #include "tavimo_version.h"
 
 namespace tavimo::cli {
@@ -49,10 +50,7 @@ int printed(std::ostream& out, std::ostream& err) {
 // The options override what the file says, as if the user had chosen them in the
 // window before pressing "Calculate".
 void applyChoices(const CalcOptions& options, SignalPlan& plan) {
-    if (options.controller) {
-        plan.controller = *options.controller;
-        plan.controlText = *options.controller == tag::kNema ? "NEMA" : "170";
-    }
+    if (options.controller) plan.setController(*options.controller, SignalPlan::NemaShown::ListItem);
     if (options.mode) plan.mode = *options.mode;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "io/utf8.h"
+
 namespace tavimo::cli {
 
 const char* const kCsvNames[kFields] = {"position",  "phase", "movement", "split",
@@ -63,23 +65,10 @@ std::string jsonString(const std::string& text) {
                 out += buf;
             }
             ++i;
-        } else if (c < 0x80) {
-            out += static_cast<char>(c);
-            ++i;
         } else {
-            const int extra = (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
-            bool ok = extra > 0 && i + extra < text.size();
-            unsigned long cp = extra > 0 ? (c & (0x3F >> extra)) : 0;
-            for (int j = 1; ok && j <= extra; ++j) {
-                const auto b = static_cast<unsigned char>(text[i + j]);
-                ok = (b & 0xC0) == 0x80;
-                cp = (cp << 6) | (b & 0x3F);
-            }
-            static const unsigned long minimum[] = {0, 0x80, 0x800, 0x10000};
-            ok = ok && cp >= minimum[extra] && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
-            if (ok) {
-                out.append(text, i, extra + 1);
-                i += extra + 1;
+            const std::size_t start = i;
+            if (nextCodePoint(text, i)) {
+                out.append(text, start, i - start);
             } else {
                 out += "\xEF\xBF\xBD";
                 ++i;

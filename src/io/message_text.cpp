@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "io/message_text.h"
+#include "message_text.h"
 
 namespace tavimo {
 

@@ -3,7 +3,8 @@
 
 #include <vector>
 
-#include "io/message_text.h"
+#include "message_text.h"
+#include "text_lines.h"
 
 namespace tavimo {
 
@@ -20,15 +21,8 @@ const char* const kKeywords[kLines] = {"movements", "splits", "minGreen", "amber
 // seven count, lines after them are ignored and missing ones are empty.
 std::array<std::string_view, kLines> splitLines(std::string_view text) {
     std::array<std::string_view, kLines> lines{};
-    std::size_t start = 0;
-    for (int line = 0; line < kLines && start < text.size(); ++line) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = text.size();
-        lines[line] = text.substr(start, end - start);
-        start = end;
-        if (start < text.size() && text[start] == '\r') ++start;
-        if (start < text.size() && text[start] == '\n') ++start;
-    }
+    TextLines cut(text);
+    for (std::string_view& line : lines) line = cut.next().value_or(std::string_view());
     return lines;
 }
 

@@ -44,9 +44,4 @@ ProjectValues projectValuesOf(const SignalPlan& plan, bool saveAs);
 // and, under "Lag", the Lag window layout. The file must be valid.
 void openProjectInto(WindowState& state, const ProjectValues& values, const std::string& path);
 
-// Text encoding of project files: Windows-1252 bytes <-> UTF-8 strings.
-std::string fromWindows1252(std::string_view bytes);
-// Fails (nothing) when the text holds a character that Windows-1252 cannot hold.
-std::optional<std::string> toWindows1252(std::string_view utf8);
-
 }  // namespace tavimo

@@ -2,7 +2,9 @@
 #include "io/project_read.h"
 
 #include "io/file_read.h"
-#include "io/message_text.h"
+#include "message_text.h"
+#include "io/windows1252.h"
+#include "text_lines.h"
 
 namespace tavimo {
 
@@ -37,13 +39,11 @@ std::optional<std::string> notAProjectFile(std::string_view bytes) {
     if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) bytes.remove_prefix(kUtf8Mark.size());
     if (bytes.empty()) return "it is empty";
     if (isUtf16(bytes)) return "it is UTF-16 text; save it as ANSI (Windows-1252) text";
-    std::size_t start = 0;
+    TextLines cut(bytes);
     for (int line = 0; line < kLines; ++line) {
-        if (start >= bytes.size())
-            return "it has " + std::to_string(line) + " of the " + std::to_string(kLines) + " lines";
-        std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = bytes.size();
-        const std::string_view text = bytes.substr(start, end - start);
+        const std::optional<std::string_view> next = cut.next();
+        if (!next) return "it has " + std::to_string(line) + " of the " + std::to_string(kLines) + " lines";
+        const std::string_view text = *next;
         const std::string keyword = std::string(kKeywords[line]) + ",";
         if (text.empty()) return "line " + std::to_string(line + 1) + " is empty";
         if (text.substr(0, keyword.size()) != keyword)
@@ -54,9 +54,6 @@ std::optional<std::string> notAProjectFile(std::string_view bytes) {
         if (line < kLines - 1 && !isBlankTail(text, keyword.size(), kPositionValues))
             return "line " + std::to_string(line + 1) + " holds more than " + std::to_string(kPositionValues) +
                    " values (a decimal comma in a time?)";
-        start = end;
-        if (start < bytes.size() && bytes[start] == '\r') ++start;
-        if (start < bytes.size() && bytes[start] == '\n') ++start;
     }
     return std::nullopt;
 }

@@ -3,26 +3,9 @@
 // take from the window, and how Open fills it.
 #include "io/project_file.h"
 #include "model/form_reset.h"
+#include "model/phase_order.h"
 
 namespace tavimo {
-
-namespace {
-
-// The choose-entry reaction of a phase-order pull-down: it enables the position's
-// movement pull-down and, once a ring's coordinated phase is chosen, the rest of
-// that ring. The arrangement is the one the window holds at that moment.
-void choosePhaseEntry(SignalPlan& plan, int k, const std::string& arrangement) {
-    plan.at(k).movementEnabled = true;
-    const auto enable = [&](std::initializer_list<int> positions) {
-        for (int p : positions) plan.at(p).phaseEnabled = true;
-    };
-    if (k == 1 && arrangement == tag::kLag) enable({2, 3, 4});
-    if (k == 2 && arrangement == tag::kLead) enable({1, 3, 4});
-    if (k == 5 && arrangement == tag::kLag) enable({6, 7, 8});
-    if (k == 6 && arrangement == tag::kLead) enable({5, 7, 8});
-}
-
-}  // namespace
 
 ProjectValues projectValuesOf(const SignalPlan& plan, bool saveAs) {
     ProjectValues v;
@@ -63,7 +46,6 @@ void openProjectInto(WindowState& state, const ProjectValues& values, const std:
 
     // The header is written after the positions, so the pull-downs' reaction sees
     // the arrangement the window held before the open.
-    const std::string previousArrangement = plan.arrangement;
     for (int k = 1; k <= kPositions; ++k) {
         const int i = k - 1;
         if (values.splits[i].empty()) continue;
@@ -73,11 +55,10 @@ void openProjectInto(WindowState& state, const ProjectValues& values, const std:
         p.amber = values.ambers[i];
         p.red = values.reds[i];
         p.phase = values.order[i];
-        choosePhaseEntry(plan, k, previousArrangement);
+        phaseChosen(state, k);
     }
 
-    plan.controller = values.controller;
-    plan.controlText = values.controller == tag::kNema ? "Nema" : "170";
+    plan.setController(values.controller, SignalPlan::NemaShown::AsFiled);
     plan.setCycleLength(values.cycleLength);
     plan.arrangement = values.arrangement;
     plan.mode = values.mode;

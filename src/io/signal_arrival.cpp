@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "io/signal_arrival.h"
 
+#include "io/utdf_import.h"
+
 namespace tavimo {
 
 std::variant<WindowState, std::string> openedSignal(const ProjectValues& values, const std::string& path) {

@@ -5,7 +5,7 @@
 #include <variant>
 
 #include "io/project_file.h"
-#include "io/utdf.h"
+#include "io/utdf_values.h"
 #include "model/new_signal.h"
 
 namespace tavimo {

@@ -3,8 +3,8 @@
 // wrong, found at import where the file and its line can still be named: a file cut
 // short, a time that is no number or out of range, a LANES file whose phases are not
 // the eight the grid holds.
-#include "io/utdf.h"
-#include "io/utdf_text.h"
+#include "io/utdf_readers.h"
+#include "utdf_text.h"
 #include "model/number_text.h"
 
 #include <vector>

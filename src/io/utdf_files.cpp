@@ -2,9 +2,9 @@
 // The file side of the UTDF import: all three files are read whole before any of
 // them is used, so a failure leaves the timing window untouched.
 #include "io/file_read.h"
-#include "io/project_file.h"
-#include "io/utdf.h"
-#include "io/utdf_text.h"
+#include "io/utdf_readers.h"
+#include "utdf_text.h"
+#include "io/windows1252.h"
 
 namespace tavimo {
 
@@ -48,8 +48,7 @@ std::variant<UtdfImport, UtdfError> readUtdfFiles(const std::string& timingPath,
         return *error;
     if (auto error = parseTiming(std::get<std::string>(timing), timingFormOf(timingPath), timingPath, values))
         return *error;
-    if (auto error = parseLanes(std::get<std::string>(lanes), lanesFormOf(lanesPath), lanesPath, values))
-        return *error;
+    parseLanes(std::get<std::string>(lanes), lanesFormOf(lanesPath), values);
     if (auto error = checkImport(values, std::get<std::string>(phasing), std::get<std::string>(lanes),
                                  lanesFormOf(lanesPath), timingPath, phasingPath, lanesPath))
         return *error;

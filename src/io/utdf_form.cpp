@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "io/utdf.h"
+#include "io/utdf_readers.h"
 
 namespace tavimo {
 
@@ -20,17 +20,6 @@ UtdfForm phasingFormOf(const std::string& path) { return timingFormOf(path); }
 UtdfForm lanesFormOf(const std::string& path) {
     const std::string extension = utdfExtension(path).value_or("");
     return extension == ".dat" || extension == ".DAT" ? UtdfForm::FixedColumns : UtdfForm::CommaSeparated;
-}
-
-std::string arrangementOf(const std::string& leadLagMark) {
-    const bool lead = leadLagMark == "1" || leadLagMark == "3" || leadLagMark == "5" ||
-                      leadLagMark == "7" || leadLagMark == " ";
-    return lead ? tag::kLead : tag::kLag;
-}
-
-int importPosition(const std::string& arrangement, int phase) {
-    if (arrangement != tag::kLag) return phase;
-    return phase % 2 == 1 ? phase + 1 : phase - 1;
 }
 
 }  // namespace tavimo

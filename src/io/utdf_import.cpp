@@ -1,11 +1,22 @@
 // SPDX-License-Identifier: MIT
 // Puts an imported signal into the timing window's state, as "Load" does before it
 // runs the calculation.
-#include "io/utdf.h"
+#include "io/utdf_import.h"
 #include "model/form_reset.h"
 #include "model/number_text.h"
 
 namespace tavimo {
+
+std::string arrangementOf(const std::string& leadLagMark) {
+    const bool lead = leadLagMark == "1" || leadLagMark == "3" || leadLagMark == "5" ||
+                      leadLagMark == "7" || leadLagMark == " ";
+    return lead ? tag::kLead : tag::kLag;
+}
+
+int importPosition(const std::string& arrangement, int phase) {
+    if (arrangement != tag::kLag) return phase;
+    return phase % 2 == 1 ? phase + 1 : phase - 1;
+}
 
 void importInto(WindowState& state, const UtdfImport& values, const std::string& controller,
                 const std::string& mode) {
@@ -36,9 +47,7 @@ void importInto(WindowState& state, const UtdfImport& values, const std::string&
     for (int n = 1; n <= 8; ++n) plan.at(importPosition(arrangement, n)).movementIndex = directionIndex(values.direction[n - 1]);
     for (Position& at : plan.positions) at.movementLocked = true;
 
-    const bool nema = controller == tag::kNema;
-    plan.controller = nema ? tag::kNema : tag::kType170;
-    plan.controlText = nema ? "Nema" : "170";
+    plan.setController(controller == tag::kNema ? tag::kNema : tag::kType170, SignalPlan::NemaShown::AsFiled);
     plan.mode = mode == tag::kPermissive ? tag::kPermissive : tag::kYield;
     plan.setCycleLength(values.cycleLength);
 

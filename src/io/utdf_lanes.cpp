@@ -2,8 +2,8 @@
 // The LANES file: line 2 names the lane groups (NBL, NBT, ..., WBR), line 12 gives
 // under each lane group the phase that serves it. A phase's direction is the approach
 // of its lane group: the first two letters of the name.
-#include "io/utdf.h"
-#include "io/utdf_text.h"
+#include "io/utdf_readers.h"
+#include "utdf_text.h"
 
 namespace tavimo {
 
@@ -53,12 +53,11 @@ void readCommaSeparated(const utdf::Lines& lines, UtdfImport& read) {
 
 }  // namespace
 
-std::optional<UtdfError> parseLanes(std::string_view text, UtdfForm form, const std::string&, UtdfImport& into) {
+void parseLanes(std::string_view text, UtdfForm form, UtdfImport& into) {
     const utdf::Lines lines(text);
     into.direction.fill("");
     if (form == UtdfForm::FixedColumns) readFixedColumns(lines, into);
     else readCommaSeparated(lines, into);
-    return std::nullopt;
 }
 
 }  // namespace tavimo

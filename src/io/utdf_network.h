@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "io/utdf.h"
+#include "io/utdf_values.h"
 #include "model/window_state.h"
 
 namespace tavimo {

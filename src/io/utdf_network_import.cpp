@@ -2,7 +2,7 @@
 // One intersection of a network file as a signal in a blank timing window: the phases
 // placed on the grid, their times, the header, the locks, ready to calculate.
 #include "io/utdf_network.h"
-#include "io/utdf_text.h"
+#include "utdf_text.h"
 #include "model/form_reset.h"
 #include "model/number_text.h"
 
@@ -98,9 +98,7 @@ std::variant<WindowState, std::string> importNetworkIntersection(const NetworkIn
     }
     for (Position& at : plan.positions) at.phaseLocked = at.movementLocked = true;
 
-    const bool nema = controller == tag::kNema;
-    plan.controller = nema ? tag::kNema : tag::kType170;
-    plan.controlText = nema ? "Nema" : "170";
+    plan.setController(controller == tag::kNema ? tag::kNema : tag::kType170, SignalPlan::NemaShown::AsFiled);
     plan.mode = mode == tag::kYield ? tag::kYield : tag::kPermissive;
     plan.setCycleLength(formatNumber(placed.cycle));
     plan.description = networkDescription(x);

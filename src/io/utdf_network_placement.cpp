@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "io/utdf_network.h"
-#include "io/utdf_text.h"
+#include "utdf_text.h"
 #include "model/number_text.h"
 
 namespace tavimo {

@@ -5,9 +5,10 @@
 #include <cctype>
 #include <unordered_map>
 
-#include "io/project_file.h"
+#include "io/windows1252.h"
 #include "io/utdf_network.h"
-#include "io/utdf_text.h"
+#include "text_lines.h"
+#include "utdf_text.h"
 
 namespace tavimo {
 
@@ -114,14 +115,10 @@ public:
     explicit NetworkReader(const std::string& fileName) : fileName_(fileName) {}
 
     std::optional<UtdfError> read(std::string_view text) {
-        std::size_t start = 0;
-        while (start < text.size()) {
-            std::size_t end = text.find_first_of("\r\n", start);
-            if (end == std::string_view::npos) end = text.size();
+        TextLines cut(text);
+        while (const std::optional<std::string_view> next = cut.next()) {
             ++lineNumber_;
-            if (auto error = line(text.substr(start, end - start))) return error;
-            start = end + 1;
-            if (end < text.size() && text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+            if (auto error = line(*next)) return error;
         }
         if (!sawPhases_)
             return UtdfError{utdf::fileMessage("UTDF", fileName_,

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The PHASING file: line 4 holds the minimum greens, line 10 the yellow times and
 // line 11 the all-red times of phases 1..8.
-#include "io/utdf.h"
-#include "io/utdf_text.h"
+#include "io/utdf_readers.h"
+#include "utdf_text.h"
 
 namespace tavimo {
 

@@ -1,22 +1,18 @@
 // SPDX-License-Identifier: MIT
-#include "io/utdf_text.h"
+#include "utdf_text.h"
 
 #include "model/number_text.h"
+#include "text_lines.h"
 
 namespace tavimo::utdf {
 
 Lines::Lines(std::string_view text) {
-    std::size_t start = 0;
-    for (int number = 1; number <= kLastLineRead && start < text.size(); ++number) {
-        const std::size_t end = text.find_first_of("\r\n", start);
+    TextLines cut(text);
+    for (int number = 1; number <= kLastLineRead; ++number) {
+        const std::optional<std::string_view> line = cut.next();
+        if (!line) break;
+        lines_[number] = *line;
         count_ = number;
-        if (end == std::string_view::npos) {
-            lines_[number] = text.substr(start);
-            break;
-        }
-        lines_[number] = text.substr(start, end - start);
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
     }
 }
 

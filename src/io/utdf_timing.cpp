@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The TIMING file: line 3 holds the splits of phases 1..8, the cycle length and the
 // lead-lag mark of the intersection's timing plan.
-#include "io/utdf.h"
-#include "io/utdf_text.h"
+#include "io/utdf_readers.h"
+#include "utdf_text.h"
 #include "model/number_text.h"
 
 namespace tavimo {

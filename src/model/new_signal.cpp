@@ -9,13 +9,7 @@ namespace tavimo {
 void applyNewSignal(WindowState& state, const NewSignalChoice& choice) {
     SignalPlan& plan = state.plan;
 
-    if (choice.nema) {
-        plan.controller = tag::kNema;
-        plan.controlText = "NEMA";
-    } else {
-        plan.controller = tag::kType170;
-        plan.controlText = "170";
-    }
+    plan.setController(choice.nema ? tag::kNema : tag::kType170, SignalPlan::NemaShown::ListItem);
     plan.mode = choice.permissive ? tag::kPermissive : tag::kYield;
     plan.setCycleLength(choice.cycleLength);
 

@@ -12,6 +12,17 @@ std::string controllerName(const std::string& controller) {
     return controller == tag::kType170 ? "Type 170" : controller == tag::kNema ? "NEMA TS2" : controller;
 }
 
+void SignalPlan::setController(const std::string& tag, NemaShown shown) {
+    controller = tag;
+    controlText = tag != tag::kNema ? "170" : shown == NemaShown::ListItem ? "NEMA" : "Nema";
+}
+
+std::optional<std::string> controllerOfListItem(const std::string& text) {
+    if (text == "NEMA") return std::string(tag::kNema);
+    if (text == "170") return std::string(tag::kType170);
+    return std::nullopt;
+}
+
 bool isLeftTurnPosition(const std::string& arrangement, int position) {
     const bool odd = position % 2 == 1;
     return arrangement == tag::kLead ? odd : !odd;

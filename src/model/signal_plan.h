@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,7 +81,18 @@ struct SignalPlan {
 
     // Sets the cycle length and its copy together, as every edit of the field does.
     void setCycleLength(const std::string& text) { cycleLength = cycleCopy = text; }
+
+    // Sets the controller tag and the text its pull-down shows: "170" for any tag but
+    // "Nema", and for "Nema" the list item "NEMA" or the text "Nema" that an opened
+    // file and an import have always shown (no list item, so leaving the pull-down
+    // keeps the controller as it is).
+    enum class NemaShown { ListItem, AsFiled };
+    void setController(const std::string& tag, NemaShown shown);
 };
+
+// The controller tag of a list item of the controller pull-down: "Nema" for "NEMA",
+// "one70" for "170", nothing for any other text.
+std::optional<std::string> controllerOfListItem(const std::string& text);
 
 // Kind of a position under an arrangement: under "Lead" the odd positions carry the
 // left turns, under "Lag" the even ones.

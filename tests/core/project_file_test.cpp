@@ -2,7 +2,8 @@
 #include "io/project_file.h"
 
 #include "calc/window_calculation.h"
-#include "io/utdf.h"
+#include "io/utdf_import.h"
+#include "io/windows1252.h"
 #include "support/file_text.h"
 
 #include <fstream>

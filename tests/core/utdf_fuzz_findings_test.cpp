@@ -7,7 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "calc/calculation.h"
-#include "io/utdf.h"
+#include "io/utdf_import.h"
+#include "io/utdf_readers.h"
 #include "support/file_text.h"
 
 namespace tavimo {

@@ -14,7 +14,7 @@
 #include <QRadioButton>
 #include <variant>
 
-#include "io/utdf.h"
+#include "io/utdf_readers.h"
 #include "ui/common/dialogs.h"
 #include "ui/dialogs/dialog_parts.h"
 #include "ui/timing/form1.h"

@@ -17,7 +17,6 @@
 #include <variant>
 
 #include "io/utdf_network.h"
-#include "io/utdf_text.h"
 #include "model/number_text.h"
 #include "ui/common/dialogs.h"
 #include "ui/dialogs/dialog_parts.h"
@@ -37,8 +36,8 @@ QString text(const std::string& s) { return QString::fromStdString(s); }
 std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QString cycleText(const std::string& cycle) {
-    const auto converted = utdf::numberText(cycle);
-    return text(converted ? *converted : cycle);
+    const std::optional<float> seconds = parseNumber(cycle);
+    return text(seconds ? formatNumber(*seconds) : cycle);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "io/project_read.h"
+#include "io/windows1252.h"
 
 namespace tavimo::ui {
 

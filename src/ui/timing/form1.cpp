@@ -169,8 +169,7 @@ void Form1::Mode_Click(int index) {
 void Form1::control_LostFocus() {
     react([](WindowState& s) {
         // Any other text (a file writes "Nema") leaves the controller type as it is.
-        if (s.plan.controlText == "NEMA") s.plan.controller = tag::kNema;
-        else if (s.plan.controlText == "170") s.plan.controller = tag::kType170;
+        if (auto controller = controllerOfListItem(s.plan.controlText)) s.plan.controller = *controller;
     });
 }
 

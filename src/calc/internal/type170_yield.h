@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "calc/plan_times.h"
+#include "plan_times.h"
 
 namespace tavimo {
 

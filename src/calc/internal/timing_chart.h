@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "calc/plan_times.h"
+#include "plan_times.h"
 #include "model/chart_layout.h"
 
 namespace tavimo {

@@ -1,28 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <optional>
 #include <variant>
 
-#include "model/window_state.h"
+#include "io/utdf_values.h"
 
 namespace tavimo {
-
-// The values read from one set of UTDF files (TIMING, PHASING, LANES) for phases
-// 1..8 (index 0..7), all texts.
-struct UtdfImport {
-    std::array<std::string, 8> split, green, amber, red, direction;
-    std::string cycleLength;
-    std::string leadLagMark;
-};
-
-// A reading failure, with a message naming the file and the problem.
-struct UtdfError {
-    std::string message;
-};
 
 // Fixed-column (.dat) or comma-separated form, chosen from the path as the readers do:
 // the extension is the four characters from the last "." of the path. TIMING and
@@ -41,11 +27,12 @@ UtdfForm lanesFormOf(const std::string& path);
 //    field holds something other than a number or blanks (blanks count as empty).
 //  - PHASING (lines 4, 10, 11): green, amber, red. Fails when a comma-separated value
 //    it converts holds something other than a number or blanks.
-//  - LANES (lines 2, 12): direction(1..8). Never fails; in the comma-separated form
-//    any character of line 12 other than a digit or a comma is ignored.
+//  - LANES (lines 2, 12): direction(1..8). It takes what it finds: in the
+//    comma-separated form any character of line 12 other than a digit or a comma is
+//    ignored, and checkImport refuses a file without the lines it needs.
 std::optional<UtdfError> parseTiming(std::string_view text, UtdfForm form, const std::string& fileName, UtdfImport& into);
 std::optional<UtdfError> parsePhasing(std::string_view text, UtdfForm form, const std::string& fileName, UtdfImport& into);
-std::optional<UtdfError> parseLanes(std::string_view text, UtdfForm form, const std::string& fileName, UtdfImport& into);
+void parseLanes(std::string_view text, UtdfForm form, UtdfImport& into);
 
 // What the readers let through but the import must not take, with the file and line
 // named: a PHASING file without the lines of its times, a LANES file without line 12,
@@ -60,23 +47,5 @@ std::optional<UtdfError> checkImport(const UtdfImport& values, std::string_view 
 std::variant<UtdfImport, UtdfError> readUtdfFiles(const std::string& timingPath,
                                                   const std::string& phasingPath,
                                                   const std::string& lanesPath);
-
-// "Lead" for a lead-lag mark "1", "3", "5", "7" or " ", "Lag" for any other.
-std::string arrangementOf(const std::string& leadLagMark);
-
-// The position an imported phase n (1..8) takes. Under "Lead" phase n stands at
-// position n. Under "Lag" the through phase of each pair leads the ring's order, so
-// the phases swap within their pair: 2 at 1, 1 at 2, 4 at 3, 3 at 4, 6 at 5, ...
-int importPosition(const std::string& arrangement, int phase);
-
-// Fills the window with an imported signal as "Load" does, before it calculates:
-// phases at their positions with their times, locks, movement lists and movements,
-// controller ("Nema"/"one70") and mode ("Permissive"/"Yield") from the caller, the
-// cycle length, the arrangement with its layout, and the timing fields enabled.
-// A phase with a blank split leaves its position as it was (its movement is still
-// selected). The description, walk and flash texts, the phase-order lists and the
-// pull-downs' enabled state are not touched.
-void importInto(WindowState& state, const UtdfImport& values, const std::string& controller,
-                const std::string& mode);
 
 }  // namespace tavimo
