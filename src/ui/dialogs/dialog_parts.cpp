@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "model/signal_plan.h"
 #include "ui/dialogs/logo.h"
 
 namespace tavimo::ui {
@@ -61,6 +62,17 @@ ImportChoices makeImportChoices(QWidget* dialog) {
     choices.cancel = makeButton(dialog, "Cancel", QStringLiteral("Cancel"));
     for (QPushButton* button : {choices.load, choices.cancel}) button->setMinimumWidth(90);
     return choices;
+}
+
+std::string ImportChoices::controllerTag() const {
+    return controller.first->isChecked() ? tag::kNema : tag::kType170;
+}
+
+std::string ImportChoices::modeTag() const { return mode.first->isChecked() ? tag::kPermissive : tag::kYield; }
+
+void ImportChoices::presetFor(const std::string& controllerTag) {
+    (controllerTag == tag::kType170 ? controller.second : controller.first)->setChecked(true);
+    mode.first->setChecked(true);
 }
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption) {

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <initializer_list>
+#include <string>
 
 class QGridLayout;
 class QGroupBox;
@@ -32,13 +33,20 @@ struct OptionText {
 OptionPair makeOptionPair(QWidget* parent, const char* frameName, const QString& frameCaption,
                           const OptionText& first, const OptionText& second);
 
-// The two choices of an import: controller type (Nema TS2 / Type 170) and mode
-// (Permissive / Yield), and its Load (the default button) and Cancel.
+// The two choices of an import: controller type (first Nema TS2, second Type 170)
+// and mode (first Permissive, second Yield), and its Load (the default button) and
+// Cancel.
 struct ImportChoices {
-    OptionPair controller;
-    OptionPair mode;
-    QPushButton* load;
-    QPushButton* cancel;
+    OptionPair controller{};
+    OptionPair mode{};
+    QPushButton* load = nullptr;
+    QPushButton* cancel = nullptr;
+
+    // The tags chosen: "Nema" or "one70", "Permissive" or "Yield".
+    std::string controllerTag() const;
+    std::string modeTag() const;
+    // Selects a controller tag ("one70" Type 170, any other NEMA TS2) and Permissive.
+    void presetFor(const std::string& controller);
 };
 ImportChoices makeImportChoices(QWidget* dialog);
 

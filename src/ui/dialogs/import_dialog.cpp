@@ -56,17 +56,9 @@ Import::Import(ShowTimingWindow showTimingWindow, QWidget* parent)
     connect(browsePhasing_, &QPushButton::clicked, this, &Import::browsePhasing_Click);
     connect(browseLanes_, &QPushButton::clicked, this, &Import::browseLanes_Click);
 
-    const ImportChoices importChoices = makeImportChoices(this);
-    const OptionPair& controller = importChoices.controller;
-    const OptionPair& mode = importChoices.mode;
-    Nema_ = controller.first;
-    type170_ = controller.second;
-    Permissive_ = mode.first;
-    Yield_ = mode.second;
-    Load_ = importChoices.load;
-    Cancel_ = importChoices.cancel;
-    connect(Load_, &QPushButton::clicked, this, &Import::Load_Click);
-    connect(Cancel_, &QPushButton::clicked, this, &Import::Cancel_Click);
+    choices_ = makeImportChoices(this);
+    connect(choices_.load, &QPushButton::clicked, this, &Import::Load_Click);
+    connect(choices_.cancel, &QPushButton::clicked, this, &Import::Cancel_Click);
 
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(10);
@@ -82,17 +74,18 @@ Import::Import(ShowTimingWindow showTimingWindow, QWidget* parent)
     addFile("Label2", QStringLiteral("UTDF Phasing File"), Phasing_, browsePhasing_);
     addFile("Label3", QStringLiteral("UTDF Lanes File"), Lanes_, browseLanes_);
     auto* choices = makeRow(grid);
-    choices->addWidget(controller.frame);
-    choices->addWidget(mode.frame);
+    choices->addWidget(choices_.controller.frame);
+    choices->addWidget(choices_.mode.frame);
     grid->addLayout(choices, row++, 0, 1, 2);
     auto* buttons = makeRow(grid);
     buttons->addStretch();
-    buttons->addWidget(Load_);
-    buttons->addWidget(Cancel_);
+    buttons->addWidget(choices_.load);
+    buttons->addWidget(choices_.cancel);
     grid->addLayout(buttons, row, 0, 1, 2);
 
-    setKeyboardOrder({type170_, Nema_, Yield_, Permissive_, Timing_, browseTiming_, Phasing_, browsePhasing_, Load_,
-                      Cancel_, browseLanes_, Lanes_});
+    setKeyboardOrder({choices_.controller.second, choices_.controller.first, choices_.mode.second,
+                      choices_.mode.first, Timing_, browseTiming_, Phasing_, browsePhasing_, choices_.load,
+                      choices_.cancel, browseLanes_, Lanes_});
 }
 
 void Import::browse(QLineEdit* box, const QString& filter) {
@@ -138,8 +131,7 @@ void Import::Load_Click() {
     QPointer<Import> self(this);
     QPointer<Form1> form = showTimingWindow_ ? showTimingWindow_() : nullptr;
     if (!form) return;
-    form->importSignal(values, Nema_->isChecked() ? tag::kNema : tag::kType170,
-                       Permissive_->isChecked() ? tag::kPermissive : tag::kYield);
+    form->importSignal(values, choices_.controllerTag(), choices_.modeTag());
     if (self) unload();
 }
 

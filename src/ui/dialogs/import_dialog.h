@@ -3,11 +3,11 @@
 
 #include <QDialog>
 
+#include "ui/dialogs/dialog_parts.h"
 #include "ui/dialogs/timing_window_access.h"
 
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 namespace tavimo::ui {
 
@@ -52,12 +52,7 @@ private:
     QPushButton* browseTiming_;
     QPushButton* browsePhasing_;
     QPushButton* browseLanes_;
-    QRadioButton* Nema_;
-    QRadioButton* type170_;
-    QRadioButton* Permissive_;
-    QRadioButton* Yield_;
-    QPushButton* Load_;
-    QPushButton* Cancel_;
+    ImportChoices choices_;  // Nema, type170, Permissive, Yield, Load, Cancel
 };
 
 }  // namespace tavimo::ui

@@ -78,17 +78,9 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
     connect(intersections_, &QTableWidget::itemSelectionChanged, this, &ImportNetwork::presetChoices);
     connect(intersections_, &QTableWidget::cellDoubleClicked, this, [this] { Load_Click(); });
 
-    const ImportChoices importChoices = makeImportChoices(this);
-    const OptionPair& controller = importChoices.controller;
-    const OptionPair& mode = importChoices.mode;
-    Nema_ = controller.first;
-    type170_ = controller.second;
-    Permissive_ = mode.first;
-    Yield_ = mode.second;
-    Load_ = importChoices.load;
-    Cancel_ = importChoices.cancel;
-    connect(Load_, &QPushButton::clicked, this, &ImportNetwork::Load_Click);
-    connect(Cancel_, &QPushButton::clicked, this, &ImportNetwork::Cancel_Click);
+    choices_ = makeImportChoices(this);
+    connect(choices_.load, &QPushButton::clicked, this, &ImportNetwork::Load_Click);
+    connect(choices_.cancel, &QPushButton::clicked, this, &ImportNetwork::Cancel_Click);
 
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(10);
@@ -98,15 +90,16 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
     grid->addWidget(browseNetwork_, 1, 1);
     grid->addWidget(intersections_, 2, 0, 1, 2);
     auto* bottom = makeRow(grid);
-    bottom->addWidget(controller.frame);
-    bottom->addWidget(mode.frame);
+    bottom->addWidget(choices_.controller.frame);
+    bottom->addWidget(choices_.mode.frame);
     bottom->addStretch();
-    bottom->addWidget(Load_, 0, Qt::AlignBottom);
-    bottom->addWidget(Cancel_, 0, Qt::AlignBottom);
+    bottom->addWidget(choices_.load, 0, Qt::AlignBottom);
+    bottom->addWidget(choices_.cancel, 0, Qt::AlignBottom);
     grid->addLayout(bottom, 3, 0, 1, 2);
 
-    setKeyboardOrder({networkFile_, browseNetwork_, intersections_, Nema_, type170_, Permissive_, Yield_, Load_,
-                      Cancel_});
+    setKeyboardOrder({networkFile_, browseNetwork_, intersections_, choices_.controller.first,
+                      choices_.controller.second, choices_.mode.first, choices_.mode.second, choices_.load,
+                      choices_.cancel});
 }
 
 // QDialog's destructor hides the dialog, and the path box losing the focus then
@@ -190,8 +183,7 @@ void ImportNetwork::presetChoices() {
     if (!network_ || row < 0 || !intersections_->item(row, IntId)) return;
     const NetworkIntersection* x = network_->find(intersections_->item(row, IntId)->text().toStdString());
     if (!x) return;
-    (defaultControllerOf(*x) == tag::kType170 ? type170_ : Nema_)->setChecked(true);
-    Permissive_->setChecked(true);
+    choices_.presetFor(defaultControllerOf(*x));
 }
 
 void ImportNetwork::Load_Click() {
@@ -204,8 +196,7 @@ void ImportNetwork::Load_Click() {
     const QString name = text(networkDescription(x));
 
     // Every check comes before the timing window is touched.
-    auto imported = importNetworkIntersection(x, Nema_->isChecked() ? tag::kNema : tag::kType170,
-                                              Permissive_->isChecked() ? tag::kPermissive : tag::kYield);
+    auto imported = importNetworkIntersection(x, choices_.controllerTag(), choices_.modeTag());
     if (const auto* reason = std::get_if<std::string>(&imported)) {
         tell(this, QStringLiteral("Intersection %1 cannot be imported: %2.").arg(name, text(*reason)), kTitle,
              Icon::Warning);

@@ -5,11 +5,11 @@
 #include <functional>
 #include <memory>
 
+#include "ui/dialogs/dialog_parts.h"
 #include "ui/dialogs/timing_window_access.h"
 
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 class QTableWidget;
 
 namespace tavimo {
@@ -63,12 +63,7 @@ private:
     QLineEdit* networkFile_;
     QPushButton* browseNetwork_;
     QTableWidget* intersections_;
-    QRadioButton* Nema_;
-    QRadioButton* type170_;
-    QRadioButton* Permissive_;
-    QRadioButton* Yield_;
-    QPushButton* Load_;
-    QPushButton* Cancel_;
+    ImportChoices choices_;  // Nema, type170, Permissive, Yield, Load, Cancel
 };
 
 }  // namespace tavimo::ui
