@@ -431,12 +431,8 @@ void Tavimo::mnuFilePrintCurrent_Click() {
 }
 
 void Tavimo::mnuFilePrintReport_Click() {
-    QPointer<Form1> form = timingWindow();
-    const std::optional<CalculatedSignal> signal = form ? calculatedSignal(form->state()) : std::nullopt;
-    if (!signal) {
-        tell(this, QStringLiteral("No Signal to Print!"));
-        return;
-    }
+    const std::optional<CalculatedSignal> signal = calculatedSignalOrSay(QStringLiteral("No Signal to Print!"));
+    if (!signal) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Tavimo report"));
     if (!dialogs().choosePrinter(this, printer)) return;  // Cancel: nothing printed, nothing to say
@@ -456,31 +452,34 @@ void Tavimo::mnuFilePrintReport_Click() {
 
 // ---- Export ----
 
-void Tavimo::mnuFileExportChart_Click() {
+std::optional<CalculatedSignal> Tavimo::calculatedSignalOrSay(const QString& nothingToDo) {
     QPointer<Form1> form = timingWindow();
-    const std::optional<CalculatedSignal> signal = form ? calculatedSignal(form->state()) : std::nullopt;
-    if (!signal) {
-        tell(this, QStringLiteral("No Signal to Export!"));
-        return;
-    }
-    QString path = dialogs().saveFileName(this, QStringLiteral("Chart (*.svg;*.png;*.pdf)|*.svg;*.png;*.pdf"));
-    if (path.isEmpty()) return;
+    std::optional<CalculatedSignal> signal = form ? calculatedSignal(form->state()) : std::nullopt;
+    if (!signal) tell(this, nothingToDo);
+    return signal;
+}
+
+QString Tavimo::exportPath(const QString& filter, const QString& defaultSuffix) {
+    QString path = dialogs().saveFileName(this, filter);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += defaultSuffix;
+    return path;
+}
+
+void Tavimo::mnuFileExportChart_Click() {
+    const std::optional<CalculatedSignal> signal = calculatedSignalOrSay(QStringLiteral("No Signal to Export!"));
+    if (!signal) return;
     // A name typed without an extension gets the vector picture.
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".svg");
+    const QString path = exportPath(QStringLiteral("Chart (*.svg;*.png;*.pdf)|*.svg;*.png;*.pdf"), QStringLiteral(".svg"));
+    if (path.isEmpty()) return;
     const QString failure = writeChartFile(path, {chartSheetOf(signal->state)});
     if (!failure.isEmpty()) tell(this, failure, kFileError, Icon::Critical);
 }
 
 void Tavimo::mnuFileExportResults_Click() {
-    QPointer<Form1> form = timingWindow();
-    const std::optional<CalculatedSignal> signal = form ? calculatedSignal(form->state()) : std::nullopt;
-    if (!signal) {
-        tell(this, QStringLiteral("No Signal to Export!"));
-        return;
-    }
-    QString path = dialogs().saveFileName(this, QStringLiteral("Comma-Separated Values (*.csv)|*.csv"));
+    const std::optional<CalculatedSignal> signal = calculatedSignalOrSay(QStringLiteral("No Signal to Export!"));
+    if (!signal) return;
+    const QString path = exportPath(QStringLiteral("Comma-Separated Values (*.csv)|*.csv"), QStringLiteral(".csv"));
     if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
     // Exactly what tavimo-calc --format csv prints for the same signal.
     std::ostringstream csv;
     cli::printResults(signal->state, cli::OutputFormat::Csv, csv, signal->warnings);

@@ -4,6 +4,10 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <optional>
+
+#include "calc/calculated_signal.h"
+
 class QMdiArea;
 class QMdiSubWindow;
 class QToolButton;
@@ -81,6 +85,13 @@ private:
     void showNewSignalDialog();
     void save(bool saveAs);
     void discardClosedTimingWindow();
+    // The timing window's signal, calculated as it stands now; or nothing, after
+    // telling the user `nothingToDo`, when no window is open or its signal does not
+    // calculate.
+    std::optional<CalculatedSignal> calculatedSignalOrSay(const QString& nothingToDo);
+    // The file an export writes, from the save dialog: a name typed without an
+    // extension gets `defaultSuffix`. Empty when the user cancels.
+    QString exportPath(const QString& filter, const QString& defaultSuffix);
 
     QMdiArea* mdi_;
     QPointer<Form1> form_;
