@@ -4,14 +4,15 @@
 #include <cmath>
 #include <string_view>
 
+#include "model/number_text.h"
+#include "model/signal_plan.h"
+
 #include "concurrent_rows.h"
 #include "nema_timing.h"
 #include "permissive_bars.h"
 #include "plan_times.h"
 #include "timing_chart.h"
 #include "type170_yield.h"
-#include "model/number_text.h"
-#include "model/signal_plan.h"
 
 namespace tavimo {
 

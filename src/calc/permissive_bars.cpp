@@ -3,8 +3,9 @@
 
 #include <initializer_list>
 
-#include "timing_chart.h"
 #include "model/number_text.h"
+
+#include "timing_chart.h"
 
 namespace tavimo {
 

@@ -3,8 +3,9 @@
 
 #include <initializer_list>
 
-#include "nema_timing.h"
 #include "model/number_text.h"
+
+#include "nema_timing.h"
 
 namespace tavimo {
 

@@ -2,8 +2,9 @@
 #include "io/project_read.h"
 
 #include "io/file_read.h"
-#include "message_text.h"
 #include "io/windows1252.h"
+
+#include "message_text.h"
 #include "text_lines.h"
 
 namespace tavimo {

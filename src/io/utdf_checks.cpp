@@ -4,8 +4,9 @@
 // short, a time that is no number or out of range, a LANES file whose phases are not
 // the eight the grid holds.
 #include "io/utdf_readers.h"
-#include "utdf_text.h"
 #include "model/number_text.h"
+
+#include "utdf_text.h"
 
 #include <vector>
 

@@ -3,8 +3,9 @@
 // them is used, so a failure leaves the timing window untouched.
 #include "io/file_read.h"
 #include "io/utdf_readers.h"
-#include "utdf_text.h"
 #include "io/windows1252.h"
+
+#include "utdf_text.h"
 
 namespace tavimo {
 

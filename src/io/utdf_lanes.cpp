@@ -3,6 +3,7 @@
 // under each lane group the phase that serves it. A phase's direction is the approach
 // of its lane group: the first two letters of the name.
 #include "io/utdf_readers.h"
+
 #include "utdf_text.h"
 
 namespace tavimo {

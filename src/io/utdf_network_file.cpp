@@ -3,6 +3,7 @@
 // failure leaves the timing window untouched.
 #include "io/file_read.h"
 #include "io/utdf_network.h"
+
 #include "utdf_text.h"
 
 namespace tavimo {

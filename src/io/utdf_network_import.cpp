@@ -2,9 +2,10 @@
 // One intersection of a network file as a signal in a blank timing window: the phases
 // placed on the grid, their times, the header, the locks, ready to calculate.
 #include "io/utdf_network.h"
-#include "utdf_text.h"
 #include "model/form_reset.h"
 #include "model/number_text.h"
+
+#include "utdf_text.h"
 
 namespace tavimo {
 

@@ -6,8 +6,9 @@
 #include <algorithm>
 
 #include "io/utdf_network.h"
-#include "utdf_text.h"
 #include "model/number_text.h"
+
+#include "utdf_text.h"
 
 namespace tavimo {
 

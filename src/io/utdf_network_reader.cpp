@@ -5,8 +5,9 @@
 #include <cctype>
 #include <unordered_map>
 
-#include "io/windows1252.h"
 #include "io/utdf_network.h"
+#include "io/windows1252.h"
+
 #include "text_lines.h"
 #include "utdf_text.h"
 

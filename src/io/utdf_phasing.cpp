@@ -2,6 +2,7 @@
 // The PHASING file: line 4 holds the minimum greens, line 10 the yellow times and
 // line 11 the all-red times of phases 1..8.
 #include "io/utdf_readers.h"
+
 #include "utdf_text.h"
 
 namespace tavimo {

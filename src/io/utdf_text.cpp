@@ -2,6 +2,7 @@
 #include "utdf_text.h"
 
 #include "model/number_text.h"
+
 #include "text_lines.h"
 
 namespace tavimo::utdf {

@@ -2,8 +2,9 @@
 // The TIMING file: line 3 holds the splits of phases 1..8, the cycle length and the
 // lead-lag mark of the intersection's timing plan.
 #include "io/utdf_readers.h"
-#include "utdf_text.h"
 #include "model/number_text.h"
+
+#include "utdf_text.h"
 
 namespace tavimo {
 

@@ -4,8 +4,9 @@
 #include <array>
 #include <string>
 
-#include "plan_times.h"
 #include "model/chart_layout.h"
+
+#include "plan_times.h"
 
 namespace tavimo {
 
