@@ -21,6 +21,7 @@ refuse 'Q|ui/|cli/' src/model src/calc src/io
 refuse 'calc/|io/' src/model
 refuse 'io/' src/calc
 refuse 'calc/' src/io
+refuse 'ui/|cli/|QtWidgets|QWidget|QApplication' src/draw
 refuse '([a-z_]+/)*internal/' src tests fuzz bench
 
 # A bare-named include in a layer must name one of its own internal headers.

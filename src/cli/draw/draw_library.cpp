@@ -10,7 +10,7 @@
 
 #include "calc/worksheet.h"
 #include "cli/draw_request.h"
-#include "ui/chart/chart_files.h"
+#include "draw/chart_files.h"
 
 namespace {
 

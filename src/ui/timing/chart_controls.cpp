@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "ui/chart/chart_palette.h"
+#include "draw/chart_palette.h"
 #include "ui/common/twips.h"
 
 namespace tavimo::ui {

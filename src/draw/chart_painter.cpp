@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/chart/chart_painter.h"
+#include "draw/chart_painter.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -10,7 +10,7 @@
 #include <numeric>
 #include <vector>
 
-#include "ui/chart/chart_palette.h"
+#include "draw/chart_palette.h"
 
 namespace tavimo::ui {
 

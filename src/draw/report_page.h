@@ -5,7 +5,7 @@
 #include <QStringList>
 
 #include "calc/worksheet.h"
-#include "ui/chart/chart_sheet.h"
+#include "draw/chart_sheet.h"
 
 class QPainter;
 class QPagedPaintDevice;

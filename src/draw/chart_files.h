@@ -6,8 +6,8 @@
 
 #include <optional>
 
-#include "ui/chart/chart_sheet.h"
-#include "ui/chart/report_page.h"
+#include "draw/chart_sheet.h"
+#include "draw/report_page.h"
 
 namespace tavimo::ui {
 

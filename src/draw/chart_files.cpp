@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/chart/chart_files.h"
+#include "draw/chart_files.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/chart/chart_sheet.h"
+#include "draw/chart_sheet.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -10,8 +10,8 @@
 #include "calc/worksheet.h"
 #include "calc/local_time.h"
 #include "model/number_text.h"
-#include "ui/chart/chart_painter.h"
-#include "ui/chart/chart_palette.h"
+#include "draw/chart_painter.h"
+#include "draw/chart_palette.h"
 
 namespace tavimo::ui {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "ui/chart/report_page.h"
+#include "draw/report_page.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 
-#include "ui/chart/chart_palette.h"
+#include "draw/chart_palette.h"
 
 namespace tavimo::ui {
 
