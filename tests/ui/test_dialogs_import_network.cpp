@@ -142,10 +142,10 @@ void ImportNetworkDialogTest::fileThatCannotBeReadIsNamed_data() {
     QTest::newRow("short record") << "/short.csv"
                                   << QByteArray("[Timeplans]\nRECORDNAME,INTID\nCycle Length,2\n[Phases]\n")
                                   << "line 3, [Timeplans]: the record \"Cycle Length\" has 2 fields; it needs 3.";
-    QTest::newRow("INTID twice") << "/twice.csv"
+    QTest::newRow("INTID written two ways") << "/twice.csv"
                                  << QByteArray("[Timeplans]\nRECORDNAME,INTID,DATA\nCycle Length,7,100\n"
                                                "Cycle Length,007,90\n[Phases]\n")
-                                 << "line 4, [Timeplans]: INTID \"007\" has a second \"Cycle Length\" record";
+                                 << "line 4, [Timeplans]: INTID \"007\" is written \"7\" on line 3";
     QTest::newRow("UTF-16") << "/utf16.csv" << QByteArray("\xFF\xFE[\0P\0", 6)
                             << "is UTF-16 text; Tavimo reads UTF-8 and Windows-1252 text";
 }
