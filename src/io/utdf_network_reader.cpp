@@ -289,15 +289,15 @@ private:
         return std::nullopt;
     }
 
-    // An exporter writes each record of an intersection once. A second one (two blocks
-    // of one INTID, or "7" beside "007") means two intersections under one number or a
-    // file pasted together; either way which of them the engineer means is unknown.
+    // An exporter writes each record of an intersection once, and its number one way. A
+    // second record (two blocks of one INTID) or another way of writing it ("007" after
+    // "7") means two intersections under one number or a file pasted together; which
+    // of them the engineer means is unknown, so neither is taken.
     std::optional<UtdfError> repeated(const std::string& name, long long number, std::string_view idText) {
         std::string key = sectionTitle(section_);
         for (char c : name) key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        // Nor is "007" on one record and "7" on another taken for one intersection.
-        const auto [written, known] = firstWritten_.try_emplace(number, lineNumber_, std::string(idText));
-        if (!known && written->second.second != idText)
+        const auto [written, firstTime] = firstWritten_.try_emplace(number, lineNumber_, std::string(idText));
+        if (!firstTime && written->second.second != idText)
             return recordError("INTID " + utdf::quoted(idText) + " is written " + utdf::quoted(written->second.second) +
                                " on line " + std::to_string(written->second.first) +
                                "; the file writes each intersection's number one way.");
