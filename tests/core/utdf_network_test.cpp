@@ -102,8 +102,11 @@ TEST(UtdfNetwork, MalformedFilesAreRefusedWithTheirLine) {
         {"[Timeplans]\nRECORDNAME,INTID,DATA\nCycle Length,2,100\nOffset,2,0\nCycle Length,2,90\n[Phases]\n",
          "line 5, [Timeplans]: INTID \"2\" has a second \"Cycle Length\" record (the first is on line 3); the file "
          "holds each intersection once."},
-        {"[Phases]\nRECORDNAME,INTID,D1\nstart,7,10\nStart,007,20\n",
-         "line 4, [Phases]: INTID \"007\" has a second \"Start\" record (the first, of INTID \"7\", is on line 3)"},
+        {"[Phases]\nRECORDNAME,INTID,D1\nstart,7,10\nStart,7,20\n",
+         "line 4, [Phases]: INTID \"7\" has a second \"Start\" record (the first is on line 3)"},
+        {"[Timeplans]\nRECORDNAME,INTID,DATA\nCycle Length,7,100\n[Phases]\nRECORDNAME,INTID,D1\nStart,007,20\n",
+         "line 6, [Phases]: INTID \"007\" is written \"7\" on line 3; the file writes each intersection's number one "
+         "way."},
         {"[Nodes]\nINTID,DESCRIPTION\n7,Main St\n7,Elm St\n[Phases]\n",
          "line 4, [Nodes]: INTID \"7\" has a second node (the first is on line 3)"},
         {std::string("\xFF\xFE[\0P\0", 6),
