@@ -58,6 +58,9 @@ const char* sectionTitle(Section section) {
 // the memory of the machine.
 constexpr std::size_t kMostFields = 512;
 constexpr std::size_t kLongestField = 1024;
+// The largest real networks hold a few hundred nodes; each intersection read takes a
+// few kilobytes whatever its line holds.
+constexpr std::size_t kMostIntersections = 10000;
 
 // Fields a record needs before its values: RECORDNAME and INTID, and in [Timeplans]
 // the value itself; a [Nodes] line starts with its INTID.
@@ -254,6 +257,8 @@ private:
         if (!number) return recordError(what() + " has the INTID " + utdf::quoted(fields_[idColumn]) +
                                         ", which is not a whole number.");
         if (auto error = repeated(name, *number, fields_[idColumn])) return error;
+        if (network_.intersections.size() >= kMostIntersections && index_.count(*number) == 0)
+            return recordError("the file holds more than " + std::to_string(kMostIntersections) + " intersections.");
         NetworkIntersection& at = intersection(*number);
 
         switch (section_) {
