@@ -2,11 +2,14 @@
 #include "cli/calc_network.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "calc/window_calculation.h"
+#include "cli/calc_messages.h"
 #include "cli/calc_output.h"
 #include "cli/draw_request.h"
 #include "io/utdf_network.h"
+#include "io/utf8.h"
 
 namespace tavimo::cli {
 
@@ -14,7 +17,6 @@ namespace {
 
 constexpr int kAllCalculated = 0;
 constexpr int kSomeFailed = 1;
-constexpr int kUsageOrFile = 2;
 
 // One intersection's run: the calculated window, or the reason it has none.
 struct NetworkRun {
@@ -95,7 +97,8 @@ void printList(const std::vector<const NetworkIntersection*>& chosen, OutputForm
                 << ", \"note\": " << jsonString(note) << (i + 1 < chosen.size() ? "},\n" : "}\n");
             break;
         case OutputFormat::Table:
-            out << description << " | " << type << " | cycle " << x.cycleLength << " | " << note << '\n';
+            out << printableText(description) << " | " << printableText(type) << " | cycle "
+                << printableText(x.cycleLength) << " | " << printableText(note) << '\n';
             break;
         }
     }
@@ -115,10 +118,10 @@ void printRuns(const std::vector<NetworkRun>& runs, OutputFormat format, std::os
         switch (format) {
         case OutputFormat::Table:
             if (i > 0) out << '\n';
-            out << "Intersection " << networkDescription(*run.intersection) << '\n';
+            out << "Intersection " << printableText(networkDescription(*run.intersection)) << '\n';
             if (run.calculated) printTable(run.state, out);
-            out << run.note << '\n';
-            for (const TimingWarning& w : run.warnings) out << "warning: " << w.text << '\n';
+            out << printableText(run.note) << '\n';
+            for (const TimingWarning& w : run.warnings) out << "warning: " << printableText(w.text) << '\n';
             break;
         case OutputFormat::Csv:
             if (!run.calculated) {
@@ -153,7 +156,7 @@ void printRuns(const std::vector<NetworkRun>& runs, OutputFormat format, std::os
 int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err) {
     auto read = readUtdfNetwork(*options.network);
     if (const auto* failure = std::get_if<UtdfError>(&read)) {
-        err << "tavimo-calc: " << failure->message << '\n';
+        tell(err, failure->message);
         return kUsageOrFile;
     }
     const UtdfNetwork& network = std::get<UtdfNetwork>(read);
@@ -162,7 +165,7 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
     for (const std::string& id : options.intersections) {
         const NetworkIntersection* x = network.find(id);
         if (!x) {
-            err << "tavimo-calc: intersection " << id << " is not in \"" << *options.network << "\"\n";
+            tell(err, "intersection " + id + " is not in \"" + *options.network + "\"");
             return kUsageOrFile;
         }
         chosen.push_back(x);
@@ -172,12 +175,13 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
             if (x.hasTimeplan) chosen.push_back(&x);
 
     if (chosen.empty()) {
-        err << "tavimo-calc: the UTDF file \"" << *options.network << "\" has no intersection with a timing plan\n";
+        tell(err, "the UTDF file \"" + *options.network + "\" has no intersection with a timing plan");
         return kUsageOrFile;
     }
     if (options.list) {
+        errno = 0;
         printList(chosen, options.format, out);
-        return kAllCalculated;
+        return printed(out, err);
     }
     std::vector<NetworkRun> runs;
     runs.reserve(chosen.size());
@@ -186,11 +190,15 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
         runs.push_back(runOne(*x, options));
         allCalculated = allCalculated && runs.back().calculated;
     }
-    printRuns(runs, options.format, out);
+    if (!drawsToStandardOutput(options)) {
+        errno = 0;
+        printRuns(runs, options.format, out);
+        if (const int status = printed(out, err); status != kPrinted) return status;
+    }
     bool warned = false;
     for (const NetworkRun& run : runs)
         for (const TimingWarning& w : run.warnings) {
-            err << "warning: " << run.intersection->id << ": " << w.text << '\n';
+            err << "warning: " << run.intersection->id << ": " << printableText(w.text) << '\n';
             warned = true;
         }
 
@@ -205,8 +213,8 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
         for (const NetworkRun& run : runs)
             if (run.calculated) request.calculated.push_back({run.intersection->id, &signals[next++], ""});
         if (!request.calculated.empty())
-            if (const std::string failed = drawWithLibrary(request); !failed.empty()) {
-                err << "tavimo-calc: " << failed << '\n';
+            if (const std::string failed = drawWithLibrary(request, out); !failed.empty()) {
+                tell(err, failed);
                 return kUsageOrFile;
             }
     }

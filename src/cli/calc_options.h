@@ -33,6 +33,9 @@ struct UsageError {
     std::string message;
 };
 
+// A chart or report written to standard output ("-"), which then holds it alone.
+bool drawsToStandardOutput(const CalcOptions& options);
+
 // Reads the arguments (without the program name); options may come in any order.
 std::variant<CalcOptions, UsageError> parseCalcOptions(const std::vector<std::string>& args);
 

@@ -119,14 +119,17 @@ void printTable(const WindowState& state, std::ostream& out) {
     for (const auto& [label, value] : header) {
         std::string line = label;
         line.resize(14, ' ');
-        line += value;
+        line += printableText(value);
         rtrimLine(line);
         out << line << '\n';
     }
     out << '\n';
 
     std::array<std::array<std::string, kFields>, kPositions> columns;
-    for (int k = 1; k <= kPositions; ++k) columns[k - 1] = columnOf(plan, k);
+    for (int k = 1; k <= kPositions; ++k) {
+        columns[k - 1] = columnOf(plan, k);
+        for (std::string& text : columns[k - 1]) text = printableText(text);
+    }
     std::size_t labelWidth = 0;
     for (const char* label : kRowLabels) labelWidth = std::max(labelWidth, std::string(label).size());
     for (int f = 0; f < kFields; ++f) {

@@ -63,11 +63,7 @@ ChartSheet chartSheetOf(const WindowState& calculated) {
     ChartSheet sheet;
     sheet.title = QString::fromStdString(signalTitle(calculated.plan));
     sheet.chart = calculated.chart;
-    const std::optional<float> cycle = parseNumber(calculated.plan.cycleLength);
-    if (cycle && *cycle > 0 && std::isfinite(*cycle)) {
-        sheet.cycle = cycle;
-        sheet.localZero = localZeroTime(calculated.plan);
-    }
+    sheet.axis = chartAxisOf(calculated.plan);
     return sheet;
 }
 
@@ -102,7 +98,7 @@ void paintChartSheet(QPainter& p, const ChartSheet& sheet, const QRectF& target)
     ChartPainter(sheet.chart, chartFont(p.device(), kScreenDpi)).paint(p);
     p.restore();
 
-    if (sheet.cycle && sheet.localZero) paintAxis(p, *sheet.cycle, *sheet.localZero, chartFont(p.device(), kScreenDpi));
+    if (sheet.axis) paintAxis(p, sheet.axis->cycle, sheet.axis->localZero, chartFont(p.device(), kScreenDpi));
     p.restore();
 }
 

@@ -116,7 +116,11 @@ void paintReport(QPainter& p, const ReportPage& page, const QRectF& area) {
 
 ReportPage reportPageOf(const WindowState& calculated, const Worksheet& worksheet, const QString& fileName,
                         const QString& date) {
-    const SignalPlan& plan = calculated.plan;
+    return reportPageOf(chartSheetOf(calculated), calculated.plan, worksheet, fileName, date);
+}
+
+ReportPage reportPageOf(const ChartSheet& chart, const SignalPlan& plan, const Worksheet& worksheet,
+                        const QString& fileName, const QString& date) {
     ReportPage page;
     page.titleBlock = {
         plan.description.empty() ? QStringLiteral("Untitled signal") : q(plan.description),
@@ -127,7 +131,7 @@ ReportPage reportPageOf(const WindowState& calculated, const Worksheet& workshee
         QStringLiteral("File: %1").arg(fileText(fileName)),
         QStringLiteral("Date: %1").arg(date),
     };
-    page.chart = chartSheetOf(calculated);
+    page.chart = chart;
     page.worksheet = worksheet;
     return page;
 }

@@ -22,6 +22,10 @@ struct ReportPage {
 // `fileName` is shown as it is; empty for a signal not saved.
 ReportPage reportPageOf(const WindowState& calculated, const Worksheet& worksheet, const QString& fileName,
                         const QString& date);
+// The same page from its chart sheet and the plan's header values (description, cycle
+// length, controller, mode, arrangement): what the calculator's drawing library gets.
+ReportPage reportPageOf(const ChartSheet& chart, const SignalPlan& header, const Worksheet& worksheet,
+                        const QString& fileName, const QString& date);
 
 // Draws one page per report on `device` (a printer, a PDF writer), the painter
 // already begun on it. False when a new page cannot be started.

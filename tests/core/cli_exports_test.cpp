@@ -115,8 +115,8 @@ TEST_F(CalcExports, UnwritableOrUnknownFilesAreRefusedAndTold) {
         {"--chart chart.txt", 2, "--chart writes .svg, .png or .pdf"},
         {"--report report.svg", 2, "--report writes .pdf"},
         {"--chart", 2, "--chart writes .svg, .png or .pdf"},  // the plan is no picture
-        {"--chart '" + (dir / "missing" / "chart.svg").string() + "'", 2, "cannot be written"},
-        {"--report '" + (dir / "missing" / "report.pdf").string() + "'", 2, "cannot be written"},
+        {"--chart '" + (dir / "missing" / "chart.svg").string() + "'", 2, "cannot write"},
+        {"--report '" + (dir / "missing" / "report.pdf").string() + "'", 2, "cannot write"},
     };
     for (const Case& c : cases) {
         const Shell r = calc(c.args + " '" + kPlan + "'");

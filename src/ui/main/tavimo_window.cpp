@@ -19,7 +19,6 @@
 #include <QDate>
 #include <QFileInfo>
 #include <QPainter>
-#include <QSaveFile>
 #include <algorithm>
 #include <sstream>
 #include <variant>
@@ -85,14 +84,6 @@ QSize fittedToScreen(const QWidget* frame, QSize designed) {
 }
 
 QString today() { return QDate::currentDate().toString(Qt::ISODate); }
-
-// Writes `bytes` whole or not at all: the previous file stays until the new one is complete.
-QString writeWholeFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("%1: cannot be written (%2)").arg(path, file.errorString());
-    return {};
-}
 
 }  // namespace
 
