@@ -9,6 +9,7 @@
 
 #include "calc/worksheet.h"
 #include "calc/local_time.h"
+#include "io/utf8.h"
 #include "model/number_text.h"
 #include "draw/chart_painter.h"
 #include "draw/chart_palette.h"
@@ -61,7 +62,7 @@ float axisPlace(float cycle, float localZero, float time) {
 
 ChartSheet chartSheetOf(const WindowState& calculated) {
     ChartSheet sheet;
-    sheet.title = QString::fromStdString(signalTitle(calculated.plan));
+    sheet.title = QString::fromStdString(printableText(signalTitle(calculated.plan)));
     sheet.chart = calculated.chart;
     sheet.axis = chartAxisOf(calculated.plan);
     return sheet;

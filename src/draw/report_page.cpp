@@ -7,12 +7,14 @@
 #include <QPainter>
 
 #include "draw/chart_palette.h"
+#include "io/utf8.h"
 
 namespace tavimo::ui {
 
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+// A text of the signal as a page shows it: control characters from a file as '?'.
+QString q(const std::string& s) { return QString::fromStdString(printableText(s)); }
 
 QString fileText(const QString& fileName) { return fileName.isEmpty() ? QStringLiteral("not saved") : fileName; }
 

@@ -9,6 +9,7 @@
 
 #include "cli/draw_interface.h"
 #include "draw/chart_files.h"
+#include "io/utf8.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ WorksheetTime timeOf(const tavimo_draw_time& t) { return {text(t.exact), text(t.
 
 ChartSheet sheetOf(const tavimo_draw_signal& s) {
     ChartSheet sheet;
-    sheet.title = qText(s.title);
+    sheet.title = QString::fromStdString(printableText(text(s.title)));
     ChartGeometry& chart = sheet.chart;
     for (int i = 0; i < 8; ++i) {
         chart.green[i] = boxOf(s.chart.green[i]);
