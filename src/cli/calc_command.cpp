@@ -8,12 +8,12 @@
 #include "cli/calc_messages.h"
 #include "cli/calc_network.h"
 #include "cli/calc_options.h"
-#include "cli/calc_output.h"
 #include "cli/draw_request.h"
 #include "io/project_read.h"
 #include "io/signal_arrival.h"
 #include "io/utf8.h"
 #include "io/utdf_readers.h"
+#include "output/results_forms.h"
 #include "tavimo_version.h"
 
 namespace tavimo::cli {

@@ -6,10 +6,10 @@
 
 #include "calc/window_calculation.h"
 #include "cli/calc_messages.h"
-#include "cli/calc_output.h"
 #include "cli/draw_request.h"
 #include "io/utdf_network.h"
 #include "io/utf8.h"
+#include "output/results_forms.h"
 
 namespace tavimo::cli {
 
@@ -63,15 +63,6 @@ NetworkRun runOne(const NetworkIntersection& x, const CalcOptions& options) {
     return run;
 }
 
-// A csv field: commas would shift the columns, so a text never carries one. In a list
-// of differences ("43 here, 44 in the file; ...") the pair is kept apart by a slash.
-std::string csvText(std::string text) {
-    for (std::size_t at; (at = text.find(", ")) != std::string::npos;) text.replace(at, 2, " / ");
-    std::replace(text.begin(), text.end(), ',', ';');
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
-
 std::string holdableText(const NetworkIntersection& x) {
     auto placing = placeIntersection(x);
     if (auto* reason = std::get_if<std::string>(&placing)) return *reason;
@@ -81,28 +72,26 @@ std::string holdableText(const NetworkIntersection& x) {
 
 void printList(const std::vector<const NetworkIntersection*>& chosen, OutputFormat format, std::ostream& out) {
     if (format == OutputFormat::Csv) out << "intersection,description,control_type,cycle_length,note\n";
-    if (format == OutputFormat::Json) out << "[\n";
-    for (std::size_t i = 0; i < chosen.size(); ++i) {
-        const NetworkIntersection& x = *chosen[i];
-        const std::string description = networkDescription(x), note = holdableText(x);
-        const std::string type = controlTypeName(x.controlType);
+    Json list = Json::array();
+    for (const NetworkIntersection* x : chosen) {
+        const std::string description = networkDescription(*x), note = holdableText(*x);
+        const std::string type = controlTypeName(x->controlType);
         switch (format) {
         case OutputFormat::Csv:
-            out << x.id << ',' << csvText(description) << ',' << csvText(type) << ',' << csvText(x.cycleLength) << ','
-                << csvText(note) << '\n';
+            out << x->id << ',' << csvField(description) << ',' << csvField(type) << ',' << csvField(x->cycleLength)
+                << ',' << csvField(note) << '\n';
             break;
         case OutputFormat::Json:
-            out << "  {\"intersection\": " << jsonString(x.id) << ", \"description\": " << jsonString(description)
-                << ", \"control_type\": " << jsonString(type) << ", \"cycle_length\": " << jsonString(x.cycleLength)
-                << ", \"note\": " << jsonString(note) << (i + 1 < chosen.size() ? "},\n" : "}\n");
+            list.push_back(Json{{"intersection", jsonNumber(x->id)}, {"description", description},
+                                {"control_type", type}, {"cycle_length", jsonNumber(x->cycleLength)}, {"note", note}});
             break;
         case OutputFormat::Table:
             out << printableText(description) << " | " << printableText(type) << " | cycle "
-                << printableText(x.cycleLength) << " | " << printableText(note) << '\n';
+                << printableText(x->cycleLength) << " | " << printableText(note) << '\n';
             break;
         }
     }
-    if (format == OutputFormat::Json) out << "]\n";
+    if (format == OutputFormat::Json) printJson(list, out);
 }
 
 void printRuns(const std::vector<NetworkRun>& runs, OutputFormat format, std::ostream& out) {
@@ -111,7 +100,7 @@ void printRuns(const std::vector<NetworkRun>& runs, OutputFormat format, std::os
         for (const char* name : kCsvNames) out << ',' << name;
         out << ",file_force_off,note,warnings\n";
     }
-    if (format == OutputFormat::Json) out << "[\n";
+    Json list = Json::array();
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const NetworkRun& run = runs[i];
         const std::string& id = run.intersection->id;
@@ -125,30 +114,29 @@ void printRuns(const std::vector<NetworkRun>& runs, OutputFormat format, std::os
             break;
         case OutputFormat::Csv:
             if (!run.calculated) {
-                out << id << ",,,,,,,,,,,," << csvText(run.note) << ",\n";
+                out << id << ",,,,,,,,,,,," << csvField(run.note) << ",\n";
                 break;
             }
             for (int k = 1; k <= kPositions; ++k) {
                 out << id;
-                for (const std::string& text : columnOf(run.state.plan, k)) out << ',' << text;
-                out << ',' << run.agreement.fileForceOff[k - 1] << ',' << csvText(run.note) << ','
+                for (const std::string& text : columnOf(run.state.plan, k)) out << ',' << csvField(text);
+                out << ',' << csvField(run.agreement.fileForceOff[k - 1]) << ',' << csvField(run.note) << ','
                     << csvWarnings(run.warnings, k) << '\n';
             }
             break;
         case OutputFormat::Json:
             if (run.calculated) {
                 const JsonIntersection extra{id, run.agreement.agrees, run.note, run.agreement.fileForceOff};
-                printJsonObject(run.state, &extra, "  ", out, &run.warnings);
+                list.push_back(signalJson(run.state, &extra, &run.warnings));
             } else {
-                out << "  {\"intersection\": " << jsonString(id)
-                    << ", \"description\": " << jsonString(networkDescription(*run.intersection))
-                    << ", \"note\": " << jsonString(run.note) << "}";
+                list.push_back(Json{{"intersection", jsonNumber(id)},
+                                    {"description", networkDescription(*run.intersection)},
+                                    {"note", run.note}});
             }
-            out << (i + 1 < runs.size() ? ",\n" : "\n");
             break;
         }
     }
-    if (format == OutputFormat::Json) out << "]\n";
+    if (format == OutputFormat::Json) printJson(list, out);
 }
 
 }  // namespace

@@ -6,9 +6,11 @@
 #include <variant>
 #include <vector>
 
+#include "output/results_forms.h"
+
 namespace tavimo::cli {
 
-enum class OutputFormat { Table, Csv, Json };
+using tavimo::OutputFormat;
 
 // What the command line asks for. Controller and mode stay unset when not given:
 // a project file keeps its own, an import takes NEMA TS2 and Permissive.

@@ -10,7 +10,7 @@
 #include <system_error>
 
 #include "calc/local_time.h"
-#include "calc/worksheet.h"
+#include "output/worksheet.h"
 #include "cli/draw_interface.h"
 #include "cli/draw_request.h"
 #include "io/atomic_file.h"

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "calc/worksheet.h"
+#include "output/worksheet.h"
 #include "calc/local_time.h"
 #include "io/utf8.h"
 #include "model/number_text.h"

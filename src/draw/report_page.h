@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "calc/worksheet.h"
+#include "output/worksheet.h"
 #include "draw/chart_sheet.h"
 
 class QPainter;

@@ -24,8 +24,8 @@
 #include <variant>
 
 #include "calc/calculated_signal.h"
-#include "calc/worksheet.h"
-#include "cli/calc_output.h"
+#include "output/worksheet.h"
+#include "output/results_forms.h"
 #include "io/project_file.h"
 #include "draw/chart_files.h"
 #include "draw/report_page.h"
@@ -473,7 +473,7 @@ void Tavimo::mnuFileExportResults_Click() {
     if (path.isEmpty()) return;
     // Exactly what tavimo-calc --format csv prints for the same signal.
     std::ostringstream csv;
-    cli::printResults(signal->state, cli::OutputFormat::Csv, csv, signal->warnings);
+    printResults(signal->state, OutputFormat::Csv, csv, signal->warnings);
     const QString failure = writeWholeFile(path, QByteArray::fromStdString(csv.str()));
     if (!failure.isEmpty()) tell(this, failure, kFileError, Icon::Critical);
 }
