@@ -287,8 +287,9 @@ inline Broken checkCalcArguments(std::string_view input) {
         return usage->message.empty() ? Broken("a usage error without a message") : std::nullopt;
     const cli::CalcOptions& o = std::get<cli::CalcOptions>(parsed);
     if (o.help || o.version) return std::nullopt;
-    const int sources = int(!o.planPath.empty()) + int(o.utdf.has_value()) + int(o.network.has_value());
-    if (sources != 1) return "a run of " + std::to_string(sources) + " sources";
+    // A project file, the three UTDF files or a network file: never two of them.
+    if (o.utdf && o.network) return "a run of two UTDF sources";
+    if ((o.utdf || o.network) && !o.planPath.empty()) return "a run of a project and a UTDF source";
     if (o.utdf && o.utdf->size() != 3) return "--utdf with " + std::to_string(o.utdf->size()) + " files";
     if ((o.list || !o.intersections.empty()) && !o.network) return "--list or --intersection without a network";
     if (o.list && (o.chartPath || o.reportPath || o.strict || o.controller || o.mode))
