@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "calc/local_time.h"
 
+#include <cmath>
+
 #include "model/number_text.h"
 
 namespace tavimo {
@@ -20,6 +22,14 @@ std::optional<FirstGroup> readFirstGroup(const Position& p) {
 }
 
 }  // namespace
+
+std::optional<ChartAxis> chartAxisOf(const SignalPlan& plan) {
+    const std::optional<float> cycle = parseNumber(plan.cycleLength);
+    if (!cycle || !(*cycle > 0) || !std::isfinite(*cycle)) return std::nullopt;
+    const std::optional<float> zero = localZeroTime(plan);
+    if (!zero) return std::nullopt;
+    return ChartAxis{*cycle, *zero};
+}
 
 std::optional<float> localZeroTime(const SignalPlan& plan) {
     const bool one70 = plan.controller == tag::kType170;

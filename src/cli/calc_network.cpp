@@ -2,11 +2,14 @@
 #include "cli/calc_network.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "calc/window_calculation.h"
-#include "cli/calc_output.h"
+#include "cli/calc_messages.h"
 #include "cli/draw_request.h"
 #include "io/utdf_network.h"
+#include "io/utf8.h"
+#include "output/results_forms.h"
 
 namespace tavimo::cli {
 
@@ -14,7 +17,6 @@ namespace {
 
 constexpr int kAllCalculated = 0;
 constexpr int kSomeFailed = 1;
-constexpr int kUsageOrFile = 2;
 
 // One intersection's run: the calculated window, or the reason it has none.
 struct NetworkRun {
@@ -69,15 +71,6 @@ NetworkRun runOne(const NetworkIntersection& x, const CalcOptions& options) {
     return run;
 }
 
-// A csv field: commas would shift the columns, so a text never carries one. In a list
-// of differences ("43 here, 44 in the file; ...") the pair is kept apart by a slash.
-std::string csvText(std::string text) {
-    for (std::size_t at; (at = text.find(", ")) != std::string::npos;) text.replace(at, 2, " / ");
-    std::replace(text.begin(), text.end(), ',', ';');
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
-
 std::string holdableText(const NetworkIntersection& x) {
     auto placing = placeIntersection(x);
     if (auto* reason = std::get_if<std::string>(&placing)) return *reason;
@@ -87,27 +80,26 @@ std::string holdableText(const NetworkIntersection& x) {
 
 void printList(const std::vector<const NetworkIntersection*>& chosen, OutputFormat format, std::ostream& out) {
     if (format == OutputFormat::Csv) out << "intersection,description,control_type,cycle_length,note\n";
-    if (format == OutputFormat::Json) out << "[\n";
-    for (std::size_t i = 0; i < chosen.size(); ++i) {
-        const NetworkIntersection& x = *chosen[i];
-        const std::string description = networkDescription(x), note = holdableText(x);
-        const std::string type = controlTypeName(x.controlType);
+    Json list = Json::array();
+    for (const NetworkIntersection* x : chosen) {
+        const std::string description = networkDescription(*x), note = holdableText(*x);
+        const std::string type = controlTypeName(x->controlType);
         switch (format) {
         case OutputFormat::Csv:
-            out << x.id << ',' << csvText(description) << ',' << csvText(type) << ',' << csvText(x.cycleLength) << ','
-                << csvText(note) << '\n';
+            out << x->id << ',' << csvField(description) << ',' << csvField(type) << ',' << csvField(x->cycleLength)
+                << ',' << csvField(note) << '\n';
             break;
         case OutputFormat::Json:
-            out << "  {\"intersection\": " << jsonString(x.id) << ", \"description\": " << jsonString(description)
-                << ", \"control_type\": " << jsonString(type) << ", \"cycle_length\": " << jsonString(x.cycleLength)
-                << ", \"note\": " << jsonString(note) << (i + 1 < chosen.size() ? "},\n" : "}\n");
+            list.push_back(Json{{"intersection", jsonNumber(x->id)}, {"description", description},
+                                {"control_type", type}, {"cycle_length", jsonNumber(x->cycleLength)}, {"note", note}});
             break;
         case OutputFormat::Table:
-            out << description << " | " << type << " | cycle " << x.cycleLength << " | " << note << '\n';
+            out << printableText(description) << " | " << printableText(type) << " | cycle "
+                << printableText(x->cycleLength) << " | " << printableText(note) << '\n';
             break;
         }
     }
-    if (format == OutputFormat::Json) out << "]\n";
+    if (format == OutputFormat::Json) printJson(list, out);
 }
 
 void printRuns(const std::vector<NetworkRun>& runs, OutputFormat format, std::ostream& out) {
@@ -116,44 +108,43 @@ void printRuns(const std::vector<NetworkRun>& runs, OutputFormat format, std::os
         for (const char* name : kCsvNames) out << ',' << name;
         out << ",file_force_off,note,warnings\n";
     }
-    if (format == OutputFormat::Json) out << "[\n";
+    Json list = Json::array();
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const NetworkRun& run = runs[i];
         const std::string& id = run.intersection->id;
         switch (format) {
         case OutputFormat::Table:
             if (i > 0) out << '\n';
-            out << "Intersection " << networkDescription(*run.intersection) << '\n';
+            out << "Intersection " << printableText(networkDescription(*run.intersection)) << '\n';
             if (run.calculated) printTable(run.state, out);
-            out << run.note << '\n';
-            for (const TimingWarning& w : run.warnings) out << "warning: " << w.text << '\n';
+            out << printableText(run.note) << '\n';
+            for (const TimingWarning& w : run.warnings) out << "warning: " << printableText(w.text) << '\n';
             break;
         case OutputFormat::Csv:
             if (!run.calculated) {
-                out << id << ",,,,,,,,,,,," << csvText(run.note) << ",\n";
+                out << id << ",,,,,,,,,,,," << csvField(run.note) << ",\n";
                 break;
             }
             for (int k = 1; k <= kPositions; ++k) {
                 out << id;
-                for (const std::string& text : columnOf(run.state.plan, k)) out << ',' << text;
-                out << ',' << run.agreement.fileForceOff[k - 1] << ',' << csvText(run.note) << ','
+                for (const std::string& text : columnOf(run.state.plan, k)) out << ',' << csvField(text);
+                out << ',' << csvField(run.agreement.fileForceOff[k - 1]) << ',' << csvField(run.note) << ','
                     << csvWarnings(run.warnings, k) << '\n';
             }
             break;
         case OutputFormat::Json:
             if (run.calculated) {
                 const JsonIntersection extra{id, run.agreement.agrees, run.note, run.agreement.fileForceOff};
-                printJsonObject(run.state, &extra, "  ", out, &run.warnings);
+                list.push_back(signalJson(run.state, &extra, &run.warnings));
             } else {
-                out << "  {\"intersection\": " << jsonString(id)
-                    << ", \"description\": " << jsonString(networkDescription(*run.intersection))
-                    << ", \"note\": " << jsonString(run.note) << "}";
+                list.push_back(Json{{"intersection", jsonNumber(id)},
+                                    {"description", networkDescription(*run.intersection)},
+                                    {"note", run.note}});
             }
-            out << (i + 1 < runs.size() ? ",\n" : "\n");
             break;
         }
     }
-    if (format == OutputFormat::Json) out << "]\n";
+    if (format == OutputFormat::Json) printJson(list, out);
 }
 
 }  // namespace
@@ -161,7 +152,7 @@ void printRuns(const std::vector<NetworkRun>& runs, OutputFormat format, std::os
 int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err) {
     auto read = readUtdfNetwork(*options.network);
     if (const auto* failure = std::get_if<UtdfError>(&read)) {
-        err << "tavimo-calc: " << failure->message << '\n';
+        tell(err, failure->message);
         return kUsageOrFile;
     }
     const UtdfNetwork& network = std::get<UtdfNetwork>(read);
@@ -170,7 +161,7 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
     for (const std::string& id : options.intersections) {
         const NetworkIntersection* x = network.find(id);
         if (!x) {
-            err << "tavimo-calc: intersection " << id << " is not in \"" << *options.network << "\"\n";
+            tell(err, "intersection " + id + " is not in \"" + *options.network + "\"");
             return kUsageOrFile;
         }
         chosen.push_back(x);
@@ -180,12 +171,13 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
             if (x.hasTimeplan) chosen.push_back(&x);
 
     if (chosen.empty()) {
-        err << "tavimo-calc: the UTDF file \"" << *options.network << "\" has no intersection with a timing plan\n";
+        tell(err, "the UTDF file \"" + *options.network + "\" has no intersection with a timing plan");
         return kUsageOrFile;
     }
     if (options.list) {
+        errno = 0;
         printList(chosen, options.format, out);
-        return kAllCalculated;
+        return printed(out, err);
     }
     std::vector<NetworkRun> runs;
     runs.reserve(chosen.size());
@@ -194,11 +186,15 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
         runs.push_back(runOne(*x, options));
         allCalculated = allCalculated && runs.back().calculated;
     }
-    printRuns(runs, options.format, out);
+    if (!drawsToStandardOutput(options)) {
+        errno = 0;
+        printRuns(runs, options.format, out);
+        if (const int status = printed(out, err); status != kPrinted) return status;
+    }
     bool warned = false;
     for (const NetworkRun& run : runs)
         for (const TimingWarning& w : run.warnings) {
-            err << "warning: " << run.intersection->id << ": " << w.text << '\n';
+            err << "warning: " << run.intersection->id << ": " << printableText(w.text) << '\n';
             warned = true;
         }
 
@@ -213,8 +209,8 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
         for (const NetworkRun& run : runs)
             if (run.calculated) request.calculated.push_back({run.intersection->id, &signals[next++], ""});
         if (!request.calculated.empty())
-            if (const std::string failed = drawWithLibrary(request); !failed.empty()) {
-                err << "tavimo-calc: " << failed << '\n';
+            if (const std::string failed = drawWithLibrary(request, out); !failed.empty()) {
+                tell(err, failed);
                 return kUsageOrFile;
             }
     }

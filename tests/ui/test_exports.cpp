@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtTest>
+#include <sys/stat.h>
 
 #include <sstream>
 
@@ -114,6 +115,7 @@ private slots:
     void csvIsWhatTheCalculatorPrints();
     void copyResultsGivesASpreadsheetTable();
     void nothingLeavesWithoutACalculatedSignal();
+    void exportsReplaceNothingButARegularFile();
 };
 
 void ExportsTest::svgBarsAreTheChartGeometryScaled_data() {
@@ -293,6 +295,27 @@ void ExportsTest::nothingLeavesWithoutACalculatedSignal() {
     QVERIFY2(QDir(dir.path()).isEmpty(), qPrintable(QDir(dir.path()).entryList().join('|')));
     // No file dialog was shown but Open's.
     QCOMPARE(scripted.filters, QStringList{Tavimo::kProjectFilter});
+}
+
+// The exports share the calculator's atomic writer: a FIFO or a device named in the
+// file dialog is refused with the reason and left as it was.
+void ExportsTest::exportsReplaceNothingButARegularFile() {
+    QTemporaryDir dir;
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    openAndCalculate(frame, scripted, plan("main-and-1st.tvm"));
+    const QString fifo = dir.filePath("pipe.svg"), csvFifo = dir.filePath("pipe.csv");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QCOMPARE(::mkfifo(QFile::encodeName(csvFifo).constData(), 0600), 0);
+    scripted.fileNames = {fifo, csvFifo};
+    frame.mnuFileExportChart_Click();
+    frame.mnuFileExportResults_Click();
+    QCOMPARE(scripted.texts(), (QStringList{"cannot write " + fifo + ": it is a FIFO, not a regular file",
+                                            "cannot write " + csvFifo + ": it is a FIFO, not a regular file"}));
+    QVERIFY(QFileInfo(fifo).isFile() == false && QFileInfo::exists(fifo));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+             (QStringList{"pipe.csv", "pipe.svg"}));
 }
 
 QTEST_MAIN(ExportsTest)
