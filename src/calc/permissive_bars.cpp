@@ -61,18 +61,27 @@ void drawWindowBars(ChartLayout& chart, const PlanTimes& t, const std::array<std
 
     // Window of ring row `row` (1..4), opening at the yellow of ring row `before`.
     auto window = [&](int bar, int row, int before) {
-        bars[bar].left = chart.yellow[o + before - 1].left;
+        bars[bar].left = forceOffPlace(chart, t, o + before);
         setWidth(bars[bar], chart.green[o + row - 1].width - scaledWidth(t, t.g[o + row]));
     };
     // The leading left turn's window runs across the cycle's end: from the yellow of
     // the phase before it (row `last`, 1..8) to the end of the cycle, then on from
     // local zero.
     auto leadingLeftTurn = [&](int last) {
+        // Both parts carry the phase number: each can be the only one drawn.
+        text[E] = text[L];
         Box& end = bars[E];
-        end.left = chart.yellow[last - 1].left;
+        end.left = forceOffPlace(chart, t, last);
         end.width = chart.yellow[last - 1].width + chart.red[last - 1].width;
+        if (!chart.green[last - 1].visible && chart.yellow[last - 1].visible)
+            end.width = scaledWidth(t, t.amber[last] + t.red[last]) + 20;  // a split shorter than its clearance
+        // The window ends where the later coordinated green starts; of a one-ring plan,
+        // where its own starts.
         const Box &g1 = chart.green[0], &g5 = chart.green[4];
-        const float wider = g1.visible && g5.visible ? (g1.width >= g5.width ? g1.width : g5.width) : 0.f;
+        const float wider = g1.visible && g5.visible ? (g1.width >= g5.width ? g1.width : g5.width)
+                            : g1.visible && !t.coordinatedInUse(1) ? g1.width
+                            : g5.visible && !t.coordinatedInUse(0) ? g5.width
+                                                                   : 0.f;
         Box& start = bars[L];
         start.left = layout::kChartLeft;
         const float width = wider - scaledWidth(t, t.g[o + 1] + t.c[last]);
@@ -92,7 +101,13 @@ void drawWindowBars(ChartLayout& chart, const PlanTimes& t, const std::array<std
     case 15: window(A, 3, 2); hide(chart, {B, L, E}); break;
     case 16: window(A, 4, 2); hide(chart, {B, L, E}); break;
     // No side street: the blank side lasts as long as the other ring's first one.
-    case 17: hide(chart, {A, B}); leadingLeftTurn(ring == 0 ? 7 : 3); break;
+    // Without any side street (a one-ring plan) the left turn follows the coordinated phase.
+    case 17: {
+        hide(chart, {A, B});
+        const int other = ring == 0 ? 7 : 3;
+        leadingLeftTurn(t.s[other] > 0 || !isBlank(phase[other - 1]) ? other : o + 2);
+        break;
+    }
     case 21: window(L, 2, 1); window(A, 3, 2); window(B, 4, 3); break;
     case 22: window(L, 2, 1); window(A, 3, 2); hide(chart, {B}); break;
     case 23: window(L, 2, 1); window(A, 4, 2); hide(chart, {B}); break;
@@ -123,8 +138,8 @@ void tidyWindowBars(ChartLayout& chart, const PlanTimes& t) {
     common(PP3, PP6);
 }
 
-void placeLocalZero(ChartLayout& chart, int laterRow) {
-    chart.local1.x = chart.yellow[laterRow == 2 ? 5 : 1].left;
+void placeLocalZero(ChartLayout& chart, const PlanTimes& t, int laterRow) {
+    chart.local1.x = forceOffPlace(chart, t, laterRow == 2 ? 6 : 2);
 }
 
 void stackWindowBarsForYield(ChartLayout& chart, bool lead) {
