@@ -72,22 +72,22 @@ void drawWindowBars(ChartLayout& chart, const PlanTimes& t, const std::array<std
         text[E] = text[L];
         Box& end = bars[E];
         end.left = forceOffPlace(chart, t, last);
-        end.width = chart.yellow[last - 1].width + chart.red[last - 1].width;
-        if (!chart.green[last - 1].visible && chart.yellow[last - 1].visible)
-            end.width = scaledWidth(t, t.amber[last] + t.red[last]) + 20;  // a split shorter than its clearance
-        // The window ends where the later coordinated green starts; of a one-ring plan,
-        // where its own starts.
+        // The clearance of that phase, as its yellow and red bars are drawn with their
+        // overlaps, whether or not they are shown.
+        end.width = scaledWidth(t, t.amber[last]) + 10 + scaledWidth(t, t.red[last]) + 10;
+        // The window ends where the later coordinated green starts: after the wider
+        // of the two left turns, or the one left turn of a plan that has only one.
         const Box &g1 = chart.green[0], &g5 = chart.green[4];
-        const float wider = g1.visible && g5.visible ? (g1.width >= g5.width ? g1.width : g5.width)
-                            : g1.visible && !t.coordinatedInUse(1) ? g1.width
-                            : g5.visible && !t.coordinatedInUse(0) ? g5.width
-                                                                   : 0.f;
+        const float w1 = g1.visible ? g1.width : 0.f, w5 = g5.visible ? g5.width : 0.f;
+        const float wider = w1 >= w5 ? w1 : w5;
         Box& start = bars[L];
         start.left = layout::kChartLeft;
         const float width = wider - scaledWidth(t, t.g[o + 1] + t.c[last]);
-        if (width < 0) {
+        // The green bar's width carries the 10 twips by which bars overlap; the
+        // window's time does not.
+        if (width < 10) {
             start.visible = false;
-            setWidth(end, end.width + width);
+            setWidth(end, end.width + width - 10);
         } else {
             start.width = width;
         }
@@ -124,12 +124,15 @@ void tidyWindowBars(ChartLayout& chart, const PlanTimes& t) {
     for (int e : {PPend1, PPend2})
         if (bars[e].visible) setWidth(bars[e], bars[e].width - 20);
 
+    // From the earlier start; the ring-end markers to the later end (the cycle's),
+    // the side streets to the earlier end, as the results join their windows.
     auto common = [&](int a, int b) {
         Box &x = bars[a], &y = bars[b];
         if (!x.visible || !y.visible) return;
         const float left = x.left <= y.left ? x.left : y.left;
         const float xr = x.left + x.width, yr = y.left + y.width;
-        const float right = xr >= yr ? xr : yr;
+        const bool later = a == PPend1;
+        const float right = later ? (xr >= yr ? xr : yr) : (xr <= yr ? xr : yr);
         x.left = y.left = left;
         x.width = y.width = right - left;
     };

@@ -45,10 +45,11 @@ float redEnd(const ChartLayout& chart, const PlanTimes& t, int n) {
 }
 
 float forceOffPlace(const ChartLayout& chart, const PlanTimes& t, int n) {
-    // The yellow bar starts at the force-off, but for a split shorter than its
-    // clearance, whose force-off lies before the phase's start.
+    // Where the green time ends, from the green bar's start: the yellow bar starts
+    // there too, but in the last row of a ring (pulled back over the green) and for a
+    // split shorter than its clearance (whose force-off lies before the phase starts).
     const float greenTime = greenTimeOf(t, n);
-    return chart.yellow[n - 1].left + (greenTime < 0 ? scaledWidth(t, greenTime) : 0.f);
+    return chart.green[n - 1].left + (greenTime != 0 ? scaledWidth(t, greenTime) : 0.f);
 }
 
 void drawRingBars(ChartLayout& chart, const PlanTimes& t, int ring) {

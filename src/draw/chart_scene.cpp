@@ -145,9 +145,9 @@ std::vector<ChartItem> chartItems(const ChartGeometry& chart, const QFont& font,
         item.outline = palette::kWindowOutline;
         const QString label = qs(chart.windowText[w]);
         const double width = metrics.horizontalAdvance(label) + 2 * kWindowTextInset;
-        if (width <= r->width()) {
-            // Kept off the outline by half an "x" more.
-            const double indent = kWindowTextInset + metrics.horizontalAdvance(QLatin1Char('x')) / 2;
+        // Kept off the outline by half an "x" more.
+        const double indent = kWindowTextInset + metrics.horizontalAdvance(QLatin1Char('x')) / 2;
+        if (metrics.horizontalAdvance(label) + 2 * indent <= r->width()) {
             item.text = label;
             item.textRect = r->adjusted(indent, 1, -indent, -1);
             item.textFlags = int(chart.windowTextRightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
@@ -263,7 +263,8 @@ float localTimeAt(const ChartClock& clock, double twips) {
     const float chartTime = float((twips - layout::kChartLeft) * clock.cycle / layout::kChartWidth);
     float t = std::fmod(chartTime - clock.localZero, clock.cycle);
     if (t < 0) t += clock.cycle;
-    return t;
+    // A hair below the cycle's end is local zero again.
+    return clock.cycle - t < 0.005f ? 0.f : t;
 }
 
 QString seconds(float t) {

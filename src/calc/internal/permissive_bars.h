@@ -20,7 +20,8 @@ void showWindowBars(ChartLayout& chart, bool lagArrangement);
 void drawWindowBars(ChartLayout& chart, const PlanTimes& t, const std::array<std::string, 8>& phase,
                     int ring);
 
-// Concurrent windows of the two rings are drawn as one common extent.
+// Concurrent windows of the two rings are drawn as one common extent, as the results
+// join them.
 void tidyWindowBars(ChartLayout& chart, const PlanTimes& t);
 
 // The Type 170 local zero: the start of yellow of the coordinated phase that ends
