@@ -109,6 +109,26 @@ ChartItem barrierLine(const char* name, const VLine& v, ChartEdges edges) {
     return item;
 }
 
+// A narrow window's label goes after the window's right end, else before its left
+// end: the first place inside the frame that covers no other window, barrier or label;
+// failing that, after the window, kept inside the frame.
+void placeBeside(ChartItem& label, const std::vector<ChartItem>& items, double frameRight) {
+    const QRectF bar = label.textRect;
+    const double width = label.rect.width();
+    auto free = [&](const QRectF& r) {
+        if (r.left() < 0 || r.right() > frameRight) return false;
+        return std::none_of(items.begin(), items.end(), [&](const ChartItem& other) {
+            const bool inTheWay = other.part == ChartPart::Window || other.part == ChartPart::Barrier;
+            return inTheWay && other.rect != bar && other.rect.intersects(r);
+        });
+    };
+    const QRectF after(bar.right() + kBesideGap, bar.top(), width, bar.height());
+    const QRectF before(bar.left() - kBesideGap - width, bar.top(), width, bar.height());
+    QRectF place = free(after) ? after : free(before) ? before : after;
+    place.moveLeft(std::clamp(place.left(), 0.0, frameRight - width));
+    label.rect = label.textRect = place;
+}
+
 }  // namespace
 
 double chartFrameRight() { return std::round(px(layout::kChartLeft * 2 + layout::kChartWidth)); }
@@ -152,8 +172,8 @@ std::vector<ChartItem> chartItems(const ChartGeometry& chart, const QFont& font,
             item.textRect = r->adjusted(indent, 1, -indent, -1);
             item.textFlags = int(chart.windowTextRightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
         } else if (!label.isEmpty()) {
-            // Beside the window, after its right end, or before its left end where the
-            // frame ends; in plain text, so that it does not read as a window itself.
+            // Placed beside the window once everything else is laid out; in plain text,
+            // so that it does not read as a window itself.
             ChartItem caption;
             caption.name = item.name;
             caption.besideLabel = true;
@@ -162,12 +182,9 @@ std::vector<ChartItem> chartItems(const ChartGeometry& chart, const QFont& font,
             caption.phase = item.phase;
             caption.position = item.position;
             caption.box = box;
-            double left = r->right() + kBesideGap;
-            if (left + width > frameRight) left = r->left() - kBesideGap - width;
-            left = std::clamp(left, 0.0, frameRight - width);
-            caption.rect = QRectF(left, r->top(), width, r->height());
+            caption.rect = QRectF(r->left(), r->top(), width, r->height());
+            caption.textRect = *r;  // the window's own place, until the label has one
             caption.text = label;
-            caption.textRect = caption.rect;
             beside.push_back(caption);
         }
         items.push_back(item);
@@ -212,7 +229,10 @@ std::vector<ChartItem> chartItems(const ChartGeometry& chart, const QFont& font,
         item.rect = *r;
         items.push_back(item);
     }
-    items.insert(items.end(), beside.begin(), beside.end());
+    for (ChartItem& label : beside) {
+        placeBeside(label, items, frameRight);
+        items.push_back(label);
+    }
     return items;
 }
 
