@@ -45,11 +45,4 @@ void ChartPainter::paint(QPainter& p) const {
     paintItems(p, chartItems(chart_, font_, p.device(), edges_), font_);
 }
 
-QRectF ChartPainter::extent() const {
-    QRectF all;
-    for (const ChartItem& item : chartItems(chart_, font_, nullptr, edges_))
-        if (!item.besideLabel) all |= item.rect;
-    return all;
-}
-
 }  // namespace tavimo::ui

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QFont>
-#include <QRectF>
 
 #include <vector>
 
@@ -24,9 +23,6 @@ public:
     explicit ChartPainter(const ChartGeometry& chart, QFont font = {}, Edges edges = Edges::Exact);
 
     void paint(QPainter& painter) const;
-
-    // What the chart covers, in logical pixels: the bars, windows and barriers shown.
-    QRectF extent() const;
 
     // A place and a length on the chart in logical pixels, from twips.
     static double pixels(double twips);
