@@ -37,9 +37,10 @@ class PickList;
 //
 // Controls carry the design's names. Single controls are found by object name
 // ("Phase1".."Phase8", "cycleLength", "control", "IntDes", "Calculate", "Reset",
-// "Exit", "CopyResults", "ResetMove", "HScroll1", and the chart "chart", whose drawn
-// elements keep the design's names: see chart_view.h). Control arrays share one object name and carry
-// their element number in the dynamic property "index" (see control_array.h):
+// "Exit", "CopyResults", "ResetMove", "HScroll1", and the chart view "chart", whose
+// drawn elements keep the design's names: see chart_view.h). Control arrays share one
+// object name and carry their element number in the dynamic property "index" (see
+// control_array.h):
 // "ImageCombo", "split", "green", "amber", "red", "walk", "flash", "force", "pps",
 // "ppe" (1..8), "Phasepic1" (0..15) and "Mode" (0 "Yield", 1 "Permissive").
 class Form1 : public QWidget {
