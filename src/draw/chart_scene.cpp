@@ -310,7 +310,9 @@ bool clockUsable(const std::optional<ChartClock>& clock) {
 
 QString describeChartItem(const ChartItem& item, const std::optional<ChartClock>& clock) {
     const bool timed = clockUsable(clock);
-    const QString who = QStringLiteral("Position %1: \u03A6%2 ").arg(item.position).arg(item.phase);
+    // A bar of a position whose phase is not chosen yet names the position alone.
+    const QString who = item.phase.isEmpty() ? QStringLiteral("Position %1: ").arg(item.position)
+                                             : QStringLiteral("Position %1: \u03A6%2 ").arg(item.position).arg(item.phase);
     auto withTimes = [&](const QString& what, double length) {
         return timed ? what + QStringLiteral(", ") + span(*clock, item.box.left, length) : what;
     };
@@ -324,7 +326,9 @@ QString describeChartItem(const ChartItem& item, const std::optional<ChartClock>
     case ChartPart::Window: {
         const bool end = item.name.rfind("PPend", 0) == 0;
         const double length = end ? item.box.width : item.box.width - kOverlap;
-        const QString whose = item.position ? who : QStringLiteral("\u03A6%1 ").arg(item.phase);
+        const QString whose = item.position ? who
+                              : item.phase.isEmpty() ? QString()
+                                                     : QStringLiteral("\u03A6%1 ").arg(item.phase);
         return withTimes(whose + QLatin1String(item.besideLabel ? "permissive window label" : "permissive window"),
                          length);
     }

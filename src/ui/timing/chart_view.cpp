@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include <algorithm>
+
 #include "calc/local_time.h"
 #include "draw/chart_painter.h"
 #include "model/number_text.h"
@@ -110,9 +112,12 @@ ChartView::~ChartView() {
 void ChartView::setChart(const WindowState& state) {
     items_ = chartItems(state.chart, font(), this, ChartEdges::PixelGrid);
     addLocalTimeItems(items_, state.chart, font(), this);
+    // Times only for a calculated chart: the designed one is a layout, not a plan.
     clock_.reset();
     const std::optional<float> cycle = parseNumber(state.plan.cycleLength);
-    if (cycle && *cycle > 0) clock_ = ChartClock{*cycle, localZeroTime(state.plan).value_or(0.f)};
+    const bool calculated = std::any_of(state.plan.positions.begin(), state.plan.positions.end(),
+                                        [](const Position& p) { return !p.force.empty(); });
+    if (calculated && cycle && *cycle > 0) clock_ = ChartClock{*cycle, localZeroTime(state.plan).value_or(0.f)};
     update();
     if (QAccessible::isActive()) {
         QAccessibleEvent event(this, QAccessible::ObjectReorder);
