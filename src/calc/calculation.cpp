@@ -175,7 +175,7 @@ CalcOutcome calculate(const CalcInput& in) {
 
     if (t.type170) {
         const int later = moveToType170(t, r);
-        if (t.lead) placeLocalZero(chart, later);
+        if (t.lead) placeLocalZero(chart, t, later);
     }
 
     tidyWindowBars(chart, t);

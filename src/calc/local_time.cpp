@@ -3,11 +3,14 @@
 
 #include <cmath>
 
+#include "model/chart_layout.h"
 #include "model/number_text.h"
 
 namespace tavimo {
 
 namespace {
+
+constexpr float kCursorMin = 345, kCursorMax = 9940;  // the scroll bar's range
 
 struct FirstGroup {
     float s = 0, a = 0, r = 0;
@@ -77,6 +80,23 @@ void moveLocalTimeCursor(WindowState& state, float x) {
     chart.local1.x = x;
     if (auto text = localTimeText(state.plan, x)) chart.timerText = *text;
     chart.timerLeft = x + 40;
+}
+
+void placeCursorAtLocalZero(WindowState& state) {
+    const SignalPlan& plan = state.plan;
+    float x = state.chart.local1.x;
+    if (!(plan.controller == tag::kType170 && plan.arrangement == tag::kLead)) {
+        const std::optional<float> zero = localZeroTime(plan), cycle = parseNumber(plan.cycleLength);
+        if (!zero || !cycle || !(*cycle > 0) || !std::isfinite(*zero)) return;
+        float since = std::fmod(*zero, *cycle);
+        if (since < 0) since += *cycle;
+        x = layout::kChartLeft + since * (layout::kChartWidth / *cycle);
+    }
+    // On the scroll bar's whole twips and within its range.
+    if (!std::isfinite(x)) return;
+    x = std::round(x);
+    x = x < kCursorMin ? kCursorMin : x > kCursorMax ? kCursorMax : x;
+    moveLocalTimeCursor(state, x);
 }
 
 }  // namespace tavimo

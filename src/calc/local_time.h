@@ -38,4 +38,9 @@ std::optional<ChartAxis> chartAxisOf(const SignalPlan& plan);
 // label's text when there is one to show.
 void moveLocalTimeCursor(WindowState& state, float x);
 
+// After a complete calculation: the cursor at the controller's local zero (under
+// Type 170 with leading lefts where the calculation drew it), the scroll bar with it
+// and the label saying the time there, so that line and label never disagree.
+void placeCursorAtLocalZero(WindowState& state);
+
 }  // namespace tavimo

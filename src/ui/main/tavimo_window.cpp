@@ -468,7 +468,7 @@ void Tavimo::mnuFilePrintCurrent_Click() {
     }
     const SignalPlan plan = form->state().plan;
     const QString header = printHeaderLine(plan, QString::fromStdString(plan.projectFile), today());
-    if (!printWindowImage(printImageOf(form), printer, copies, header)) tell(this, QStringLiteral("Unable to Print!"));
+    if (!printWindow(form, printer, copies, header)) tell(this, QStringLiteral("Unable to Print!"));
 }
 
 void Tavimo::mnuFilePrintReport_Click() {
