@@ -215,13 +215,18 @@ inline Broken checkUtdfFiles(std::string_view input) {
     auto read = parseUtdfFiles({texts[0], texts[1], texts[2]}, path(0, "TIMING"), path(1, "PHASING"), path(2, "LANES"));
     if (const auto* error = std::get_if<UtdfError>(&read))
         return error->message.empty() ? Broken("a refused import without a message") : std::nullopt;
-    // What the import lets through is a number below 100000 or blank, and a window
+    // What the import lets through for a phase with a split is a number below 100000
+    // or blank (the times of a phase without one are never calculated), and a window
     // built from it calculates to numbers.
     const UtdfImport& values = std::get<UtdfImport>(read);
-    for (const auto* times : {&values.split, &values.green, &values.amber, &values.red})
-        for (const std::string& t : *times)
+    for (int k = 0; k < 8; ++k) {
+        if (isBlank(values.split[static_cast<std::size_t>(k)])) continue;
+        for (const auto* times : {&values.split, &values.green, &values.amber, &values.red}) {
+            const std::string& t = (*times)[static_cast<std::size_t>(k)];
             if (!isBlank(t) && (!parseNumber(t) || !(std::fabs(*parseNumber(t)) < 100000)))
-                return "an imported time \"" + t + "\"";
+                return "an imported time at position " + std::to_string(k + 1) + " is not a number below 100000";
+        }
+    }
     for (const char* controller : {"Nema", "one70"}) {
         WindowState state = importedSignal(values, controller, "Yield");
         const CheckedRun run = calculateAndCheckWindow(state);
