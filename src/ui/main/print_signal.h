@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include "model/signal_plan.h"
+
 class QPixmap;
 class QPrinter;
 class QWidget;
@@ -19,5 +21,10 @@ bool printWindowImage(const QPixmap& image, QPrinter& printer, int copies, const
 // The image of a window in its on-screen state, drawn at four times the screen's
 // detail so that text and lines stay sharp on paper; its size is the window's.
 QPixmap printImageOf(QWidget* window);
+
+// The PDF a report of the signal is offered as: the signal's own name (its project
+// file's, else its description, else "Untitled signal") with ".pdf", in `folder`, or
+// when that is empty in the project file's folder; only the name when neither is known.
+QString reportFileName(const SignalPlan& plan, const QString& folder = {});
 
 }  // namespace tavimo::ui
