@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -476,10 +477,14 @@ void Tavimo::mnuFilePrintReport_Click() {
     const std::optional<CalculatedSignal> signal = calculatedSignalOrSay(QStringLiteral("No Signal to Print!"));
     if (!signal) return;
     QPrinter printer(QPrinter::HighResolution);
-    // Offered as a PDF of the signal's own name beside its file.
+    // Offered as a PDF of the signal's own name beside its file. A ".pdf" name turns
+    // the printer to PDF; with a real printer at hand it stays the dialog's choice.
     const QString reportFile = reportFileName(signal->state.plan);
     printer.setDocName(QFileInfo(reportFile).completeBaseName());
-    if (QFileInfo(reportFile).isAbsolute()) printer.setOutputFileName(reportFile);
+    if (QFileInfo(reportFile).isAbsolute()) {
+        printer.setOutputFileName(reportFile);
+        if (!QPrinterInfo::defaultPrinter().isNull()) printer.setOutputFormat(QPrinter::NativeFormat);
+    }
     if (!dialogs().choosePrinter(this, printer)) return;  // Cancel: nothing printed, nothing to say
     // Each copy a page of its own, as the window's printout does.
     const int copies = std::max(1, printer.copyCount());
