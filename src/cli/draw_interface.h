@@ -13,7 +13,7 @@
 extern "C" {
 #endif
 
-#define TAVIMO_DRAW_INTERFACE_VERSION 1u
+#define TAVIMO_DRAW_INTERFACE_VERSION 2u
 
 typedef struct {
     float left, top, width, height;
@@ -46,6 +46,7 @@ typedef struct {
 typedef struct {
     int phase;
     const char* movement;
+    const char *split, *min_green, *amber, *all_red, *walk, *flash_dont_walk; /* as entered */
     tavimo_draw_time force_off, permissive_start, permissive_end;
 } tavimo_draw_row;
 

@@ -109,8 +109,9 @@ void fill(PlainSignal& s, const DrawnSignal& drawn) {
     s.title = signalTitle(plan);
     s.worksheet = controllerWorksheet(plan, drawn.signal->outcome.values);
     for (const WorksheetRow& r : s.worksheet.rows)
-        s.rows.push_back({r.phase, r.movement.c_str(), timeOf(r.forceOff), timeOf(r.permissiveStart),
-                          timeOf(r.permissiveEnd)});
+        s.rows.push_back({r.phase, r.movement.c_str(), r.split.c_str(), r.minGreen.c_str(), r.amber.c_str(),
+                          r.allRed.c_str(), r.walk.c_str(), r.flashDontWalk.c_str(), timeOf(r.forceOff),
+                          timeOf(r.permissiveStart), timeOf(r.permissiveEnd)});
     s.fileName = fs::path(drawn.fileName).filename().string();
 
     tavimo_draw_signal& p = s.plain;

@@ -26,8 +26,19 @@ QString arrangementText(const std::string& arrangement) {
 // A worksheet time as entered: the whole second, marked where a half was rounded.
 QString wholeText(const WorksheetTime& t) { return t.marked ? q(t.whole) + QStringLiteral(" *") : q(t.whole); }
 
-// Draws the worksheet table from `top` across `width`; returns where it ends.
-double paintWorksheet(QPainter& p, const Worksheet& sheet, double left, double top, double width, const QFont& font) {
+// Draws a table with a title line, a shaded header row and one row per entry from `top`
+// across `width`, the columns as wide as their weights; returns where it ends. Columns
+// from `firstNumber` on are right-aligned, and columns marked `grey` greyed.
+struct Table {
+    QString title;
+    QStringList headers;
+    QVector<double> weights;
+    QList<QStringList> rows;
+    int firstNumber = 2;
+    QVector<bool> grey;  // per column; empty: none
+};
+
+double paintTable(QPainter& p, const Table& table, double left, double top, double width, const QFont& font) {
     const QFontMetricsF m(font, p.device());
     const double row = m.height() * 1.6;
     QFont bold = font;
@@ -35,20 +46,14 @@ double paintWorksheet(QPainter& p, const Worksheet& sheet, double left, double t
 
     p.setFont(bold);
     p.setPen(palette::kText);
-    p.drawText(QRectF(left, top, width, row), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Controller worksheet, %1 reference, whole seconds").arg(q(sheet.controller)));
+    p.drawText(QRectF(left, top, width, row), Qt::AlignLeft | Qt::AlignVCenter, table.title);
     top += row;
 
-    const QStringList headers = {QStringLiteral("Phase"), QStringLiteral("Movement"),
-                                 QStringLiteral("Force Off"), QStringLiteral("exact"),
-                                 QStringLiteral("Permissive Start"), QStringLiteral("exact"),
-                                 QStringLiteral("Permissive End"), QStringLiteral("exact")};
-    const double weights[] = {0.7, 1.0, 1.1, 0.8, 1.7, 0.8, 1.7, 0.8};
     double total = 0;
-    for (double w : weights) total += w;
+    for (double w : table.weights) total += w;
     QVector<double> columnLeft;
     double x = left;
-    for (double w : weights) {
+    for (double w : table.weights) {
         columnLeft.append(x);
         x += width * w / total;
     }
@@ -57,23 +62,54 @@ double paintWorksheet(QPainter& p, const Worksheet& sheet, double left, double t
     auto paintRow = [&](const QStringList& cells, bool header) {
         if (header) p.fillRect(QRectF(left, top, width, row), QColor(0xe8, 0xe8, 0xe8));
         p.setFont(header ? bold : font);
-        for (int c = 0; c < cells.size(); ++c) {
-            const bool exact = c >= 3 && c % 2 == 1;
-            p.setPen(exact && !header ? QColor(0x55, 0x55, 0x55) : palette::kText);
+        for (int c = 0; c < cells.size() && c + 1 < columnLeft.size(); ++c) {
+            const bool grey = !header && c < table.grey.size() && table.grey[c];
+            p.setPen(grey ? QColor(0x55, 0x55, 0x55) : palette::kText);
             p.drawText(QRectF(columnLeft[c] + 4, top, columnLeft[c + 1] - columnLeft[c] - 8, row),
-                       Qt::AlignVCenter | (c < 2 ? Qt::AlignLeft : Qt::AlignRight), cells[c]);
+                       Qt::AlignVCenter | (c < table.firstNumber ? Qt::AlignLeft : Qt::AlignRight), cells[c]);
         }
         p.setPen(QPen(QColor(0xa0, 0xa0, 0xa0), 0));
         p.drawLine(QPointF(left, top + row), QPointF(left + width, top + row));
         top += row;
     };
-    paintRow(headers, true);
+    paintRow(table.headers, true);
+    for (const QStringList& cells : table.rows) paintRow(cells, false);
+    return top;
+}
+
+// The timing inputs each phase's results come from, as entered.
+double paintInputs(QPainter& p, const Worksheet& sheet, double left, double top, double width, const QFont& font) {
+    Table table{QStringLiteral("Timing inputs, seconds"),
+                {QStringLiteral("Phase"), QStringLiteral("Movement"), QStringLiteral("Split"),
+                 QStringLiteral("Min Green"), QStringLiteral("Amber"), QStringLiteral("All Red"),
+                 QStringLiteral("Walk"), QStringLiteral("Flash Don't Walk")},
+                {0.7, 1.0, 1.0, 1.1, 1.0, 1.0, 1.0, 1.6},
+                {},
+                2,
+                {}};
     for (const WorksheetRow& r : sheet.rows)
-        paintRow({QString::number(r.phase), q(r.movement), wholeText(r.forceOff), q(r.forceOff.exact),
-                  wholeText(r.permissiveStart), q(r.permissiveStart.exact), wholeText(r.permissiveEnd),
-                  q(r.permissiveEnd.exact)},
-                 false);
+        table.rows.append({QString::number(r.phase), q(r.movement), q(r.split), q(r.minGreen), q(r.amber),
+                           q(r.allRed), q(r.walk), q(r.flashDontWalk)});
+    return paintTable(p, table, left, top, width, font);
+}
+
+// The controller worksheet: the results in whole seconds beside the exact ones.
+double paintWorksheet(QPainter& p, const Worksheet& sheet, double left, double top, double width, const QFont& font) {
+    Table table{QStringLiteral("Controller worksheet, %1 reference, whole seconds").arg(q(sheet.controller)),
+                {QStringLiteral("Phase"), QStringLiteral("Movement"), QStringLiteral("Force Off"),
+                 QStringLiteral("exact"), QStringLiteral("Permissive Start"), QStringLiteral("exact"),
+                 QStringLiteral("Permissive End"), QStringLiteral("exact")},
+                {0.7, 1.0, 1.1, 0.8, 1.7, 0.8, 1.7, 0.8},
+                {},
+                2,
+                {false, false, false, true, false, true, false, true}};
+    for (const WorksheetRow& r : sheet.rows)
+        table.rows.append({QString::number(r.phase), q(r.movement), wholeText(r.forceOff), q(r.forceOff.exact),
+                           wholeText(r.permissiveStart), q(r.permissiveStart.exact), wholeText(r.permissiveEnd),
+                           q(r.permissiveEnd.exact)});
+    top = paintTable(p, table, left, top, width, font);
     if (sheet.anyMarked()) {
+        const double row = QFontMetricsF(font, p.device()).height() * 1.6;
         p.setFont(font);
         p.setPen(palette::kText);
         p.drawText(QRectF(left, top, width, row), Qt::AlignLeft | Qt::AlignVCenter,
@@ -110,6 +146,7 @@ void paintReport(QPainter& p, const ReportPage& page, const QRectF& area) {
     paintChartSheet(p, page.chart, QRectF(0, top, width, chartHeight));
     top += chartHeight + 18;
 
+    top = paintInputs(p, page.worksheet, 0, top, width, font) + 12;
     paintWorksheet(p, page.worksheet, 0, top, width, font);
     p.restore();
 }

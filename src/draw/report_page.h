@@ -12,7 +12,8 @@ class QPagedPaintDevice;
 
 namespace tavimo::ui {
 
-// One signal's report page: the title block, the chart and the controller worksheet.
+// One signal's report page: the title block, the chart, the timing inputs and the
+// controller worksheet.
 struct ReportPage {
     QStringList titleBlock;  // first line the signal's title, then "Label: value" lines
     ChartSheet chart;

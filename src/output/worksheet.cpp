@@ -36,7 +36,8 @@ Worksheet controllerWorksheet(const SignalPlan& plan, const CalcValues& values) 
         const int phase = phaseNumber(p.phase);
         if (phase == 0) continue;
         const PositionValues& t = values.positions[static_cast<std::size_t>(k - 1)];
-        sheet.rows.push_back({phase, p.movement(), wholeSecondsOf(t.forceOff), wholeSecondsOf(t.permissiveStart),
+        sheet.rows.push_back({phase, p.movement(), p.split, p.green, p.amber, p.red, p.walk, p.flash,
+                              wholeSecondsOf(t.forceOff), wholeSecondsOf(t.permissiveStart),
                               wholeSecondsOf(t.permissiveEnd)});
     }
     std::stable_sort(sheet.rows.begin(), sheet.rows.end(),

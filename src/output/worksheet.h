@@ -21,6 +21,8 @@ struct WorksheetTime {
 struct WorksheetRow {
     int phase = 0;
     std::string movement;
+    // The timing inputs the results come from, as the window shows them.
+    std::string split, minGreen, amber, allRed, walk, flashDontWalk;
     WorksheetTime forceOff, permissiveStart, permissiveEnd;
 };
 

@@ -10,6 +10,8 @@
 #include <regex>
 #include <sstream>
 
+#include "cli/draw_interface.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -89,6 +91,8 @@ TEST_F(CalcExports, ReportIsOnePageWithTitleBlockAndWorksheet) {
     for (const char* has : {"Main and 1st", "Cycle length: 100 s", "Controller: Type 170", "Mode: Permissive",
                             "File: main-and-1st.tvm", "Controller worksheet, Type 170 reference, whole seconds"})
         EXPECT_NE(text.find(has), std::string::npos) << has << "\n" << text;
+    // Phase 3's inputs (no walk in the file) come through the library too.
+    EXPECT_TRUE(std::regex_search(text, std::regex(R"(\n3\s+WB\s+12\s+5\s+3\.5\s+1\s*\n)"))) << text;
     // Phase 2's force-off at the Type 170 local zero; phase 3's window ends at 2.5, entered
     // as 2 (the even second) and marked, phase 1's at 45.5, entered as 46.
     for (const char* row : {R"(\n2\s+NB\s+0\s+0\s*\n)", R"(\n1\s+SB\s+56\s+56\s+40\s+40\s+46\s*\*\s+45\.5\s*\n)",
@@ -141,7 +145,8 @@ TEST_F(CalcExports, ADrawingLibraryOfAnotherKindIsRefusedWithItsName) {
         std::string told;
     } cases[] = {
         {"another version", bytesOf(TAVIMO_OTHER_DRAW_LIBRARY),
-         "has interface version 99, tavimo-calc needs version 1; reinstall Tavimo"},
+         "has interface version " + std::to_string(TAVIMO_DRAW_INTERFACE_VERSION + 98) +
+             ", tavimo-calc needs version " + std::to_string(TAVIMO_DRAW_INTERFACE_VERSION) + "; reinstall Tavimo"},
         {"another library", fs::exists(zlib) ? bytesOf(zlib) : real.substr(0, 64),
          fs::exists(zlib) ? "is not one of this Tavimo (it tells no interface version)" : "it is cut short"},
         {"cut short", real.substr(0, real.size() / 2), "cannot be used: it is cut short"},

@@ -199,13 +199,22 @@ void ExportsTest::csvIsWhatTheCalculatorPrints() {
     ScriptedDialogs scripted;
     Tavimo frame;
     frame.show();
-    openAndCalculate(frame, scripted, plan("exports/lag-yield.tvm"));
+    Form1* form = openAndCalculate(frame, scripted, plan("exports/lag-yield.tvm"));
+    // A comma in the intersection's name stays inside its cell.
+    WindowState s = form->state();
+    s.plan.description = "5139: Main, 1st";
+    form->setState(s);
+    form->Calculate_Click();
     scripted.fileNames = {dir.filePath("results.csv")};
     frame.findChild<QAction*>("mnuFileExportResults")->trigger();
     QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
+    // The signal named above an empty line, then the calculator's own csv, unchanged.
     std::ostringstream out, err;
     QCOMPARE(cli::runCalc({plan("exports/lag-yield.tvm").toStdString(), "--format", "csv"}, out, err), 0);
-    QCOMPARE(bytesOf(dir.filePath("results.csv")), QByteArray::fromStdString(out.str()));
+    QCOMPARE(bytesOf(dir.filePath("results.csv")),
+             "Intersection,\"5139: Main, 1st\"\nCycle Length,100\nController,Type 170\nMode,Yield\n"
+             "Left Turns,Dual Lag\n\n" +
+                 QByteArray::fromStdString(out.str()));
 }
 
 void ExportsTest::copyResultsGivesASpreadsheetTable() {
@@ -220,6 +229,7 @@ void ExportsTest::copyResultsGivesASpreadsheetTable() {
     QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
     // By phase number, though Dual Lag puts phase 2 first in the ring.
     const QString expected = QStringLiteral(
+        "Intersection\tLag Yield 170\nCycle Length\t100\nController\tType 170\nMode\tYield\nLeft Turns\tDual Lag\n\n"
         "Phase\tMovement\tSplit\tMin Green\tAmber\tAll Red\tForce Off\tPermissive Start\tPermissive End\n"
         "1\tSB\t15\t5\t3.5\t1\t16\t0\t5.5\n"
         "2\tNB\t45\t20\t4\t1.5\t0\t0\t0\n"

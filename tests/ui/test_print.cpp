@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "ui/main/print_signal.h"
 #include "helpers/scripted_dialogs.h"
 #include "ui/main/tavimo_window.h"
 #include "ui/timing/form1.h"
@@ -29,11 +30,13 @@ public:
     ~PdfPrinterDialogs() override { setDialogs(&messages_); }
     int copies = 1;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    QString offered;  // the file the printer came with to the dialog
 
     Answer ask(QWidget* parent, const Message& m) override { return messages_.ask(parent, m); }
     QString openFileName(QWidget* parent, const QString& f) override { return messages_.openFileName(parent, f); }
     QString saveFileName(QWidget* parent, const QString& f) override { return messages_.saveFileName(parent, f); }
     bool choosePrinter(QWidget*, QPrinter& printer) override {
+        offered = printer.outputFileName();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf_);
         printer.setCopyCount(copies);
@@ -93,6 +96,8 @@ private slots:
     void printedWindowHasAHeaderLine();
     void reportIsOnePagePerCopyWithChartAndWorksheet();
     void reportNeedsACalculatedSignal();
+    void reportFileIsTheSignals_data();
+    void reportFileIsTheSignals();
 };
 
 void PrintTest::eachCopyIsAPage_data() {
@@ -228,9 +233,16 @@ void PrintTest::reportIsOnePagePerCopyWithChartAndWorksheet() {
     Tavimo frame;
     frame.show();
     openExample(frame, scripted);
+    Form1* form = frame.timingWindow();
+    WindowState s = form->state();
+    s.plan.at(3).walk = "4";
+    s.plan.at(3).flash = "3";
+    form->setState(s);
+    form->Calculate_Click();
     PdfPrinterDialogs printer(scripted, pdf);
     printer.copies = 2;
     frame.findChild<QAction*>("mnuFilePrintReport")->trigger();
+    QCOMPARE(printer.offered, QStringLiteral(TAVIMO_TEST_DATA "/main-and-1st.pdf"));
     QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
     QCOMPARE(pageCount(bytesOf(pdf)), 2);
     const QString text = pdfText(pdf);
@@ -238,7 +250,9 @@ void PrintTest::reportIsOnePagePerCopyWithChartAndWorksheet() {
                             "Main and 1st - Cycle 100 s - NEMA TS2 - Permissive", "Local time, s",
                             "Controller worksheet, NEMA TS2 reference, whole seconds", "Permissive Start"})
         QVERIFY2(text.contains(QLatin1String(has)), has);
-    // Phase 3's force-off 52.5 is entered as the even 52, marked; its window 39.5 to 42.
+    // Phase 3's inputs as entered, then its force-off 52.5 is entered as the even 52, marked; its window 39.5 to 42.
+    QVERIFY2(text.contains(QRegularExpression(QStringLiteral("\\n3\\s+WB\\s+12\\s+5\\s+3\\.5\\s+1\\s+4\\s+3\\s*\\n"))),
+             qPrintable(text));
     QVERIFY2(text.contains(QRegularExpression(QStringLiteral("\\n3\\s+WB\\s+52\\s*\\*\\s+52\\.5\\s+40\\s*\\*\\s+39\\.5\\s+42\\s+42\\s*\\n"))),
              qPrintable(text));
 }
@@ -253,6 +267,28 @@ void PrintTest::reportNeedsACalculatedSignal() {
     frame.mnuFilePrintReport_Click();  // opened, not calculated
     QCOMPARE(scripted.printerDialogs, 0);
     QCOMPARE(scripted.texts(), (QStringList{"No Signal to Print!", "No Signal to Print!"}));
+}
+
+void PrintTest::reportFileIsTheSignals_data() {
+    QTest::addColumn<QString>("projectFile");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("offered");
+    QTest::newRow("saved") << "/plans/5139.tvm" << "Main" << "" << "/plans/5139.pdf";
+    QTest::newRow("remembered folder") << "/plans/5139.tvm" << "Main" << "/out" << "/out/5139.pdf";
+    QTest::newRow("imported, not saved") << "" << "5139: Main & 1st" << "" << "5139 Main & 1st.pdf";
+    QTest::newRow("no folder in a name") << "" << "../a/b\\c" << "/out" << "/out/a b c.pdf";
+    QTest::newRow("nothing to name it") << "" << "" << "" << "Untitled signal.pdf";
+}
+
+void PrintTest::reportFileIsTheSignals() {
+    QFETCH(QString, projectFile);
+    QFETCH(QString, description);
+    QFETCH(QString, folder);
+    SignalPlan plan;
+    plan.projectFile = projectFile.toStdString();
+    plan.description = description.toStdString();
+    QTEST(reportFileName(plan, folder), "offered");
 }
 
 QTEST_MAIN(PrintTest)

@@ -74,8 +74,9 @@ ReportPage pageOf(const tavimo_draw_signal& s, const QString& date) {
     worksheet.controller = text(s.worksheet_controller);
     for (std::size_t i = 0; i < s.row_count; ++i) {
         const tavimo_draw_row& r = s.rows[i];
-        worksheet.rows.push_back({r.phase, text(r.movement), timeOf(r.force_off), timeOf(r.permissive_start),
-                                  timeOf(r.permissive_end)});
+        worksheet.rows.push_back({r.phase, text(r.movement), text(r.split), text(r.min_green), text(r.amber),
+                                  text(r.all_red), text(r.walk), text(r.flash_dont_walk), timeOf(r.force_off),
+                                  timeOf(r.permissive_start), timeOf(r.permissive_end)});
     }
     return reportPageOf(sheetOf(s), header, worksheet, qText(s.file_name), date);
 }

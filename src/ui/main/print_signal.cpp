@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main/print_signal.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPicture>
@@ -70,6 +72,21 @@ bool printWindow(QWidget* window, QPrinter& printer, int copies, const QString& 
         }
     }
     return painter.end() && printer.printerState() != QPrinter::Error;
+}
+
+QString reportFileName(const SignalPlan& plan, const QString& folder) {
+    const QFileInfo project(QString::fromStdString(plan.projectFile));
+    QString name = plan.projectFile.empty() ? QString::fromStdString(plan.description) : project.completeBaseName();
+    // A description such as "5139: Main & 1st" holds characters no file name may hold
+    // on every system; a slash would even name a folder.
+    for (QChar& c : name)
+        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c)) c = QLatin1Char(' ');
+    name = name.simplified();
+    while (name.startsWith(QLatin1Char('.'))) name = name.mid(1).trimmed();  // no hidden file
+    if (name.isEmpty()) name = QStringLiteral("Untitled signal");
+    name += QStringLiteral(".pdf");
+    const QString place = !folder.isEmpty() ? folder : plan.projectFile.empty() ? QString() : project.absolutePath();
+    return place.isEmpty() ? name : QDir(place).filePath(name);
 }
 
 }  // namespace tavimo::ui

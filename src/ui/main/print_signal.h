@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include "model/signal_plan.h"
+
 class QPrinter;
 class QWidget;
 
@@ -16,5 +18,10 @@ namespace tavimo::ui {
 // copy. `header`, when given, is printed as one line just above the window. False
 // when the printer fails.
 bool printWindow(QWidget* window, QPrinter& printer, int copies, const QString& header = {});
+
+// The PDF a report of the signal is offered as: the signal's own name (its project
+// file's, else its description, else "Untitled signal") with ".pdf", in `folder`, or
+// when that is empty in the project file's folder; only the name when neither is known.
+QString reportFileName(const SignalPlan& plan, const QString& folder = {});
 
 }  // namespace tavimo::ui

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -27,6 +28,7 @@
 #include "calc/calculated_signal.h"
 #include "output/worksheet.h"
 #include "output/results_forms.h"
+#include "output/results_table.h"
 #include "io/project_file.h"
 #include "draw/chart_files.h"
 #include "draw/report_page.h"
@@ -475,7 +477,14 @@ void Tavimo::mnuFilePrintReport_Click() {
     const std::optional<CalculatedSignal> signal = calculatedSignalOrSay(QStringLiteral("No Signal to Print!"));
     if (!signal) return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Tavimo report"));
+    // Offered as a PDF of the signal's own name beside its file. A ".pdf" name turns
+    // the printer to PDF; with a real printer at hand it stays the dialog's choice.
+    const QString reportFile = reportFileName(signal->state.plan);
+    printer.setDocName(QFileInfo(reportFile).completeBaseName());
+    if (QFileInfo(reportFile).isAbsolute()) {
+        printer.setOutputFileName(reportFile);
+        if (!QPrinterInfo::defaultPrinter().isNull()) printer.setOutputFormat(QPrinter::NativeFormat);
+    }
     if (!dialogs().choosePrinter(this, printer)) return;  // Cancel: nothing printed, nothing to say
     // Each copy a page of its own, as the window's printout does.
     const int copies = std::max(1, printer.copyCount());
@@ -521,10 +530,8 @@ void Tavimo::mnuFileExportResults_Click() {
     if (!signal) return;
     const QString path = exportPath(QStringLiteral("Comma-Separated Values (*.csv)|*.csv"), QStringLiteral(".csv"));
     if (path.isEmpty()) return;
-    // Exactly what tavimo-calc --format csv prints for the same signal.
-    std::ostringstream csv;
-    printResults(signal->state, OutputFormat::Csv, csv, signal->warnings);
-    const QString failure = writeWholeFile(path, QByteArray::fromStdString(csv.str()));
+    // What the signal is, then exactly what tavimo-calc --format csv prints for it.
+    const QString failure = writeWholeFile(path, QByteArray::fromStdString(resultsCsv(signal->state, signal->warnings)));
     if (!failure.isEmpty()) tell(this, failure, kFileError, Icon::Critical);
 }
 
