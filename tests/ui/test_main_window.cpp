@@ -109,6 +109,8 @@ void MainWindowTest::menuAsDesigned_data() {
     row("mnuFileExportChart", "Chart…", {});
     row("mnuFileExportResults", "Results (CSV)…", {});
     row("mnuFileExit", "&Exit", QKeySequence("Ctrl+E"));
+    row("mnuEdit", "&Edit", {});
+    row("mnuEditCopyResults", "&Copy Results", QKeySequence("Ctrl+Shift+C"));
     row("mnuHelp", "&Help", {});
     row("mnuHelpread", "Read Help", QKeySequence("Ctrl+H"));
     row("mnuHelpAbout", "&About Tavimo", {});
@@ -129,7 +131,7 @@ void MainWindowTest::menuAsDesigned() {
 
 void MainWindowTest::menuOrderAndSeparators() {
     Tavimo frame;
-    QCOMPARE(names(frame.menuBar()->actions()), (QStringList{"mnuFile", "mnuHelp"}));
+    QCOMPARE(names(frame.menuBar()->actions()), (QStringList{"mnuFile", "mnuEdit", "mnuHelp"}));
     auto* file = frame.findChild<QMenu*>("mnuFile");
     QCOMPARE(names(file->actions()),
              (QStringList{"mnuFileNew", "mnuFileOpen", "mnuFileSeperatorOne", "mnuFileSave", "mnuFileSaveAs",

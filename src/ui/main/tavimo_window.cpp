@@ -51,6 +51,7 @@ const QString Tavimo::kProjectFilter = QStringLiteral("Tavimo Files (*.tvm)|*.tv
 namespace {
 
 const QString kFileError = QStringLiteral("File Error");
+const QString kStaleLine = QStringLiteral("Results are from before the last change: Calculate");
 
 // The timing window keeps its designed size and place; on a small screen, or when its
 // frame is maximised, it scrolls inside the frame instead of being cut.
@@ -190,6 +191,12 @@ void Tavimo::buildMenu() {
     separator(file, "mnuFileSeperatorFour");
     item(file, "mnuFileExit", QStringLiteral("&Exit"), QKeySequence(Qt::CTRL | Qt::Key_E), &Tavimo::mnuFileExit_Click);
 
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    edit->menuAction()->setObjectName(QStringLiteral("mnuEdit"));
+    item(edit, "mnuEditCopyResults", QStringLiteral("&Copy Results"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+         &Tavimo::mnuEditCopyResults_Click);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     help->menuAction()->setObjectName(QStringLiteral("mnuHelp"));
@@ -256,6 +263,12 @@ Form1* Tavimo::showTimingWindow() {
         connect(form, &QObject::destroyed, checkStatus_, [status = checkStatus_] { status->showChecks({}, {}); });
         connect(form, &Form1::modifiedChanged, this, &Tavimo::showSignalInTitle);
         connect(form, &QObject::destroyed, this, &Tavimo::showSignalInTitle, Qt::QueuedConnection);
+        connect(form, &Form1::resultsStaleChanged, this, &Tavimo::showResultsStale);
+        connect(form, &QObject::destroyed, this, [this] { showResultsStale(false); }, Qt::QueuedConnection);
+        connect(form, &Form1::resultsCopied, this,
+                [this] { showStatusLine(QStringLiteral("Results copied to the clipboard")); });
+        // Edit > Copy Results carries the window's key.
+        form->setCopyKeyEnabled(false);
         form->setExitGuard([this] { return maySetSignalAside(); });
         formFrame_->installEventFilter(this);
         form->show();
@@ -379,6 +392,16 @@ void Tavimo::mnuHelpAbout_Click() {
 }
 
 void Tavimo::mnuFileExit_Click() { close(); }
+
+void Tavimo::mnuEditCopyResults_Click() {
+    if (Form1* form = timingWindow()) form->CopyResults_Click();
+    else tell(this, QStringLiteral("No Signal to Copy!"));
+}
+
+void Tavimo::showResultsStale(bool stale) {
+    if (stale) showStatusLine(kStaleLine);
+    else if (statusBar()->currentMessage() == kStaleLine) statusBar()->clearMessage();
+}
 
 void Tavimo::closeEvent(QCloseEvent* event) {
     if (!maySetSignalAside()) {
@@ -505,7 +528,7 @@ void Tavimo::mnuFilePrintReport_Click() {
 std::optional<CalculatedSignal> Tavimo::calculatedSignalOrSay(const QString& nothingToDo) {
     QPointer<Form1> form = timingWindow();
     std::optional<CalculatedSignal> signal = form ? calculatedSignal(form->state()) : std::nullopt;
-    if (!signal) tell(this, nothingToDo);
+    if (!signal) tell(this, form && form->resultsStale() ? QStringLiteral("Calculate first") : nothingToDo);
     return signal;
 }
 

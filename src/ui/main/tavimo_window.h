@@ -72,6 +72,7 @@ public slots:
     void mnuFileExportChart_Click();
     void mnuFileExportResults_Click();
     void mnuFileExit_Click();
+    void mnuEditCopyResults_Click();
     void mnuHelpread_Click();
     void mnuHelpAbout_Click();
 
@@ -90,6 +91,8 @@ private:
     bool maySetSignalAside();
     // "<file>[*] - Tavimo" while a timing window is open.
     void showSignalInTitle();
+    // The status line of results that do not match the inputs shown, or none.
+    void showResultsStale(bool stale);
     void discardClosedTimingWindow();
     // The timing window's signal, calculated as it stands now; or nothing, after
     // telling the user `nothingToDo`, when no window is open or its signal does not
