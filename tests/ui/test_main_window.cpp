@@ -134,7 +134,7 @@ void MainWindowTest::menuOrderAndSeparators() {
     QCOMPARE(names(frame.menuBar()->actions()), (QStringList{"mnuFile", "mnuEdit", "mnuHelp"}));
     auto* file = frame.findChild<QMenu*>("mnuFile");
     QCOMPARE(names(file->actions()),
-             (QStringList{"mnuFileNew", "mnuFileOpen", "mnuFileSeperatorOne", "mnuFileSave", "mnuFileSaveAs",
+             (QStringList{"mnuFileNew", "mnuFileOpen", "mnuFileOpenRecent", "mnuFileSeperatorOne", "mnuFileSave", "mnuFileSaveAs",
                           "mnuFileSeperatorTwo", "mnuFileAddSignal", "mnuFileSeperatorThree", "mnuFilePrint",
                           "mnuFileExport", "mnuFileSeperatorFour", "mnuFileExit"}));
     for (QAction* a : file->actions()) QCOMPARE(a->isSeparator(), a->objectName().contains("Seperator"));

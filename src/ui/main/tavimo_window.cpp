@@ -41,6 +41,7 @@
 #include "ui/main/help_window.h"
 #include "ui/main/print_signal.h"
 #include "ui/main/project_file_access.h"
+#include "ui/main/remembered_places.h"
 #include "ui/main/check_status.h"
 #include "ui/timing/form1.h"
 
@@ -166,6 +167,8 @@ void Tavimo::buildMenu() {
     file->menuAction()->setObjectName(QStringLiteral("mnuFile"));
     item(file, "mnuFileNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), &Tavimo::mnuFileNew_Click);
     item(file, "mnuFileOpen", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &Tavimo::mnuFileOpen_Click);
+    recent_ = submenu(file, "mnuFileOpenRecent", QStringLiteral("Open &Recent"));
+    showRecentFiles();
     separator(file, "mnuFileSeperatorOne");
     item(file, "mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), &Tavimo::mnuFileSave_Click);
     item(file, "mnuFileSaveAs", QStringLiteral("Save As"), QKeySequence(), &Tavimo::mnuFileSaveAs_Click);
@@ -203,6 +206,28 @@ void Tavimo::buildMenu() {
     item(help, "mnuHelpread", QStringLiteral("Read Help"), QKeySequence(Qt::CTRL | Qt::Key_H),
          &Tavimo::mnuHelpread_Click);
     item(help, "mnuHelpAbout", QStringLiteral("&About Tavimo"), QKeySequence(), &Tavimo::mnuHelpAbout_Click);
+}
+
+void Tavimo::showRecentFiles() {
+    recent_->clear();
+    const QStringList files = recentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString& file = files[i];
+        // "&1 main.tvm" for the first nine: a key each, as menus number their files.
+        const QString number = i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QStringLiteral("1&0 ");
+        QAction* entry = recent_->addAction(number + QFileInfo(file).fileName());
+        entry->setObjectName(QStringLiteral("mnuFileOpenRecent%1").arg(i + 1));
+        entry->setToolTip(QDir::toNativeSeparators(file));
+        entry->setStatusTip(QDir::toNativeSeparators(file));
+        connect(entry, &QAction::triggered, this, [this, file] { openProjectFile(file); });
+    }
+    recent_->setEnabled(!files.isEmpty());
+}
+
+void Tavimo::rememberProjectFile(const QString& path) {
+    rememberRecentFile(path);
+    rememberFolderOf(QStringLiteral("project"), path);
+    showRecentFiles();
 }
 
 void Tavimo::buildButtonBar() {
@@ -420,7 +445,7 @@ void Tavimo::closeEvent(QCloseEvent* event) {
 // ---- Open, Save, Save As ----
 
 void Tavimo::mnuFileOpen_Click() {
-    const QString path = dialogs().openFileName(this, kProjectFilter);
+    const QString path = dialogs().openFileNameIn(this, kProjectFilter, lastFolder(QStringLiteral("project")));
     if (path.isEmpty()) return;  // Cancel: nothing changes
     openProjectFile(path);
 }
@@ -436,6 +461,8 @@ void Tavimo::openProjectFile(const QString& path) {
     if (const auto wrong = form->openSignal(std::get<ProjectValues>(read), path.toStdString()))
         tell(this, QStringLiteral("Unable to open %1: not a Tavimo signal (%2).").arg(path, QString::fromStdString(*wrong)),
              kFileError, Icon::Critical);
+    else
+        rememberProjectFile(path);
 }
 
 void Tavimo::mnuFileSave_Click() { save(false); }
@@ -456,7 +483,7 @@ bool Tavimo::save(bool saveAs) {
 
     QString path = saveAs ? QString() : QString::fromStdString(state.plan.projectFile);
     if (path.isEmpty()) {
-        path = dialogs().saveFileName(this, kProjectFilter);
+        path = dialogs().saveFileNameIn(this, kProjectFilter, lastFolder(QStringLiteral("project")));
         if (path.isEmpty()) {
             tell(this, QStringLiteral("You must select a proper file!"), kFileError, Icon::Information);
             return false;
@@ -475,6 +502,7 @@ bool Tavimo::save(bool saveAs) {
         return false;
     }
     if (form) form->markUnmodified();
+    rememberProjectFile(path);
     showStatusLine(QStringLiteral("Saved %1 in %2")
                        .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
     return true;
@@ -533,8 +561,10 @@ std::optional<CalculatedSignal> Tavimo::calculatedSignalOrSay(const QString& not
 }
 
 QString Tavimo::exportPath(const QString& filter, const QString& defaultSuffix) {
-    QString path = dialogs().saveFileName(this, filter);
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += defaultSuffix;
+    QString path = dialogs().saveFileNameIn(this, filter, lastFolder(QStringLiteral("export")));
+    if (path.isEmpty()) return path;
+    if (QFileInfo(path).suffix().isEmpty()) path += defaultSuffix;
+    rememberFolderOf(QStringLiteral("export"), path);
     return path;
 }
 

@@ -82,6 +82,10 @@ protected:
 
 private:
     void buildMenu();
+    // File > Open Recent: the remembered files, the latest first.
+    void showRecentFiles();
+    // A project file opened or saved: first of the recent files, its folder the next start.
+    void rememberProjectFile(const QString& path);
     void buildButtonBar();
     void showNewSignalDialog();
     // Writes the signal to its file (or one chosen); true once it is written.
@@ -103,6 +107,7 @@ private:
     QString exportPath(const QString& filter, const QString& defaultSuffix);
 
     QMdiArea* mdi_;
+    QMenu* recent_ = nullptr;
     QPointer<Form1> form_;
     QPointer<QMdiSubWindow> formFrame_;
     QPointer<newSignal> newSignal_;
