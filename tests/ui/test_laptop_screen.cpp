@@ -57,6 +57,7 @@ private slots:
     void frameFitsTheScreen();
     void everyControlCanBeScrolledIntoView_data();
     void everyControlCanBeScrolledIntoView();
+    void tabKeepsTheFocusInView();
 };
 
 void LaptopScreenTest::frameFitsTheScreen() {
@@ -108,6 +109,34 @@ void LaptopScreenTest::everyControlCanBeScrolledIntoView() {
         for (int k : {1, 8}) controls << arrayElement<QWidget>(form, QString::fromLatin1(row), k);
     for (QWidget* control : controls)
         QVERIFY2(scrollIntoView(control, area, bars), qPrintable(control->objectName()));
+}
+
+void LaptopScreenTest::tabKeepsTheFocusInView() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    scripted.fileNames = {QStringLiteral(TAVIMO_TEST_DATA "/main-and-1st.tvm")};
+    frame.mnuFileOpen_Click();
+    Form1* form = frame.timingWindow();
+    settle();
+    // No sideways scroll: the frame holds the timing window's width.
+    QCOMPARE(frame.mdiArea()->horizontalScrollBar()->maximum(), 0);
+
+    child<QWidget>(form, "IntDes")->setFocus(Qt::TabFocusReason);
+    QSet<QWidget*> visited;
+    for (int step = 0; step < 150; ++step) {
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused);
+        if (!form->isAncestorOf(focused)) continue;
+        visited << focused;
+        QVERIFY2(inView(focused, frame.mdiArea()->viewport()),
+                 qPrintable(QStringLiteral("%1 at step %2").arg(focused->objectName()).arg(step)));
+        QTest::keyClick(focused, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+    }
+    QVERIFY2(visited.contains(child<QWidget>(form, "Exit")) && visited.size() > 40, qPrintable(QString::number(visited.size())));
 }
 
 QTEST_MAIN(LaptopScreenTest)

@@ -42,4 +42,14 @@ void rememberFolderOf(const QString& kind, const QString& path) {
     settings.setValue(folderKey(kind), QFileInfo(path).absolutePath());
 }
 
+QByteArray rememberedFrameGeometry() {
+    const QSettings settings(kOrganization, kApplication);
+    return settings.value(QStringLiteral("window/geometry")).toByteArray();
+}
+
+void rememberFrameGeometry(const QByteArray& geometry) {
+    QSettings settings(kOrganization, kApplication);
+    settings.setValue(QStringLiteral("window/geometry"), geometry);
+}
+
 }  // namespace tavimo::ui

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -19,5 +20,10 @@ void rememberRecentFile(const QString& path);
 QString lastFolder(const QString& kind);
 // Remembers the folder of `path` for the dialogs of `kind`.
 void rememberFolderOf(const QString& kind, const QString& path);
+
+// The frame window's size and place as QWidget::saveGeometry() gives them; empty
+// before the first close.
+QByteArray rememberedFrameGeometry();
+void rememberFrameGeometry(const QByteArray& geometry);
 
 }  // namespace tavimo::ui

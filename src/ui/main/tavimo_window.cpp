@@ -2,6 +2,7 @@
 #include "ui/main/tavimo_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -10,6 +11,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStatusBar>
@@ -121,14 +123,23 @@ Tavimo::Tavimo(QWidget* parent) : QMainWindow(parent) {
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
-    // Design client area 10575 x 12765 twips below the menu, no larger than the screen.
-    // The status bar takes its line from the bottom of the area.
-    const QSize designed(twips(10575), twips(12765) + menuBar()->sizeHint().height());
-    resize(fittedToScreen(this, designed));
-    if (size() != designed && screen()) move(screen()->availableGeometry().topLeft());
+    // Where the user last left the frame; the first time, the design client area of
+    // 10575 x 12765 twips below the menu, widened to hold the timing window with its
+    // frame and the work area's vertical scroll bar, no larger than the screen. The
+    // status bar takes its line from the bottom of the area.
+    if (!restoreGeometry(rememberedFrameGeometry())) {
+        const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+        const int timingWidth = twips(10350) + 2 * border + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const QSize designed(std::max(twips(10575), timingWidth), twips(12765) + menuBar()->sizeHint().height());
+        resize(fittedToScreen(this, designed));
+        if (size() != designed && screen()) move(screen()->availableGeometry().topLeft());
+    }
+    // Tab never leaves the focus out of view.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { followFocus(now); });
 }
 
-Tavimo::~Tavimo() = default;
+// The windows inside go before this one: no focus change may reach it by then.
+Tavimo::~Tavimo() { disconnect(qApp, nullptr, this, nullptr); }
 
 newSignal* Tavimo::newSignalDialog() const { return newSignal_ && !newSignal_->isHidden() ? newSignal_.data() : nullptr; }
 Import* Tavimo::importDialog() const { return import_ && !import_->isHidden() ? import_.data() : nullptr; }
@@ -351,6 +362,21 @@ bool Tavimo::maySetSignalAside() {
     return answer == Answer::Save && save(false);
 }
 
+void Tavimo::followFocus(QWidget* focused) {
+    Form1* form = form_;
+    if (!focused || !form || !form->isAncestorOf(focused) || !formFrame_) return;
+    if (auto* scroll = qobject_cast<QScrollArea*>(formFrame_->widget())) scroll->ensureWidgetVisible(focused, 8, 8);
+    // The work area scrolls too where the frame is larger than the screen.
+    const QRect field(focused->mapTo(mdi_->viewport(), QPoint()), focused->size());
+    const QRect view = mdi_->viewport()->rect().adjusted(8, 8, -8, -8);
+    auto follow = [](QScrollBar* bar, int start, int end, int viewStart, int viewEnd) {
+        if (end > viewEnd) bar->setValue(bar->value() + std::min(end - viewEnd, start - viewStart));
+        else if (start < viewStart) bar->setValue(bar->value() - (viewStart - start));
+    };
+    follow(mdi_->horizontalScrollBar(), field.left(), field.right(), view.left(), view.right());
+    follow(mdi_->verticalScrollBar(), field.top(), field.bottom(), view.top(), view.bottom());
+}
+
 bool Tavimo::eventFilter(QObject* watched, QEvent* event) {
     // The form is hidden once more while ~QWidget runs, when it is a Form1 no longer:
     // only a live Form1 may be compared with form_, whose data() casts to one.
@@ -439,6 +465,7 @@ void Tavimo::closeEvent(QCloseEvent* event) {
     if (import_) import_->close();
     if (importNetwork_) importNetwork_->close();
     if (help_) help_->close();
+    rememberFrameGeometry(saveGeometry());
     event->accept();
 }
 

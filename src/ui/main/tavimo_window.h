@@ -98,6 +98,8 @@ private:
     // The status line of results that do not match the inputs shown, or none.
     void showResultsStale(bool stale);
     void discardClosedTimingWindow();
+    // Scrolls the work area and the timing window so that `focused` is in view.
+    void followFocus(QWidget* focused);
     // The timing window's signal, calculated as it stands now; or nothing, after
     // telling the user `nothingToDo`, when no window is open or its signal does not
     // calculate.
