@@ -16,19 +16,27 @@ bool isApproach(const std::string& name) {
     return approach == "NB" || approach == "EB" || approach == "SB" || approach == "WB";
 }
 
-// The approach of the lane group the phase protects, preferring the lane group of the
-// position's kind (a left turn at a left-turn position, a through or else a right turn at
-// a through position). Diagonal approaches have no place in the movement lists.
+// The approach of the lane group the phase serves: first where it is the group's first
+// protected phase, else a further protected phase (a lane group run by two phases, as a
+// through movement timed with its left turn), else a permitted one. Among those, the lane
+// group of the position's kind comes first (a left turn at a left-turn position, a
+// through or else a right turn at a through position). Diagonal approaches (NE, NW, SE,
+// SW) have no place in the movement lists; a phase serving no lane group has none.
 std::string movementOf(const NetworkIntersection& x, int phase, bool leftTurnPosition) {
-    const auto pick = [&](const char* kinds) -> std::string {
+    using Served = NetworkLaneGroup::Served;
+    const auto pick = [&](Served served, const char* kinds) -> std::string {
         for (const char* kind = kinds; *kind; ++kind)
             for (const NetworkLaneGroup& group : x.laneGroups)
-                if (isApproach(group.name) && group.name.size() >= 3 && (*kind == '*' || group.name[2] == *kind) &&
-                    parseNumber(group.phase) == static_cast<float>(phase))
+                if (group.served == served && isApproach(group.name) && group.name.size() >= 3 &&
+                    (*kind == '*' || group.name[2] == *kind) && parseNumber(group.phase) == static_cast<float>(phase))
                     return group.name.substr(0, 2);
         return {};
     };
-    return pick(leftTurnPosition ? "L*" : "TR*");
+    for (Served served : {Served::First, Served::AlsoProtected, Served::Permitted}) {
+        std::string movement = pick(served, leftTurnPosition ? "L*" : "TR*");
+        if (!movement.empty()) return movement;
+    }
+    return {};
 }
 
 // A time of the file as the window's text: "4.0" gives "4", blank stays empty.
