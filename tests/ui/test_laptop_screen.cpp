@@ -11,6 +11,8 @@
 
 #include "helpers/scripted_dialogs.h"
 #include "helpers/widgets.h"
+#include "ui/main/guide_view.h"
+#include "ui/main/help_window.h"
 #include "ui/main/tavimo_window.h"
 #include "ui/timing/control_array.h"
 #include "ui/timing/form1.h"
@@ -58,6 +60,7 @@ private slots:
     void everyControlCanBeScrolledIntoView_data();
     void everyControlCanBeScrolledIntoView();
     void tabKeepsTheFocusInView();
+    void helpFitsTheScreen();
 };
 
 void LaptopScreenTest::frameFitsTheScreen() {
@@ -137,6 +140,17 @@ void LaptopScreenTest::tabKeepsTheFocusInView() {
         QCoreApplication::processEvents();
     }
     QVERIFY2(visited.contains(child<QWidget>(form, "Exit")) && visited.size() > 40, qPrintable(QString::number(visited.size())));
+}
+
+void LaptopScreenTest::helpFitsTheScreen() {
+    Tavimo frame;
+    frame.mnuHelpread_Click();
+    Help* help = frame.helpWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    QVERIFY(help->height() < 768 - 10);
+    // The page shortens with the window: its foot stands where the design puts it, 2 px
+    // below the window's.
+    QCOMPARE(help->guide()->geometry().bottom() + 1 - help->height(), 2);
 }
 
 QTEST_MAIN(LaptopScreenTest)
