@@ -39,6 +39,18 @@ std::string movementOf(const NetworkIntersection& x, int phase, bool leftTurnPos
     return {};
 }
 
+// Why `movementOf` found nothing for the phase: the lane groups it serves are all on
+// diagonal approaches, or none names it.
+std::string missingMovementNote(const NetworkIntersection& x, int phase) {
+    std::string diagonal;
+    for (const NetworkLaneGroup& group : x.laneGroups)
+        if (parseNumber(group.phase) == static_cast<float>(phase) && diagonal.find(group.name) == std::string::npos)
+            diagonal += (diagonal.empty() ? "" : ", ") + group.name;
+    const std::string which = "Phase " + std::to_string(phase);
+    if (diagonal.empty()) return which + " serves no lane group of the file (a pedestrian phase, or a phase kept free)";
+    return which + " serves " + diagonal + " only, which the list of movements (NB, SB, EB, WB) does not hold";
+}
+
 // A time of the file as the window's text: "4.0" gives "4", blank stays empty.
 std::optional<std::string> timeText(const std::string& value) {
     if (isBlank(value)) return std::string();
@@ -101,6 +113,7 @@ std::variant<WindowState, std::string> importNetworkIntersection(const NetworkIn
         at.walk = texts[3];
         at.flash = texts[4];
         at.movementIndex = directionIndex(movementOf(x, n, isLeftTurnPosition(placed.arrangement, k)));
+        if (at.movementIndex < 0) at.movementNote = missingMovementNote(x, n);
         // The movement is only a label here: every placed phase is timed, so the
         // calculation's phase check sees a split field for every phase.
         at.timingEnabled = true;

@@ -190,21 +190,23 @@ TEST(UtdfNetwork, MovementsComeFromEveryPhaseServingALaneGroup) {
         const char* intersection;
         int position;
         const char* movement;
+        const char* note;  // the hint of a phase without a movement
     };
     const Case cases[] = {
-        {"101", 5, "NB"},   // phase 7, first protected
-        {"101", 1, "NB"},   // phase 4 also protects NBT (record Phase2)
-        {"3000", 5, "SB"},  // phase 8 also protects SBT (Phase2)
-        {"4417", 8, "NB"},  // phase 8 also protects NBL, NBT, NBR
-        {"101", 2, ""},     // phase 2 serves no lane group
-        {"254", 2, ""},     // phase 2 serves NWT and SET only
+        {"101", 5, "NB", ""},   // phase 7, first protected
+        {"101", 1, "NB", ""},   // phase 4 also protects NBT (record Phase2)
+        {"3000", 5, "SB", ""},  // phase 8 also protects SBT (Phase2)
+        {"4417", 8, "NB", ""},  // phase 8 also protects NBL, NBT, NBR
+        {"101", 2, "", "Phase 2 serves no lane group of the file (a pedestrian phase, or a phase kept free)"},
+        {"254", 2, "", "Phase 2 serves NWT, SET, SEL only, which the list of movements (NB, SB, EB, WB) does not hold"},
     };
     const UtdfNetwork network = readNetwork("glendale.csv");
     for (const Case& c : cases) {
         auto imported = importNetworkIntersection(*network.find(c.intersection), tag::kNema, tag::kPermissive);
         ASSERT_TRUE(std::holds_alternative<WindowState>(imported)) << c.intersection;
-        EXPECT_EQ(std::get<WindowState>(imported).plan.at(c.position).movement(), c.movement)
-            << c.intersection << " position " << c.position;
+        const Position& at = std::get<WindowState>(imported).plan.at(c.position);
+        EXPECT_EQ(at.movement(), c.movement) << c.intersection << " position " << c.position;
+        EXPECT_EQ(at.movementNote, c.note) << c.intersection << " position " << c.position;
     }
 }
 
