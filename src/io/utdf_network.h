@@ -30,9 +30,13 @@ struct NetworkPhase {
 
 // One lane group of the [Lanes] section ("NBL", "SBT", "NEL", "SBR2") and the
 // protected phase that serves it ("Phase1").
+// A phase serving a lane group: its first protected phase (the record Phase1), a
+// further protected one (Phase2 to Phase4) or a permitted one (PermPhase1 to 4).
 struct NetworkLaneGroup {
+    enum class Served { First, AlsoProtected, Permitted };
     std::string name;
     std::string phase;
+    Served served = Served::First;
 };
 
 struct NetworkIntersection {

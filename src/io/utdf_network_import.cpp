@@ -16,19 +16,39 @@ bool isApproach(const std::string& name) {
     return approach == "NB" || approach == "EB" || approach == "SB" || approach == "WB";
 }
 
-// The approach of the lane group the phase protects, preferring the lane group of the
-// position's kind (a left turn at a left-turn position, a through or else a right turn at
-// a through position). Diagonal approaches have no place in the movement lists.
+// The approach of the lane group the phase serves: first where it is the group's first
+// protected phase, else a further protected phase (a lane group run by two phases, as a
+// through movement timed with its left turn), else a permitted one. Among those, the lane
+// group of the position's kind comes first (a left turn at a left-turn position, a
+// through or else a right turn at a through position). Diagonal approaches (NE, NW, SE,
+// SW) have no place in the movement lists; a phase serving no lane group has none.
 std::string movementOf(const NetworkIntersection& x, int phase, bool leftTurnPosition) {
-    const auto pick = [&](const char* kinds) -> std::string {
+    using Served = NetworkLaneGroup::Served;
+    const auto pick = [&](Served served, const char* kinds) -> std::string {
         for (const char* kind = kinds; *kind; ++kind)
             for (const NetworkLaneGroup& group : x.laneGroups)
-                if (isApproach(group.name) && group.name.size() >= 3 && (*kind == '*' || group.name[2] == *kind) &&
-                    parseNumber(group.phase) == static_cast<float>(phase))
+                if (group.served == served && isApproach(group.name) && group.name.size() >= 3 &&
+                    (*kind == '*' || group.name[2] == *kind) && parseNumber(group.phase) == static_cast<float>(phase))
                     return group.name.substr(0, 2);
         return {};
     };
-    return pick(leftTurnPosition ? "L*" : "TR*");
+    for (Served served : {Served::First, Served::AlsoProtected, Served::Permitted}) {
+        std::string movement = pick(served, leftTurnPosition ? "L*" : "TR*");
+        if (!movement.empty()) return movement;
+    }
+    return {};
+}
+
+// Why `movementOf` found nothing for the phase: the lane groups it serves are all on
+// diagonal approaches, or none names it.
+std::string missingMovementNote(const NetworkIntersection& x, int phase) {
+    std::string diagonal;
+    for (const NetworkLaneGroup& group : x.laneGroups)
+        if (parseNumber(group.phase) == static_cast<float>(phase) && diagonal.find(group.name) == std::string::npos)
+            diagonal += (diagonal.empty() ? "" : ", ") + group.name;
+    const std::string which = "Phase " + std::to_string(phase);
+    if (diagonal.empty()) return which + " serves no lane group of the file (a pedestrian phase, or a phase kept free)";
+    return which + " serves " + diagonal + " only, which the list of movements (NB, SB, EB, WB) does not hold";
 }
 
 // A time of the file as the window's text: "4.0" gives "4", blank stays empty.
@@ -93,6 +113,7 @@ std::variant<WindowState, std::string> importNetworkIntersection(const NetworkIn
         at.walk = texts[3];
         at.flash = texts[4];
         at.movementIndex = directionIndex(movementOf(x, n, isLeftTurnPosition(placed.arrangement, k)));
+        if (at.movementIndex < 0) at.movementNote = missingMovementNote(x, n);
         // The movement is only a label here: every placed phase is timed, so the
         // calculation's phase check sees a split field for every phase.
         at.timingEnabled = true;

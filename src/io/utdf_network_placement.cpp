@@ -31,9 +31,12 @@ std::string crowdedRing(int ring, std::size_t count, bool coordinatedBarrier) {
            (coordinatedBarrier ? "before" : "after") + " the barrier";
 }
 
+// A left turn the phase protects first: one it only permits, or runs with another
+// phase, says nothing of whether the phase leads or lags.
 bool servesLeftTurn(const NetworkIntersection& intersection, int phase) {
     for (const NetworkLaneGroup& group : intersection.laneGroups)
-        if (group.name.size() >= 3 && group.name[2] == 'L' && parseNumber(group.phase) == static_cast<float>(phase))
+        if (group.served == NetworkLaneGroup::Served::First && group.name.size() >= 3 && group.name[2] == 'L' &&
+            parseNumber(group.phase) == static_cast<float>(phase))
             return true;
     return false;
 }

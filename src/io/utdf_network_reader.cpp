@@ -199,10 +199,20 @@ private:
         return record();
     }
 
+    // The [Lanes] records naming the phases that serve each lane group.
+    static std::optional<NetworkLaneGroup::Served> servedAs(std::string_view name) {
+        if (sameName(name, "Phase1")) return NetworkLaneGroup::Served::First;
+        for (const char* record : {"Phase2", "Phase3", "Phase4"})
+            if (sameName(name, record)) return NetworkLaneGroup::Served::AlsoProtected;
+        for (const char* record : {"PermPhase1", "PermPhase2", "PermPhase3", "PermPhase4"})
+            if (sameName(name, record)) return NetworkLaneGroup::Served::Permitted;
+        return std::nullopt;
+    }
+
     bool usedRecord(std::string_view name) const {
         switch (section_) {
         case Section::Links: return sameName(name, "Name");
-        case Section::Lanes: return sameName(name, "Phase1");
+        case Section::Lanes: return servedAs(name).has_value();
         case Section::Timeplans: return timeplanRecord(name) != nullptr;
         case Section::Phases: return phaseRecord(name) != nullptr;
         default: return true;
@@ -271,10 +281,10 @@ private:
                     if (!fields_[i].empty()) at.streetNames.push_back(textOf(fields_[i]));
             break;
         case Section::Lanes:
-            if (sameName(name, "Phase1"))
+            if (const auto served = servedAs(name))
                 for (std::size_t i = 2; i < heading_.size(); ++i)
                     if (!fields_[i].empty())
-                        at.laneGroups.push_back({std::string(heading_[i]), std::string(fields_[i])});
+                        at.laneGroups.push_back({std::string(heading_[i]), std::string(fields_[i]), *served});
             break;
         case Section::Timeplans:
             if (auto member = timeplanRecord(name)) {

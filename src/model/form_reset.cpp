@@ -17,6 +17,7 @@ void resetForm(WindowState& state) {
     for (Position& p : plan.positions) {
         p.phaseLocked = false;
         p.movementLocked = false;
+        p.movementNote.clear();
         p.movementEnabled = false;
     }
     resetMovements(plan);

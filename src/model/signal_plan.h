@@ -48,6 +48,8 @@ struct Position {
     int movementIndex = -1;
     bool movementEnabled = false;
     bool movementLocked = false;
+    // Why an imported phase has no movement, shown as the pull-down's hint; else "".
+    std::string movementNote;
 
     // Timing inputs as typed; the six fields are enabled together.
     std::string split, green, amber, red, walk, flash;

@@ -258,6 +258,34 @@ TEST(UtdfNetwork, ImportedSignalCarriesTheFileValuesLocked) {
     }
 }
 
+// A phase's movement comes from the lane group it protects first, else one it also
+// protects (a through movement run with its left turn's phase), else one it permits; a
+// phase serving only diagonal approaches, or no lane group, has none.
+TEST(UtdfNetwork, MovementsComeFromEveryPhaseServingALaneGroup) {
+    struct Case {
+        const char* intersection;
+        int position;
+        const char* movement;
+        const char* note;  // the hint of a phase without a movement
+    };
+    const Case cases[] = {
+        {"101", 5, "NB", ""},   // phase 7, first protected
+        {"101", 1, "NB", ""},   // phase 4 also protects NBT (record Phase2)
+        {"3000", 5, "SB", ""},  // phase 8 also protects SBT (Phase2)
+        {"4417", 8, "NB", ""},  // phase 8 also protects NBL, NBT, NBR
+        {"101", 2, "", "Phase 2 serves no lane group of the file (a pedestrian phase, or a phase kept free)"},
+        {"254", 2, "", "Phase 2 serves NWT, SET, SEL only, which the list of movements (NB, SB, EB, WB) does not hold"},
+    };
+    const UtdfNetwork network = readNetwork("glendale.csv");
+    for (const Case& c : cases) {
+        auto imported = importNetworkIntersection(*network.find(c.intersection), tag::kNema, tag::kPermissive);
+        ASSERT_TRUE(std::holds_alternative<WindowState>(imported)) << c.intersection;
+        const Position& at = std::get<WindowState>(imported).plan.at(c.position);
+        EXPECT_EQ(at.movement(), c.movement) << c.intersection << " position " << c.position;
+        EXPECT_EQ(at.movementNote, c.note) << c.intersection << " position " << c.position;
+    }
+}
+
 TEST(UtdfNetwork, DifferencesNameThePhaseAndBothForceOffs) {
     const UtdfNetwork network = readNetwork("chattanooga.csv");
     const NetworkIntersection& x = *network.find("2");

@@ -7,9 +7,12 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -22,6 +25,7 @@
 #include "draw/chart_sheet.h"
 #include "helpers/scripted_dialogs.h"
 #include "ui/main/tavimo_window.h"
+#include "ui/timing/control_array.h"
 #include "ui/timing/form1.h"
 
 using namespace tavimo;
@@ -101,6 +105,8 @@ private slots:
     void copyResultsGivesASpreadsheetTable();
     void nothingLeavesWithoutACalculatedSignal();
     void exportsReplaceNothingButARegularFile();
+    void staleResultsAreMarked_data();
+    void staleResultsAreMarked();
 };
 
 void ExportsTest::svgBarsAreTheChartGeometryScaled_data() {
@@ -248,6 +254,58 @@ void ExportsTest::copyResultsGivesASpreadsheetTable() {
                     Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), expected);
     QVERIFY(scripted.shown.isEmpty());
+
+    // The same by the menu, which says so in the status bar.
+    QGuiApplication::clipboard()->clear();
+    frame.statusBar()->clearMessage();
+    frame.findChild<QAction*>("mnuEditCopyResults")->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+    QCOMPARE(frame.statusBar()->currentMessage(), QString("Results copied to the clipboard"));
+}
+
+// Every kind of change greys the results and says so until the next Calculate.
+void ExportsTest::staleResultsAreMarked_data() {
+    QTest::addColumn<QString>("change");
+    QTest::newRow("split typed") << "split";
+    QTest::newRow("mode") << "mode";
+    QTest::newRow("controller") << "controller";
+    QTest::newRow("opened again") << "open";
+}
+
+void ExportsTest::staleResultsAreMarked() {
+    QFETCH(QString, change);
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    Form1* form = openAndCalculate(frame, scripted, plan("exports/lag-yield.tvm"));
+    QLineEdit* force = arrayElement<QLineEdit>(form, "force", 1);
+    const QColor normal = force->palette().color(QPalette::Text);
+    QVERIFY(!form->resultsStale());
+    if (change == "split") {
+        QLineEdit* split = arrayElement<QLineEdit>(form, "split", 3);
+        split->selectAll();
+        QTest::keyClicks(split, "13");
+    } else if (change == "mode") {
+        arrayElement<QRadioButton>(form, "Mode", 1)->click();  // Permissive
+    } else if (change == "controller") {
+        WindowState s = form->state();
+        s.plan.controller = s.plan.controller == tag::kNema ? tag::kType170 : tag::kNema;
+        form->setState(s);
+    } else {
+        scripted.fileNames = {plan("exports/lag-yield.tvm")};
+        frame.mnuFileOpen_Click();
+    }
+    QVERIFY(form->resultsStale());
+    QCOMPARE(frame.statusBar()->currentMessage(), QString("Results are from before the last change: Calculate"));
+    if (change != "open") QVERIFY(force->palette().color(QPalette::Text) != normal);
+    scripted.shown.clear();
+    frame.mnuFileExportChart_Click();
+    QCOMPARE(scripted.texts(), QStringList{"Calculate first"});
+
+    form->Calculate_Click();
+    QVERIFY(!form->resultsStale());
+    QCOMPARE(force->palette().color(QPalette::Text), normal);
+    QCOMPARE(frame.statusBar()->currentMessage(), QString());
 }
 
 void ExportsTest::nothingLeavesWithoutACalculatedSignal() {
@@ -271,9 +329,10 @@ void ExportsTest::nothingLeavesWithoutACalculatedSignal() {
     s.plan.at(3).split = "13";  // a split changed after "Calculate": the results are old
     form->setState(s);
     tryAll();
-    QCOMPARE(scripted.texts(), (QStringList{"No Signal to Export!", "No Signal to Export!", "No Signal to Export!",
-                                            "No Signal to Export!", "No Signal to Copy!", "No Signal to Export!",
-                                            "No Signal to Export!", "No Signal to Copy!"}));
+    // Opened and changed signals are to be calculated; without a window there is none.
+    QCOMPARE(scripted.texts(), (QStringList{"No Signal to Export!", "No Signal to Export!", "Calculate first",
+                                            "Calculate first", "Calculate first", "Calculate first",
+                                            "Calculate first", "Calculate first"}));
     QVERIFY2(QDir(dir.path()).isEmpty(), qPrintable(QDir(dir.path()).entryList().join('|')));
     // No file dialog was shown but Open's.
     QCOMPARE(scripted.filters, QStringList{Tavimo::kProjectFilter});

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The help window: its place and size, the guide's sections, and scrolling that
 // starts only after a double-click on the page.
+#include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QtTest>
 
 #include "ui/main/guide_view.h"
@@ -25,7 +27,7 @@ class HelpTest : public QObject {
 private slots:
     void windowAsDesigned();
     void guideHasItsSectionsInOrder();
-    void scrollsOnlyAfterADoubleClick();
+    void scrollsByWheelKeysAndLinks();
 };
 
 void HelpTest::windowAsDesigned() {
@@ -33,10 +35,12 @@ void HelpTest::windowAsDesigned() {
     help.show();
     QCOMPARE(help.windowTitle(), QString("Help - double-click document to scroll"));
     QVERIFY(help.isWindow());
-    QCOMPARE(help.size(), QSize(608, 797));  // 9120 x 11955 twips
+    // 9120 x 11955 twips, no taller than the screen below a title bar.
+    const int room = help.screen()->availableGeometry().height() - help.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    QCOMPARE(help.size(), QSize(608, std::min(797, room)));
     GuideView* view = help.guide();
     QCOMPARE(view->objectName(), QString("OLE1"));
-    QCOMPARE(view->geometry(), QRect(28, 28, 580, 771));  // 420 in, 8700 x 11565
+    QCOMPARE(view->geometry(), QRect(28, 28, 580, 771 - (797 - help.height())));  // 420 in, 8700 x 11565
     QVERIFY(view->isReadOnly());
 }
 
@@ -64,30 +68,27 @@ void HelpTest::guideHasItsSectionsInOrder() {
         QVERIFY2(text.contains(QLatin1String(term)), term);
 }
 
-void HelpTest::scrollsOnlyAfterADoubleClick() {
+// The wheel, the keys and the contents links move the page at once, no double-click
+// first.
+void HelpTest::scrollsByWheelKeysAndLinks() {
     Help help;
     help.show();
     QVERIFY(QTest::qWaitForWindowExposed(&help));
     GuideView* view = help.guide();
     QScrollBar* bar = view->verticalScrollBar();
     QVERIFY(bar->maximum() > 0);  // the guide is longer than the page
+    QVERIFY(view->hasFocus() || !help.isActiveWindow());
 
-    wheelDown(view, 3);
-    view->setFocus();
-    QTest::keyClick(view, Qt::Key_PageDown);
-    QTest::keyClick(view, Qt::Key_Down);
-    QCOMPARE(bar->value(), 0);
-    QVERIFY(!view->isActive());
-    QCOMPARE(view->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton);
-    QVERIFY(view->isActive());
-    QCOMPARE(view->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     wheelDown(view, 3);
     QVERIFY(bar->value() > 0);
     const int afterWheel = bar->value();
+    view->setFocus();
     QTest::keyClick(view, Qt::Key_PageDown);
     QVERIFY(bar->value() > afterWheel);
+
+    bar->setValue(0);
+    view->setSource(QUrl(Help::guideUrl().toString() + QStringLiteral("#limitations")));
+    QTRY_VERIFY(bar->value() > bar->maximum() / 2);
 }
 
 QTEST_MAIN(HelpTest)

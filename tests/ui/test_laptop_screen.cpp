@@ -11,6 +11,8 @@
 
 #include "helpers/scripted_dialogs.h"
 #include "helpers/widgets.h"
+#include "ui/main/guide_view.h"
+#include "ui/main/help_window.h"
 #include "ui/main/tavimo_window.h"
 #include "ui/timing/control_array.h"
 #include "ui/timing/form1.h"
@@ -57,6 +59,8 @@ private slots:
     void frameFitsTheScreen();
     void everyControlCanBeScrolledIntoView_data();
     void everyControlCanBeScrolledIntoView();
+    void tabKeepsTheFocusInView();
+    void helpFitsTheScreen();
 };
 
 void LaptopScreenTest::frameFitsTheScreen() {
@@ -108,6 +112,45 @@ void LaptopScreenTest::everyControlCanBeScrolledIntoView() {
         for (int k : {1, 8}) controls << arrayElement<QWidget>(form, QString::fromLatin1(row), k);
     for (QWidget* control : controls)
         QVERIFY2(scrollIntoView(control, area, bars), qPrintable(control->objectName()));
+}
+
+void LaptopScreenTest::tabKeepsTheFocusInView() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    scripted.fileNames = {QStringLiteral(TAVIMO_TEST_DATA "/main-and-1st.tvm")};
+    frame.mnuFileOpen_Click();
+    Form1* form = frame.timingWindow();
+    settle();
+    // No sideways scroll: the frame holds the timing window's width.
+    QCOMPARE(frame.mdiArea()->horizontalScrollBar()->maximum(), 0);
+
+    child<QWidget>(form, "IntDes")->setFocus(Qt::TabFocusReason);
+    QSet<QWidget*> visited;
+    for (int step = 0; step < 150; ++step) {
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused);
+        if (!form->isAncestorOf(focused)) continue;
+        visited << focused;
+        QVERIFY2(inView(focused, frame.mdiArea()->viewport()),
+                 qPrintable(QStringLiteral("%1 at step %2").arg(focused->objectName()).arg(step)));
+        QTest::keyClick(focused, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+    }
+    QVERIFY2(visited.contains(child<QWidget>(form, "Exit")) && visited.size() > 40, qPrintable(QString::number(visited.size())));
+}
+
+void LaptopScreenTest::helpFitsTheScreen() {
+    Tavimo frame;
+    frame.mnuHelpread_Click();
+    Help* help = frame.helpWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    QVERIFY(help->height() < 768 - 10);
+    // The page shortens with the window: its foot stands where the design puts it, 2 px
+    // below the window's.
+    QCOMPARE(help->guide()->geometry().bottom() + 1 - help->height(), 2);
 }
 
 QTEST_MAIN(LaptopScreenTest)

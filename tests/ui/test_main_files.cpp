@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QMenu>
+#include <QSettings>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -94,6 +96,7 @@ private slots:
     void leavingAModifiedSignalAsksToSave_data();
     void leavingAModifiedSignalAsksToSave();
     void anUntitledSignalIsSavedUnderANameOnExit();
+    void recentFilesAndFoldersSurviveARestart();
 
 private:
     QTemporaryDir dir;
@@ -519,6 +522,46 @@ void MainFilesTest::anUntitledSignalIsSavedUnderANameOnExit() {
     QVERIFY(bytesOf(path("elm.tvm")).contains("splits,30,"));
     QVERIFY(!QFile::exists(path("elm")));
     QCOMPARE(frame.statusBar()->currentMessage(), "Saved elm.tvm in " + dir.path());
+}
+
+void MainFilesTest::recentFilesAndFoldersSurviveARestart() {
+    QSettings(QStringLiteral("Tavimo"), QStringLiteral("Tavimo")).clear();
+    QTemporaryDir other;
+    QStringList files;
+    for (int i = 0; i < 11; ++i) {
+        files << path(qPrintable(QStringLiteral("plan%1.tvm").arg(i)));
+        QFile::remove(files.last());
+        QVERIFY(QFile::copy(kExample, files.last()));
+    }
+    {
+        ScriptedDialogs scripted;
+        Tavimo frame;
+        QVERIFY(!frame.findChild<QMenu*>("mnuFileOpenRecent")->isEnabled());
+        scripted.fileNames = files;
+        for (int i = 0; i < 11; ++i) frame.mnuFileOpen_Click();
+        scripted.fileNames = {other.filePath("saved")};
+        frame.mnuFileSaveAs_Click();  // saved elsewhere: first, and its folder remembered
+        QCOMPARE(scripted.folders.value(0), QString());
+        QCOMPARE(scripted.folders.value(1), dir.path());
+        QVERIFY(scripted.shown.isEmpty());
+    }
+    // The next start: the latest ten, the latest first, each opening its file.
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    const QList<QAction*> entries = frame.findChild<QMenu*>("mnuFileOpenRecent")->actions();
+    QStringList shown;
+    for (QAction* a : entries) shown << a->text();
+    QCOMPARE(shown, (QStringList{"&1 saved.tvm", "&2 plan10.tvm", "&3 plan9.tvm", "&4 plan8.tvm", "&5 plan7.tvm",
+                                 "&6 plan6.tvm", "&7 plan5.tvm", "&8 plan4.tvm", "&9 plan3.tvm", "1&0 plan2.tvm"}));
+    entries[3]->trigger();
+    QCOMPARE(QString::fromStdString(projectFileOf(frame)), files[8]);
+    frame.mnuFileOpen_Click();
+    QCOMPARE(scripted.folders, QStringList{dir.path()});
+    frame.mnuFileSaveAs_Click();
+    QCOMPARE(scripted.saveFolders, QStringList{dir.path()});
+    // Opened again, a file moves to the top, once.
+    QCOMPARE(frame.findChild<QMenu*>("mnuFileOpenRecent")->actions().value(0)->text(), QString("&1 plan8.tvm"));
+    QCOMPARE(frame.findChild<QMenu*>("mnuFileOpenRecent")->actions().size(), 10);
 }
 
 QTEST_MAIN(MainFilesTest)

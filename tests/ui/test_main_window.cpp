@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QToolButton>
 #include <QScreen>
+#include <QStyle>
 #include <QtTest>
 
 #include "helpers/scripted_dialogs.h"
@@ -77,8 +78,11 @@ void MainWindowTest::opensEmptyWithItsCaptionAndSize() {
     QVERIFY(frame.mdiArea()->subWindowList().isEmpty());
     // Client area below the menu: 10575 x 12765 twips at 15 twips to a pixel, on a
     // screen with room for it; on a smaller one no larger than the screen.
+    // Widened to hold the timing window beside the work area's scroll bar.
     const QSize room = frame.screen()->availableGeometry().size();
-    QCOMPARE(frame.width(), std::min(705, room.width()));
+    const int wide = 690 + 2 * frame.style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth) +
+                     frame.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    QCOMPARE(frame.width(), std::min(std::max(705, wide), room.width()));
     QVERIFY(frame.height() <= room.height());
     if (room.height() > 851 + frame.menuBar()->height() + 40)
         QCOMPARE(frame.height() - frame.menuBar()->height(), 851);
@@ -109,6 +113,8 @@ void MainWindowTest::menuAsDesigned_data() {
     row("mnuFileExportChart", "Chart…", {});
     row("mnuFileExportResults", "Results (CSV)…", {});
     row("mnuFileExit", "&Exit", QKeySequence("Ctrl+E"));
+    row("mnuEdit", "&Edit", {});
+    row("mnuEditCopyResults", "&Copy Results", QKeySequence("Ctrl+Shift+C"));
     row("mnuHelp", "&Help", {});
     row("mnuHelpread", "Read Help", QKeySequence("Ctrl+H"));
     row("mnuHelpAbout", "&About Tavimo", {});
@@ -129,10 +135,10 @@ void MainWindowTest::menuAsDesigned() {
 
 void MainWindowTest::menuOrderAndSeparators() {
     Tavimo frame;
-    QCOMPARE(names(frame.menuBar()->actions()), (QStringList{"mnuFile", "mnuHelp"}));
+    QCOMPARE(names(frame.menuBar()->actions()), (QStringList{"mnuFile", "mnuEdit", "mnuHelp"}));
     auto* file = frame.findChild<QMenu*>("mnuFile");
     QCOMPARE(names(file->actions()),
-             (QStringList{"mnuFileNew", "mnuFileOpen", "mnuFileSeperatorOne", "mnuFileSave", "mnuFileSaveAs",
+             (QStringList{"mnuFileNew", "mnuFileOpen", "mnuFileOpenRecent", "mnuFileSeperatorOne", "mnuFileSave", "mnuFileSaveAs",
                           "mnuFileSeperatorTwo", "mnuFileAddSignal", "mnuFileSeperatorThree", "mnuFilePrint",
                           "mnuFileExport", "mnuFileSeperatorFour", "mnuFileExit"}));
     for (QAction* a : file->actions()) QCOMPARE(a->isSeparator(), a->objectName().contains("Seperator"));

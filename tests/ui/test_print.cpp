@@ -266,7 +266,7 @@ void PrintTest::reportNeedsACalculatedSignal() {
     frame.mnuFileOpen_Click();
     frame.mnuFilePrintReport_Click();  // opened, not calculated
     QCOMPARE(scripted.printerDialogs, 0);
-    QCOMPARE(scripted.texts(), (QStringList{"No Signal to Print!", "No Signal to Print!"}));
+    QCOMPARE(scripted.texts(), (QStringList{"No Signal to Print!", "Calculate first"}));
 }
 
 void PrintTest::reportFileIsTheSignals_data() {

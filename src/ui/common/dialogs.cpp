@@ -52,6 +52,9 @@ public:
         return fileName(parent, filter, false, folder);
     }
     QString saveFileName(QWidget* parent, const QString& filter) override { return fileName(parent, filter, true); }
+    QString saveFileNameIn(QWidget* parent, const QString& filter, const QString& folder) override {
+        return fileName(parent, filter, true, folder);
+    }
 
     bool choosePrinter(QWidget* parent, QPrinter& printer) override {
         QPrintDialog dialog(&printer, parent);

@@ -37,6 +37,11 @@ public:
     }
     // Asks before replacing an existing file. An empty name means Cancel.
     virtual QString saveFileName(QWidget* parent, const QString& filter) = 0;
+    // The same, starting in `folder` (empty: wherever the dialog would start).
+    virtual QString saveFileNameIn(QWidget* parent, const QString& filter, const QString& folder) {
+        (void)folder;
+        return saveFileName(parent, filter);
+    }
     // Lets the user choose copies and orientation on `printer`; false on Cancel.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
 };

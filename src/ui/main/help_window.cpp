@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main/help_window.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
 #include <QUrl>
+
+#include <algorithm>
 
 #include "ui/common/twips.h"
 #include "ui/main/guide_view.h"
@@ -21,15 +26,26 @@ Help::Help(QWidget* owner) : QWidget(owner, Qt::Window) {
     registerGuide();
     setObjectName(QStringLiteral("Help"));
     setWindowTitle(QStringLiteral("Help - double-click document to scroll"));
-    setFixedSize(twips(9120), twips(11955));
+    // The designed 9120 x 11955 twips, shorter where the screen has less room below the
+    // window manager's title bar; the page shortens with it and scrolls.
+    const QSize designed(twips(9120), twips(11955));
+    QSize size = designed;
+    if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen()) {
+        const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        size.setHeight(std::min(designed.height(), screen->availableGeometry().height() - titleBar));
+    }
+    setFixedSize(size);
     setAutoFillBackground(true);
     QPalette grey = palette();
     grey.setColor(QPalette::Window, QColor(0xc0, 0xc0, 0xc0));
     setPalette(grey);
 
     OLE1_ = new GuideView(this);
-    OLE1_->setGeometry(twipsRect(420, 420, 8700, 11565));
+    QRect page = twipsRect(420, 420, 8700, 11565);
+    page.setHeight(page.height() - (designed.height() - size.height()));
+    OLE1_->setGeometry(page);
     OLE1_->setSource(guideUrl());
+    OLE1_->setFocus();
 }
 
 }  // namespace tavimo::ui

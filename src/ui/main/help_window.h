@@ -7,8 +7,9 @@ namespace tavimo::ui {
 
 class GuideView;
 
-// "Help - double-click document to scroll": the user guide shown as a page in a
-// window of its own, beside the main window rather than inside it.
+// "Help - double-click document to scroll" (the caption of old; the page scrolls at
+// once): the user guide shown as a page in a window of its own, beside the main window
+// rather than inside it, no taller than the screen.
 class Help : public QWidget {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 #include "ui/main/tavimo_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -11,6 +12,7 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStatusBar>
@@ -42,6 +44,7 @@
 #include "ui/main/help_window.h"
 #include "ui/main/print_signal.h"
 #include "ui/main/project_file_access.h"
+#include "ui/main/remembered_places.h"
 #include "ui/main/check_status.h"
 #include "ui/timing/form1.h"
 
@@ -52,6 +55,7 @@ const QString Tavimo::kProjectFilter = QStringLiteral("Tavimo Files (*.tvm)|*.tv
 namespace {
 
 const QString kFileError = QStringLiteral("File Error");
+const QString kStaleLine = QStringLiteral("Results are from before the last change: Calculate");
 
 // The timing window keeps its designed size and place; on a small screen, or when its
 // frame is maximised, it scrolls inside the frame instead of being cut.
@@ -112,14 +116,23 @@ Tavimo::Tavimo(QWidget* parent) : QMainWindow(parent) {
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
-    // Design client area 10575 x 12765 twips below the menu, no larger than the screen.
-    // The status bar takes its line from the bottom of the area.
-    const QSize designed(twips(10575), twips(12765) + menuBar()->sizeHint().height());
-    resize(fittedToScreen(this, designed));
-    if (size() != designed && screen()) move(screen()->availableGeometry().topLeft());
+    // Where the user last left the frame; the first time, the design client area of
+    // 10575 x 12765 twips below the menu, widened to hold the timing window with its
+    // frame and the work area's vertical scroll bar, no larger than the screen. The
+    // status bar takes its line from the bottom of the area.
+    if (!restoreGeometry(rememberedFrameGeometry())) {
+        const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+        const int timingWidth = twips(10350) + 2 * border + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const QSize designed(std::max(twips(10575), timingWidth), twips(12765) + menuBar()->sizeHint().height());
+        resize(fittedToScreen(this, designed));
+        if (size() != designed && screen()) move(screen()->availableGeometry().topLeft());
+    }
+    // Tab never leaves the focus out of view.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { followFocus(now); });
 }
 
-Tavimo::~Tavimo() = default;
+// The windows inside go before this one: no focus change may reach it by then.
+Tavimo::~Tavimo() { disconnect(qApp, nullptr, this, nullptr); }
 
 newSignal* Tavimo::newSignalDialog() const { return newSignal_ && !newSignal_->isHidden() ? newSignal_.data() : nullptr; }
 Import* Tavimo::importDialog() const { return import_ && !import_->isHidden() ? import_.data() : nullptr; }
@@ -158,6 +171,8 @@ void Tavimo::buildMenu() {
     file->menuAction()->setObjectName(QStringLiteral("mnuFile"));
     item(file, "mnuFileNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), &Tavimo::mnuFileNew_Click);
     item(file, "mnuFileOpen", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &Tavimo::mnuFileOpen_Click);
+    recent_ = submenu(file, "mnuFileOpenRecent", QStringLiteral("Open &Recent"));
+    showRecentFiles();
     separator(file, "mnuFileSeperatorOne");
     item(file, "mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), &Tavimo::mnuFileSave_Click);
     item(file, "mnuFileSaveAs", QStringLiteral("Save As"), QKeySequence(), &Tavimo::mnuFileSaveAs_Click);
@@ -183,12 +198,40 @@ void Tavimo::buildMenu() {
     separator(file, "mnuFileSeperatorFour");
     item(file, "mnuFileExit", QStringLiteral("&Exit"), QKeySequence(Qt::CTRL | Qt::Key_E), &Tavimo::mnuFileExit_Click);
 
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    edit->menuAction()->setObjectName(QStringLiteral("mnuEdit"));
+    item(edit, "mnuEditCopyResults", QStringLiteral("&Copy Results"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+         &Tavimo::mnuEditCopyResults_Click);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     help->menuAction()->setObjectName(QStringLiteral("mnuHelp"));
     item(help, "mnuHelpread", QStringLiteral("Read Help"), QKeySequence(Qt::CTRL | Qt::Key_H),
          &Tavimo::mnuHelpread_Click);
     item(help, "mnuHelpAbout", QStringLiteral("&About Tavimo"), QKeySequence(), &Tavimo::mnuHelpAbout_Click);
+}
+
+void Tavimo::showRecentFiles() {
+    recent_->clear();
+    const QStringList files = recentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString& file = files[i];
+        // "&1 main.tvm" for the first nine: a key each, as menus number their files.
+        const QString number = i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QStringLiteral("1&0 ");
+        QAction* entry = recent_->addAction(number + QFileInfo(file).fileName());
+        entry->setObjectName(QStringLiteral("mnuFileOpenRecent%1").arg(i + 1));
+        entry->setToolTip(QDir::toNativeSeparators(file));
+        entry->setStatusTip(QDir::toNativeSeparators(file));
+        connect(entry, &QAction::triggered, this, [this, file] { openProjectFile(file); });
+    }
+    recent_->setEnabled(!files.isEmpty());
+}
+
+void Tavimo::rememberProjectFile(const QString& path) {
+    rememberRecentFile(path);
+    rememberFolderOf(QStringLiteral("project"), path);
+    showRecentFiles();
 }
 
 void Tavimo::buildButtonBar() {
@@ -249,6 +292,12 @@ Form1* Tavimo::showTimingWindow() {
         connect(form, &QObject::destroyed, checkStatus_, [status = checkStatus_] { status->showChecks({}, {}); });
         connect(form, &Form1::modifiedChanged, this, &Tavimo::showSignalInTitle);
         connect(form, &QObject::destroyed, this, &Tavimo::showSignalInTitle, Qt::QueuedConnection);
+        connect(form, &Form1::resultsStaleChanged, this, &Tavimo::showResultsStale);
+        connect(form, &QObject::destroyed, this, [this] { showResultsStale(false); }, Qt::QueuedConnection);
+        connect(form, &Form1::resultsCopied, this,
+                [this] { showStatusLine(QStringLiteral("Results copied to the clipboard")); });
+        // Edit > Copy Results carries the window's key.
+        form->setCopyKeyEnabled(false);
         form->setExitGuard([this] { return maySetSignalAside(); });
         formFrame_->installEventFilter(this);
         form->show();
@@ -304,6 +353,21 @@ bool Tavimo::maySetSignalAside() {
     if (answer == Answer::Discard) return true;
     // A signal without a file gets its name here, as Save As does.
     return answer == Answer::Save && save(false);
+}
+
+void Tavimo::followFocus(QWidget* focused) {
+    Form1* form = form_;
+    if (!focused || !form || !form->isAncestorOf(focused) || !formFrame_) return;
+    if (auto* scroll = qobject_cast<QScrollArea*>(formFrame_->widget())) scroll->ensureWidgetVisible(focused, 8, 8);
+    // The work area scrolls too where the frame is larger than the screen.
+    const QRect field(focused->mapTo(mdi_->viewport(), QPoint()), focused->size());
+    const QRect view = mdi_->viewport()->rect().adjusted(8, 8, -8, -8);
+    auto follow = [](QScrollBar* bar, int start, int end, int viewStart, int viewEnd) {
+        if (end > viewEnd) bar->setValue(bar->value() + std::min(end - viewEnd, start - viewStart));
+        else if (start < viewStart) bar->setValue(bar->value() - (viewStart - start));
+    };
+    follow(mdi_->horizontalScrollBar(), field.left(), field.right(), view.left(), view.right());
+    follow(mdi_->verticalScrollBar(), field.top(), field.bottom(), view.top(), view.bottom());
 }
 
 bool Tavimo::eventFilter(QObject* watched, QEvent* event) {
@@ -373,6 +437,16 @@ void Tavimo::mnuHelpAbout_Click() {
 
 void Tavimo::mnuFileExit_Click() { close(); }
 
+void Tavimo::mnuEditCopyResults_Click() {
+    if (Form1* form = timingWindow()) form->CopyResults_Click();
+    else tell(this, QStringLiteral("No Signal to Copy!"));
+}
+
+void Tavimo::showResultsStale(bool stale) {
+    if (stale) showStatusLine(kStaleLine);
+    else if (statusBar()->currentMessage() == kStaleLine) statusBar()->clearMessage();
+}
+
 void Tavimo::closeEvent(QCloseEvent* event) {
     if (!maySetSignalAside()) {
         event->ignore();
@@ -384,13 +458,14 @@ void Tavimo::closeEvent(QCloseEvent* event) {
     if (import_) import_->close();
     if (importNetwork_) importNetwork_->close();
     if (help_) help_->close();
+    rememberFrameGeometry(saveGeometry());
     event->accept();
 }
 
 // ---- Open, Save, Save As ----
 
 void Tavimo::mnuFileOpen_Click() {
-    const QString path = dialogs().openFileName(this, kProjectFilter);
+    const QString path = dialogs().openFileNameIn(this, kProjectFilter, lastFolder(QStringLiteral("project")));
     if (path.isEmpty()) return;  // Cancel: nothing changes
     openProjectFile(path);
 }
@@ -406,6 +481,8 @@ void Tavimo::openProjectFile(const QString& path) {
     if (const auto wrong = form->openSignal(std::get<ProjectValues>(read), path.toStdString()))
         tell(this, QStringLiteral("Unable to open %1: not a Tavimo signal (%2).").arg(path, QString::fromStdString(*wrong)),
              kFileError, Icon::Critical);
+    else
+        rememberProjectFile(path);
 }
 
 void Tavimo::mnuFileSave_Click() { save(false); }
@@ -426,7 +503,7 @@ bool Tavimo::save(bool saveAs) {
 
     QString path = saveAs ? QString() : QString::fromStdString(state.plan.projectFile);
     if (path.isEmpty()) {
-        path = dialogs().saveFileName(this, kProjectFilter);
+        path = dialogs().saveFileNameIn(this, kProjectFilter, lastFolder(QStringLiteral("project")));
         if (path.isEmpty()) {
             tell(this, QStringLiteral("You must select a proper file!"), kFileError, Icon::Information);
             return false;
@@ -445,6 +522,7 @@ bool Tavimo::save(bool saveAs) {
         return false;
     }
     if (form) form->markUnmodified();
+    rememberProjectFile(path);
     showStatusLine(QStringLiteral("Saved %1 in %2")
                        .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
     return true;
@@ -505,13 +583,15 @@ void Tavimo::mnuFilePrintReport_Click() {
 std::optional<CalculatedSignal> Tavimo::calculatedSignalOrSay(const QString& nothingToDo) {
     QPointer<Form1> form = timingWindow();
     std::optional<CalculatedSignal> signal = form ? calculatedSignal(form->state()) : std::nullopt;
-    if (!signal) tell(this, nothingToDo);
+    if (!signal) tell(this, form && form->resultsStale() ? QStringLiteral("Calculate first") : nothingToDo);
     return signal;
 }
 
 QString Tavimo::exportPath(const QString& filter, const QString& defaultSuffix) {
-    QString path = dialogs().saveFileName(this, filter);
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += defaultSuffix;
+    QString path = dialogs().saveFileNameIn(this, filter, lastFolder(QStringLiteral("export")));
+    if (path.isEmpty()) return path;
+    if (QFileInfo(path).suffix().isEmpty()) path += defaultSuffix;
+    rememberFolderOf(QStringLiteral("export"), path);
     return path;
 }
 

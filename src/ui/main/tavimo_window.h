@@ -72,6 +72,7 @@ public slots:
     void mnuFileExportChart_Click();
     void mnuFileExportResults_Click();
     void mnuFileExit_Click();
+    void mnuEditCopyResults_Click();
     void mnuHelpread_Click();
     void mnuHelpAbout_Click();
 
@@ -81,6 +82,10 @@ protected:
 
 private:
     void buildMenu();
+    // File > Open Recent: the remembered files, the latest first.
+    void showRecentFiles();
+    // A project file opened or saved: first of the recent files, its folder the next start.
+    void rememberProjectFile(const QString& path);
     void buildButtonBar();
     void showNewSignalDialog();
     // Writes the signal to its file (or one chosen); true once it is written.
@@ -90,7 +95,11 @@ private:
     bool maySetSignalAside();
     // "<file>[*] - Tavimo" while a timing window is open.
     void showSignalInTitle();
+    // The status line of results that do not match the inputs shown, or none.
+    void showResultsStale(bool stale);
     void discardClosedTimingWindow();
+    // Scrolls the work area and the timing window so that `focused` is in view.
+    void followFocus(QWidget* focused);
     // The timing window's signal, calculated as it stands now; or nothing, after
     // telling the user `nothingToDo`, when no window is open or its signal does not
     // calculate.
@@ -100,6 +109,7 @@ private:
     QString exportPath(const QString& filter, const QString& defaultSuffix);
 
     QMdiArea* mdi_;
+    QMenu* recent_ = nullptr;
     QPointer<Form1> form_;
     QPointer<QMdiSubWindow> formFrame_;
     QPointer<newSignal> newSignal_;

@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
+
 #include "calc/calculated_signal.h"
 #include "calc/local_time.h"
 #include "output/results_table.h"
@@ -34,7 +36,7 @@ namespace {
 // A calculation hiding the row of a position without a phase changes no input.
 std::string inputsOf(SignalPlan plan) {
     for (Position& p : plan.positions) p.rowVisible = true;
-    std::string inputs = formatProject(projectValuesOf(plan, true));
+    std::string inputs = formatProject(projectValuesOf(plan, true)) + plan.controlText + '\n';
     for (const Position& p : plan.positions) inputs += p.walk + '\t' + p.flash + '\n';
     return inputs;
 }
@@ -71,9 +73,9 @@ void Form1::wireReactions() {
     connect(exit_, &QPushButton::clicked, this, &Form1::Exit_Click);
     connect(resetMove_, &QPushButton::clicked, this, &Form1::ResetMove_Click);
     connect(copyResults_, &QPushButton::clicked, this, &Form1::CopyResults_Click);
-    auto* copy = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
-    copy->setContext(Qt::WindowShortcut);
-    connect(copy, &QShortcut::activated, this, &Form1::CopyResults_Click);
+    copyKey_ = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
+    copyKey_->setContext(Qt::WindowShortcut);
+    connect(copyKey_, &QShortcut::activated, this, &Form1::CopyResults_Click);
 
     for (int k = 1; k <= kPositions; ++k) {
         PickList* phase = phase_[k - 1];
@@ -120,9 +122,17 @@ void Form1::markUnmodified() {
     refreshModified();
 }
 
+void Form1::setCopyKeyEnabled(bool enabled) { copyKey_->setEnabled(enabled); }
+
 void Form1::refreshModified() {
     const SignalPlan plan = state().plan;
-    const bool modified = inputsOf(plan) != savedInputs_;
+    const std::string inputs = inputsOf(plan);
+    const bool results = std::any_of(plan.positions.begin(), plan.positions.end(), [](const Position& p) {
+        return !p.force.empty() || !p.pps.empty() || !p.ppe.empty();
+    });
+    const bool stale = (results || awaitingCalculation_) && inputs != calculatedInputs_;
+    if (stale != resultsStale_) showResultsStale(stale);
+    const bool modified = inputs != savedInputs_;
     if (modified == isWindowModified() && plan.projectFile == shownFile_) return;
     setWindowModified(modified);
     shownFile_ = plan.projectFile;
@@ -146,6 +156,20 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void Form1::showResultsStale(bool stale) {
+    resultsStale_ = stale;
+    // Grey as a disabled field's text, while the field can still be selected and copied.
+    const QPalette plain;
+    const QColor text = plain.color(stale ? QPalette::Disabled : QPalette::Active, QPalette::Text);
+    for (const Column& c : columns_)
+        for (QLineEdit* result : c.results()) {
+            QPalette p = result->palette();
+            p.setColor(QPalette::Text, text);
+            result->setPalette(p);
+        }
+    emit resultsStaleChanged(stale);
+}
+
 void Form1::react(const std::function<void(WindowState&)>& reaction) {
     WindowState s = state();
     reaction(s);
@@ -167,6 +191,9 @@ void Form1::focusPhase(int position) {
 std::optional<std::string> Form1::openSignal(const ProjectValues& values, const std::string& path) {
     auto opened = openedSignal(values, path);
     if (const auto* wrong = std::get_if<std::string>(&opened)) return *wrong;
+    // A file holds no results: they are to be calculated.
+    calculatedInputs_.clear();
+    awaitingCalculation_ = true;
     setState(std::get<WindowState>(opened));
     clearChecks();
     markUnmodified();
@@ -174,18 +201,21 @@ std::optional<std::string> Form1::openSignal(const ProjectValues& values, const 
 }
 
 void Form1::importSignal(const UtdfImport& values, const std::string& controller, const std::string& mode) {
+    awaitingCalculation_ = false;
     setState(importedSignal(values, controller, mode));
     Calculate_Click();
     markUnmodified();
 }
 
 void Form1::importNetworkSignal(const WindowState& placed) {
+    awaitingCalculation_ = false;
     setState(placed);
     Calculate_Click();
     markUnmodified();
 }
 
 void Form1::newSignal(const NewSignalChoice& choice) {
+    awaitingCalculation_ = false;
     setState(startedSignal(choice));
     clearChecks();
     markUnmodified();
@@ -241,6 +271,10 @@ void Form1::Calculate_Click() {
     WindowState s = state();
     const CheckedRun run = calculateAndCheckWindow(s);
     const CalcOutcome& outcome = run.outcome;
+    if (outcome.stop == CalcStop::Completed) {
+        calculatedInputs_ = inputsOf(s.plan);
+        awaitingCalculation_ = false;
+    }
     setState(s);
     clearChecks();
     if (outcome.stop == CalcStop::Completed) {
@@ -271,10 +305,11 @@ void Form1::Reset_Click() {
 void Form1::CopyResults_Click() {
     const std::optional<CalculatedSignal> signal = calculatedSignal(state());
     if (!signal) {
-        tell(this, QStringLiteral("No Signal to Copy!"));
+        tell(this, resultsStale_ ? QStringLiteral("Calculate first") : QStringLiteral("No Signal to Copy!"));
         return;
     }
     QGuiApplication::clipboard()->setText(QString::fromStdString(resultsTable(signal->state)));
+    emit resultsCopied();
 }
 
 void Form1::Exit_Click() {

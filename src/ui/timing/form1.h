@@ -18,6 +18,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QShortcut;
 
 namespace tavimo {
 struct NewSignalChoice;
@@ -81,6 +82,12 @@ public:
     // Asked by Exit before anything else; false (the user cancelled) keeps the window.
     void setExitGuard(std::function<bool()> guard) { exitGuard_ = std::move(guard); }
 
+    // Whether the results shown (or the lack of them, after Open) come from other
+    // inputs than those shown: they are then greyed until the next Calculate.
+    bool resultsStale() const { return resultsStale_; }
+    // The window's own Ctrl+Shift+C, off where a menu item carries the key.
+    void setCopyKeyEnabled(bool enabled);
+
 public slots:
     void Calculate_Click();
     void Reset_Click();
@@ -94,6 +101,10 @@ signals:
     void restartRequested();
     // isModified() or the signal's file changed.
     void modifiedChanged();
+    // resultsStale() changed.
+    void resultsStaleChanged(bool stale);
+    // Copy Results put the table on the clipboard.
+    void resultsCopied();
 
     // What the last Calculate found: a one-line summary and every warning, one a
     // line; both empty when there is nothing to tell.
@@ -121,8 +132,10 @@ private:
 
     // Runs a core reaction on the window's state and shows the result.
     void react(const std::function<void(WindowState&)>& reaction);
-    // Compares the inputs with those last opened, saved or started.
+    // Compares the inputs with those last opened, saved or started, and with those
+    // the results shown were calculated from.
     void refreshModified();
+    void showResultsStale(bool stale);
 
     void Phase_GotFocus(int position);
     void Phase_LostFocus(int position);
@@ -146,6 +159,10 @@ private:
     std::string savedInputs_;  // inputsOf() the signal as last opened, saved or started
     std::string shownFile_;    // the file the last modifiedChanged() told of
     std::function<bool()> exitGuard_;
+    std::string calculatedInputs_;      // inputsOf() the signal at the last completed Calculate
+    bool awaitingCalculation_ = false;  // opened, not yet calculated
+    bool resultsStale_ = false;
+    QShortcut* copyKey_ = nullptr;
 
     QLineEdit* intDes_ = nullptr;
     QGroupBox* chartFrame_ = nullptr;

@@ -106,6 +106,7 @@ void Form1::setState(const WindowState& s) {
         c.movement->select(pos.movementIndex);
         c.movement->setEnabled(pos.movementEnabled);
         c.movement->setLocked(pos.movementLocked);
+        c.movement->setToolTip(q(pos.movementNote));
         c.movement->setGeometry(twipsRect(column, kMovementTop, kMovementWidth, kMovementHeight));
         c.movement->setHidden(!pos.rowVisible);
 

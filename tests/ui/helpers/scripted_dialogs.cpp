@@ -1,7 +1,25 @@
 // SPDX-License-Identifier: MIT
 #include "helpers/scripted_dialogs.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
+
 namespace tavimo::ui::test {
+
+namespace {
+
+// Every window test keeps its remembered files and folders in a folder of its own,
+// never in the user's settings, and starts with none.
+void useOwnSettingsFolder() {
+    static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/tavimo-settings-XXXXXX"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+}
+Q_COREAPP_STARTUP_FUNCTION(useOwnSettingsFolder)
+
+}  // namespace
 
 ScriptedDialogs::ScriptedDialogs() { setDialogs(this); }
 ScriptedDialogs::~ScriptedDialogs() { setDialogs(nullptr); }
@@ -19,7 +37,12 @@ QString ScriptedDialogs::openFileNameIn(QWidget*, const QString& filter, const Q
     return nextFile(filter);
 }
 
-QString ScriptedDialogs::saveFileName(QWidget*, const QString& filter) { return nextFile(filter); }
+QString ScriptedDialogs::saveFileName(QWidget*, const QString& filter) { return saveFileNameIn(nullptr, filter, {}); }
+
+QString ScriptedDialogs::saveFileNameIn(QWidget*, const QString& filter, const QString& folder) {
+    saveFolders.append(folder);
+    return nextFile(filter);
+}
 
 bool ScriptedDialogs::choosePrinter(QWidget*, QPrinter& printer) {
     ++printerDialogs;

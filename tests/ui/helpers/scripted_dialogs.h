@@ -27,12 +27,14 @@ public:
     QList<Message> shown;           // every message box, in order
     QList<QString> filters;         // the filter of every file dialog, in order
     QList<QString> folders;         // the start folder of every open dialog ("" if none)
+    QList<QString> saveFolders;     // the start folder of every save dialog ("" if none)
     int printerDialogs = 0;
 
     Answer ask(QWidget*, const Message& m) override;
     QString openFileName(QWidget*, const QString& filter) override;
     QString openFileNameIn(QWidget*, const QString& filter, const QString& folder) override;
     QString saveFileName(QWidget*, const QString& filter) override;
+    QString saveFileNameIn(QWidget*, const QString& filter, const QString& folder) override;
     bool choosePrinter(QWidget*, QPrinter& printer) override;
 
     QStringList texts() const;
