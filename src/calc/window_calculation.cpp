@@ -15,11 +15,13 @@ CalcInput snapshotOf(const WindowState& state) {
         in.red[k] = p.red;
         in.walk[k] = p.walk;
         in.flash[k] = p.flash;
+        in.movement[k] = p.movement();
         in.splitEnabled[k] = p.timingEnabled;
         in.force[k] = p.force;
         in.pps[k] = p.pps;
         in.ppe[k] = p.ppe;
     }
+    in.description = plan.description;
     in.cycleLength = plan.cycleLength;
     in.controller = plan.controller;
     in.mode = plan.mode;
