@@ -102,49 +102,54 @@ void printList(const std::vector<const NetworkIntersection*>& chosen, OutputForm
     if (format == OutputFormat::Json) out << "]\n";
 }
 
-void printRuns(const std::vector<NetworkRun>& runs, OutputFormat format, std::ostream& out) {
+// The forms are written one intersection at a time, as each is calculated, so a
+// large network never holds every calculated window at once.
+void printRunsHead(OutputFormat format, std::ostream& out) {
     if (format == OutputFormat::Csv) {
         out << "intersection";
         for (const char* name : kCsvNames) out << ',' << name;
         out << ",file_force_off,note,warnings\n";
     }
     if (format == OutputFormat::Json) out << "[\n";
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        const NetworkRun& run = runs[i];
-        const std::string& id = run.intersection->id;
-        switch (format) {
-        case OutputFormat::Table:
-            if (i > 0) out << '\n';
-            out << "Intersection " << networkDescription(*run.intersection) << '\n';
-            if (run.calculated) printTable(run.state, out);
-            out << run.note << '\n';
-            for (const TimingWarning& w : run.warnings) out << "warning: " << w.text << '\n';
-            break;
-        case OutputFormat::Csv:
-            if (!run.calculated) {
-                out << id << ",,,,,,,,,,,," << csvText(run.note) << ",\n";
-                break;
-            }
-            for (int k = 1; k <= kPositions; ++k) {
-                out << id;
-                for (const std::string& text : columnOf(run.state.plan, k)) out << ',' << text;
-                out << ',' << run.agreement.fileForceOff[k - 1] << ',' << csvText(run.note) << ','
-                    << csvWarnings(run.warnings, k) << '\n';
-            }
-            break;
-        case OutputFormat::Json:
-            if (run.calculated) {
-                const JsonIntersection extra{id, run.agreement.agrees, run.note, run.agreement.fileForceOff};
-                printJsonObject(run.state, &extra, "  ", out, &run.warnings);
-            } else {
-                out << "  {\"intersection\": " << jsonString(id)
-                    << ", \"description\": " << jsonString(networkDescription(*run.intersection))
-                    << ", \"note\": " << jsonString(run.note) << "}";
-            }
-            out << (i + 1 < runs.size() ? ",\n" : "\n");
+}
+
+void printRun(const NetworkRun& run, bool first, bool last, OutputFormat format, std::ostream& out) {
+    const std::string& id = run.intersection->id;
+    switch (format) {
+    case OutputFormat::Table:
+        if (!first) out << '\n';
+        out << "Intersection " << networkDescription(*run.intersection) << '\n';
+        if (run.calculated) printTable(run.state, out);
+        out << run.note << '\n';
+        for (const TimingWarning& w : run.warnings) out << "warning: " << w.text << '\n';
+        break;
+    case OutputFormat::Csv:
+        if (!run.calculated) {
+            out << id << ",,,,,,,,,,,," << csvText(run.note) << ",\n";
             break;
         }
+        for (int k = 1; k <= kPositions; ++k) {
+            out << id;
+            for (const std::string& text : columnOf(run.state.plan, k)) out << ',' << text;
+            out << ',' << run.agreement.fileForceOff[k - 1] << ',' << csvText(run.note) << ','
+                << csvWarnings(run.warnings, k) << '\n';
+        }
+        break;
+    case OutputFormat::Json:
+        if (run.calculated) {
+            const JsonIntersection extra{id, run.agreement.agrees, run.note, run.agreement.fileForceOff};
+            printJsonObject(run.state, &extra, "  ", out, &run.warnings);
+        } else {
+            out << "  {\"intersection\": " << jsonString(id)
+                << ", \"description\": " << jsonString(networkDescription(*run.intersection))
+                << ", \"note\": " << jsonString(run.note) << "}";
+        }
+        out << (last ? "\n" : ",\n");
+        break;
     }
+}
+
+void printRunsTail(OutputFormat format, std::ostream& out) {
     if (format == OutputFormat::Json) out << "]\n";
 }
 
@@ -179,36 +184,38 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
         printList(chosen, options.format, out);
         return kAllCalculated;
     }
-    std::vector<NetworkRun> runs;
-    runs.reserve(chosen.size());
+    // Only what comes after the results is kept: the warnings, and the calculated
+    // windows when a chart or report is to be drawn from them.
+    const bool drawing = options.chartPath || options.reportPath;
+    std::vector<std::string> warningLines;
+    std::vector<CalculatedSignal> signals;
+    std::vector<const std::string*> signalIds;
     bool allCalculated = true;
-    for (const NetworkIntersection* x : chosen) {
-        runs.push_back(runOne(*x, options));
-        allCalculated = allCalculated && runs.back().calculated;
-    }
-    printRuns(runs, options.format, out);
-    bool warned = false;
-    for (const NetworkRun& run : runs)
-        for (const TimingWarning& w : run.warnings) {
-            err << "warning: " << run.intersection->id << ": " << w.text << '\n';
-            warned = true;
+    printRunsHead(options.format, out);
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        NetworkRun run = runOne(*chosen[i], options);
+        allCalculated = allCalculated && run.calculated;
+        printRun(run, i == 0, i + 1 == chosen.size(), options.format, out);
+        for (const TimingWarning& w : run.warnings)
+            warningLines.push_back("warning: " + run.intersection->id + ": " + w.text + '\n');
+        if (drawing && run.calculated) {
+            signals.push_back({std::move(run.state), std::move(run.outcome), {}});
+            signalIds.push_back(&run.intersection->id);
         }
+    }
+    printRunsTail(options.format, out);
+    for (const std::string& line : warningLines) err << line;
+    const bool warned = !warningLines.empty();
 
     // Every intersection calculated gets its chart (FILE-<INTID>.svg, or a page of the
     // PDF) and its report page.
-    if (options.chartPath || options.reportPath) {
-        std::vector<CalculatedSignal> signals;
-        for (const NetworkRun& run : runs)
-            if (run.calculated) signals.push_back({run.state, run.outcome, {}});
+    if (drawing && !signals.empty()) {
         DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""), {}};
-        std::size_t next = 0;
-        for (const NetworkRun& run : runs)
-            if (run.calculated) request.calculated.push_back({run.intersection->id, &signals[next++], ""});
-        if (!request.calculated.empty())
-            if (const std::string failed = drawWithLibrary(request); !failed.empty()) {
-                err << "tavimo-calc: " << failed << '\n';
-                return kUsageOrFile;
-            }
+        for (std::size_t i = 0; i < signals.size(); ++i) request.calculated.push_back({*signalIds[i], &signals[i], ""});
+        if (const std::string failed = drawWithLibrary(request); !failed.empty()) {
+            err << "tavimo-calc: " << failed << '\n';
+            return kUsageOrFile;
+        }
     }
 
     return allCalculated && !(options.strict && warned) ? kAllCalculated : kSomeFailed;

@@ -28,6 +28,22 @@ struct NetworkPhase {
     std::string localYield;
 };
 
+// D1..D16 of one intersection. Most nodes of a network are no signals and have no
+// [Phases] record: their table holds nothing, and every phase of it reads as empty.
+class NetworkPhases {
+public:
+    const NetworkPhase& operator[](std::size_t index) const { return table_.empty() ? kNone : table_[index]; }
+    // The phase at index 0..15, the table made on the first write.
+    NetworkPhase& write(std::size_t index) {
+        if (table_.empty()) table_.resize(16);
+        return table_[index];
+    }
+
+private:
+    static inline const NetworkPhase kNone{};
+    std::vector<NetworkPhase> table_;
+};
+
 // One lane group of the [Lanes] section ("NBL", "SBT", "NEL", "SBR2") and the
 // protected phase that serves it ("Phase1").
 struct NetworkLaneGroup {
@@ -43,7 +59,7 @@ struct NetworkIntersection {
     std::string controlType, cycleLength, referencedTo, referencePhase, offset;
 
     bool hasPhases = false;  // a [Phases] record names it
-    std::array<NetworkPhase, 16> phases;  // D1..D16 at index 0..15
+    NetworkPhases phases;  // D1..D16 at index 0..15
 
     std::vector<NetworkLaneGroup> laneGroups;
     std::vector<std::string> streetNames;  // [Links] "Name" of each approach, column order

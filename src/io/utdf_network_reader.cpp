@@ -224,7 +224,7 @@ private:
             if (auto member = phaseRecord(name)) {
                 at.hasPhases = true;
                 for (std::size_t i = 2; i < heading_.size(); ++i)
-                    if (phaseOfColumn_[i] > 0) at.phases[phaseOfColumn_[i] - 1].*member = std::string(fields_[i]);
+                    if (phaseOfColumn_[i] > 0) at.phases.write(phaseOfColumn_[i] - 1).*member = std::string(fields_[i]);
             }
             break;
         default: break;
