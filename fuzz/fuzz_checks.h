@@ -16,6 +16,7 @@
 #include "calc/window_calculation.h"
 #include "io/project_file.h"
 #include "io/project_read.h"
+#include "io/signal_arrival.h"
 #include "io/utdf_import.h"
 #include "io/utdf_readers.h"
 #include "io/utdf_network.h"
@@ -186,6 +187,46 @@ inline bool usableResult(const std::string& before, const std::string& after) {
     return lower.find("nan") == std::string::npos && lower.find("inf") == std::string::npos;
 }
 
+// The whole three-file read: the first byte picks each file's form (bit 0 TIMING,
+// bit 1 PHASING, bit 2 LANES; set: comma-separated), the rest is the TIMING, PHASING
+// and LANES texts one after another, each ended by a line "=====".
+inline constexpr std::string_view kFileEnd = "\n=====\n";
+
+inline Broken checkUtdfFiles(std::string_view input) {
+    if (input.empty()) return std::nullopt;
+    const auto forms = static_cast<unsigned char>(input[0]);
+    std::string_view rest = input.substr(1);
+    std::string_view texts[3];
+    for (std::string_view& text : texts) {
+        const std::size_t end = rest.find(kFileEnd);
+        text = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + kFileEnd.size());
+    }
+    const auto path = [forms](int bit, const char* kind) {
+        return std::string(kind) + ((forms >> bit) & 1 ? ".csv" : ".dat");
+    };
+    auto read = parseUtdfFiles({texts[0], texts[1], texts[2]}, path(0, "TIMING"), path(1, "PHASING"), path(2, "LANES"));
+    if (const auto* error = std::get_if<UtdfError>(&read))
+        return error->message.empty() ? Broken("a refused import without a message") : std::nullopt;
+    // What the import lets through is a number below 100000 or blank, and a window
+    // built from it calculates to numbers.
+    const UtdfImport& values = std::get<UtdfImport>(read);
+    for (const auto* times : {&values.split, &values.green, &values.amber, &values.red})
+        for (const std::string& t : *times)
+            if (!isBlank(t) && (!parseNumber(t) || !(std::fabs(*parseNumber(t)) < 100000)))
+                return "an imported time \"" + t + "\"";
+    for (const char* controller : {"Nema", "one70"}) {
+        WindowState state = importedSignal(values, controller, "Yield");
+        const CheckedRun run = calculateAndCheckWindow(state);
+        for (const Position& at : state.plan.positions)
+            if (!usableResult("", at.force) || !usableResult("", at.pps) || !usableResult("", at.ppe))
+                return "an imported plan shows \"" + at.force + "\", \"" + at.pps + "\", \"" + at.ppe + "\"";
+        for (const TimingWarning& w : run.warnings)
+            if (w.text.empty()) return std::string("a warning without a text");
+    }
+    return std::nullopt;
+}
+
 // A NaN width is the same NaN on both runs, though it never compares equal.
 inline bool sameNumber(float a, float b) { return a == b || (std::isnan(a) && std::isnan(b)); }
 
@@ -256,6 +297,12 @@ inline Broken checkNetworkUtdf(std::string_view text) {
             if (n && (++seen[n] > 1 || !at.timingEnabled)) return "phase " + at.phase + " placed twice or disabled";
             if (at.movementIndex >= static_cast<int>(at.movementList.size())) return "a movement beyond its list";
         }
+        // Every placed split is a part of the cycle.
+        const float cycle = parseNumber(state.plan.cycleLength).value_or(0);
+        for (const Position& at : state.plan.positions)
+            if (!at.split.empty() && !(parseNumber(at.split).value_or(0) > 0 && *parseNumber(at.split) <= cycle))
+                return "phase " + at.phase + " placed with the split " + at.split + " in a cycle of " +
+                       state.plan.cycleLength;
         calculateWindow(state);
         if (agreementWith(x, state).line.empty()) return "intersection " + x.id + " without an agreement line";
     }

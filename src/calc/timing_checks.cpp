@@ -55,6 +55,25 @@ int phaseBefore(const CalcValues& v, int position) {
     return o + order[0];
 }
 
+// A time below zero is a typing slip (a minus sign too many) or a damaged file; the
+// formulas run on it and give a plan no controller can time.
+void checkNegativeTimes(const CalcInput& in, const PositionValues& p, int n, std::vector<TimingWarning>& out) {
+    const struct {
+        const char* name;
+        std::optional<float> value;
+        CheckedField field;
+    } times[] = {{"split", p.split, CheckedField::Split},
+                 {"min green", p.minGreen, CheckedField::MinGreen},
+                 {"amber", p.amber, CheckedField::Amber},
+                 {"all red", p.allRed, CheckedField::AllRed},
+                 {"walk", parseNumber(in.walk[n - 1]), CheckedField::Walk},
+                 {"flash don't walk", parseNumber(in.flash[n - 1]), CheckedField::Flash}};
+    for (const auto& t : times)
+        if (t.value && *t.value < 0)
+            out.push_back({subject(in, n) + t.name + " " + num(*t.value) + " is negative",
+                           phaseLabel(in, n) + " negative " + t.name, {{n, t.field}}});
+}
+
 void checkSplit(const CalcInput& in, const PositionValues& p, int n, std::vector<TimingWarning>& out) {
     const float needed = *p.minGreen + *p.amber + *p.allRed;
     if (!before(*p.split, needed)) return;
@@ -98,7 +117,17 @@ void checkPedestrian(const CalcInput& in, const PositionValues& p, int n, std::v
 
 void checkWindow(const CalcInput& in, const CalcValues& v, int n, std::vector<TimingWarning>& out) {
     const PositionValues& p = v.positions[n - 1];
-    if (!p.ownStart || !p.ownEnd || !before(*p.ownEnd, *p.ownStart)) return;
+    if (!p.ownStart || !p.ownEnd || !before(*p.ownEnd, *p.ownStart)) {
+        // A window that opens in time of its own can still be emptied where it is
+        // joined with the other ring's or opened at the yield point: what the window
+        // shows is what the controller runs.
+        if (p.permissiveStart && p.permissiveEnd && before(*p.permissiveEnd, *p.permissiveStart))
+            out.push_back({subject(in, n) + "no permissive window: it ends at " + num(*p.permissiveEnd) +
+                               ", before it opens at " + num(*p.permissiveStart),
+                           phaseLabel(in, n) + " no permissive window",
+                           {{n, CheckedField::PermissiveStart}, {n, CheckedField::PermissiveEnd}}});
+        return;
+    }
     out.push_back({subject(in, n) + "no permissive window: min green " + num(*p.minGreen) +
                        " does not fit between the force-off of " + phaseLabel(in, phaseBefore(v, n)) +
                        " and its own",
@@ -124,6 +153,7 @@ std::vector<TimingWarning> checkTiming(const CalcInput& in, const CalcOutcome& o
     const CalcValues& v = outcome.values;
     for (int n = 1; n <= kPositions; ++n) {
         const PositionValues& p = v.positions[n - 1];
+        if (p.split) checkNegativeTimes(in, p, n, out);
         if (!present(p)) continue;
         checkSplit(in, p, n, out);
         checkPedestrian(in, p, n, out);

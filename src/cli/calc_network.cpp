@@ -56,6 +56,14 @@ NetworkRun runOne(const NetworkIntersection& x, const CalcOptions& options) {
     run.outcome = outcome;
     run.warnings = std::move(checked.warnings);
     run.agreement = agreementWith(x, run.state);
+    for (int phase : run.agreement.withoutYield) {
+        const std::string label = "\xCE\xA6" + std::to_string(phase);
+        std::vector<FieldMark> marks;
+        for (int k = 1; k <= kPositions; ++k)
+            if (run.state.plan.at(k).phase == std::to_string(phase)) marks.push_back({k, CheckedField::Phase});
+        run.warnings.push_back({label + ": the file has no Yield for it, so its force-off was not compared",
+                                label + " not compared with the file", marks});
+    }
     const auto unusual = notCoordinatedReason(x);
     run.note = unusual ? *unusual + "; " + run.agreement.line : run.agreement.line;
     return run;

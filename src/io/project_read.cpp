@@ -5,6 +5,7 @@
 #include "io/windows1252.h"
 
 #include "message_text.h"
+#include "text_encoding.h"
 #include "text_lines.h"
 
 namespace tavimo {
@@ -14,7 +15,6 @@ namespace {
 constexpr int kLines = 7;
 const char* const kKeywords[kLines] = {"movements", "splits", "minGreen", "amber", "red", "order", "misc"};
 constexpr int kPositionValues = 8;
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // True when nothing but commas follows the `kept`-th value of a line: a file written
 // with an empty ninth value still holds eight.
@@ -25,13 +25,6 @@ bool isBlankTail(std::string_view line, std::size_t from, int kept) {
         from = comma + 1;
     }
     return line.find_first_not_of(',', from) == std::string_view::npos;
-}
-
-bool isUtf16(std::string_view bytes) {
-    if (bytes.size() < 2) return false;
-    const auto b0 = static_cast<unsigned char>(bytes[0]), b1 = static_cast<unsigned char>(bytes[1]);
-    // With a byte-order mark, or the NUL high bytes of ASCII text without one.
-    return (b0 == 0xFF && b1 == 0xFE) || (b0 == 0xFE && b1 == 0xFF) || ((b0 == 0) != (b1 == 0));
 }
 
 }  // namespace

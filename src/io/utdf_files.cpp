@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The file side of the UTDF import: all three files are read whole before any of
 // them is used, so a failure leaves the timing window untouched.
+#include <new>
+
 #include "io/file_read.h"
 #include "io/utdf_readers.h"
 #include "io/windows1252.h"
@@ -35,26 +37,39 @@ void toUtf8(UtdfImport& values) {
 
 }  // namespace
 
-std::variant<UtdfImport, UtdfError> readUtdfFiles(const std::string& timingPath, const std::string& phasingPath,
-                                                  const std::string& lanesPath) {
-    auto phasing = readWhole("PHASING", phasingPath);
-    if (auto* error = std::get_if<UtdfError>(&phasing)) return *error;
-    auto timing = readWhole("TIMING", timingPath);
-    if (auto* error = std::get_if<UtdfError>(&timing)) return *error;
-    auto lanes = readWhole("LANES", lanesPath);
-    if (auto* error = std::get_if<UtdfError>(&lanes)) return *error;
-
+std::variant<UtdfImport, UtdfError> parseUtdfFiles(const UtdfTexts& texts, const std::string& timingPath,
+                                                   const std::string& phasingPath, const std::string& lanesPath) {
     UtdfImport values;
-    if (auto error = parsePhasing(std::get<std::string>(phasing), phasingFormOf(phasingPath), phasingPath, values))
-        return *error;
-    if (auto error = parseTiming(std::get<std::string>(timing), timingFormOf(timingPath), timingPath, values))
-        return *error;
-    parseLanes(std::get<std::string>(lanes), lanesFormOf(lanesPath), values);
-    if (auto error = checkImport(values, std::get<std::string>(phasing), std::get<std::string>(lanes),
-                                 lanesFormOf(lanesPath), timingPath, phasingPath, lanesPath))
+    if (auto error = parsePhasing(texts.phasing, phasingFormOf(phasingPath), phasingPath, values)) return *error;
+    if (auto error = parseTiming(texts.timing, timingFormOf(timingPath), timingPath, values)) return *error;
+    parseLanes(texts.lanes, lanesFormOf(lanesPath), values);
+    if (auto error = checkImport(values, texts.phasing, texts.lanes, lanesFormOf(lanesPath), timingPath, phasingPath,
+                                 lanesPath))
         return *error;
     toUtf8(values);
     return values;
+}
+
+std::variant<UtdfImport, UtdfError> readUtdfFiles(const std::string& timingPath, const std::string& phasingPath,
+                                                  const std::string& lanesPath) {
+    const char* reading = "PHASING";
+    const std::string* path = &phasingPath;
+    // Three files of the largest size allowed may not fit a small machine: that is a
+    // failed read naming the file, not the end of the program.
+    try {
+        auto phasing = readWhole("PHASING", phasingPath);
+        if (auto* error = std::get_if<UtdfError>(&phasing)) return *error;
+        reading = "TIMING", path = &timingPath;
+        auto timing = readWhole("TIMING", timingPath);
+        if (auto* error = std::get_if<UtdfError>(&timing)) return *error;
+        reading = "LANES", path = &lanesPath;
+        auto lanes = readWhole("LANES", lanesPath);
+        if (auto* error = std::get_if<UtdfError>(&lanes)) return *error;
+        return parseUtdfFiles({std::get<std::string>(timing), std::get<std::string>(phasing), std::get<std::string>(lanes)},
+                              timingPath, phasingPath, lanesPath);
+    } catch (const std::bad_alloc&) {
+        return UtdfError{utdf::fileMessage(reading, *path, "cannot be read: there is not enough memory for it.")};
+    }
 }
 
 }  // namespace tavimo

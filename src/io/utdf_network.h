@@ -72,10 +72,13 @@ struct UtdfNetwork {
     const NetworkIntersection* find(const std::string& id) const;
 };
 
-// Reads the text of a combined UTDF file. Fails, naming `fileName`, on a file without a
-// [Phases] section, and on a record it uses (and any [Nodes] line) that is shorter than
-// its heading line, has no INTID or an INTID that is not a whole number. Unknown sections and records are
-// skipped; lines may end in CR LF, LF or CR.
+// Reads the text of a combined UTDF file, Windows-1252 or UTF-8. Fails, naming
+// `fileName` and the line, on UTF-16 text, on a file without a [Phases] section, on a
+// line of more than 512 fields or with a field of more than 1024 bytes, and on a
+// record it uses (and any [Nodes] line) that is shorter than its heading line or than
+// its name, INTID and value, has no INTID or an INTID that is not a whole number, or
+// repeats a record of the same INTID ("7" and "007" are one). Unknown sections and
+// records are skipped; lines may end in CR LF, LF or CR.
 std::variant<UtdfNetwork, UtdfError> parseUtdfNetwork(std::string_view text, const std::string& fileName);
 
 // Reads the file at `path` whole and then parses it.
@@ -126,6 +129,9 @@ struct NetworkAgreement {
     std::array<std::string, 8> fileForceOff;
     // "Force-offs agree with the UTDF file", or the differences.
     std::string line;
+    // Placed phases the file gives no Yield for (a file cut short): their force-offs
+    // could not be compared, so the verdict was not reached.
+    std::vector<int> withoutYield;
 };
 
 // Compares a calculated window (the same intersection, placed by importNetworkIntersection

@@ -69,6 +69,7 @@ NetworkAgreement agreementWith(const NetworkIntersection& x, const WindowState& 
         const std::string& here = calculated.plan.at(k).force;
         std::optional<float> ours = parseNumber(here);
         bool same = false;
+        if (!fileYield) result.withoutYield.push_back(n);
         if (fileYield) {
             const float file = wrapped(*fileYield - zero, placed.cycle);
             // The file writes tenths; shown to the thousandth, 22.3 - 21.9 reads 0.4, not 0.3999996.

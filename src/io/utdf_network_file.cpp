@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The file side of the network import: the file is read whole, then parsed, so a
 // failure leaves the timing window untouched.
+#include <new>
+
 #include "io/file_read.h"
 #include "io/utdf_network.h"
 
@@ -25,9 +27,15 @@ std::variant<std::string, UtdfError> readNetworkFile(const std::string& path) {
 }  // namespace
 
 std::variant<UtdfNetwork, UtdfError> readUtdfNetwork(const std::string& path) {
-    auto text = readNetworkFile(path);
-    if (auto* error = std::get_if<UtdfError>(&text)) return *error;
-    return parseUtdfNetwork(std::get<std::string>(text), path);
+    // A machine short of memory fails the read, not the program: the window keeps
+    // what it shows and the calculator says which file it could not hold.
+    try {
+        auto text = readNetworkFile(path);
+        if (auto* error = std::get_if<UtdfError>(&text)) return *error;
+        return parseUtdfNetwork(std::get<std::string>(text), path);
+    } catch (const std::bad_alloc&) {
+        return UtdfError{utdf::fileMessage("UTDF", path, "cannot be read: there is not enough memory for it.")};
+    }
 }
 
 }  // namespace tavimo

@@ -4,6 +4,7 @@
 // A file's barrier, ring and position (BRP) give where each phase runs; the grid holds
 // what fits two rings, two barriers and one left-turn arrangement.
 #include <algorithm>
+#include <cmath>
 
 #include "io/utdf_network.h"
 #include "model/number_text.h"
@@ -37,10 +38,25 @@ bool servesLeftTurn(const NetworkIntersection& intersection, int phase) {
     return false;
 }
 
+// A phase number, BRP or reference of a few digits; anything beyond ten thousand is
+// none of them (and would not fit an int).
 std::optional<int> wholeText(const std::string& text) {
     const auto value = parseNumber(text);
-    if (!value || *value != static_cast<float>(static_cast<int>(*value))) return std::nullopt;
+    if (!value || !(*value > -1e4f && *value < 1e4f) || *value != std::trunc(*value)) return std::nullopt;
     return static_cast<int>(*value);
+}
+
+// The [Timeplans] values besides the cycle length: a blank one is left out by the
+// export, anything else must be the number it stands for.
+std::optional<std::string> timeplanProblem(const NetworkIntersection& x) {
+    const std::pair<const char*, const std::string*> numbers[] = {
+        {"Offset", &x.offset}, {"Referenced To", &x.referencedTo}, {"Control Type", &x.controlType}};
+    for (const auto& [name, value] : numbers)
+        if (!isBlank(*value) && !parseNumber(*value))
+            return std::string("the ") + name + " " + utdf::quoted(*value) + " is not a number";
+    if (!isBlank(x.referencePhase) && !wholeText(x.referencePhase))
+        return "the Reference Phase " + utdf::quoted(x.referencePhase) + " is not a phase number";
+    return std::nullopt;
 }
 
 }  // namespace
@@ -73,6 +89,7 @@ std::variant<NetworkPlacement, std::string> placeIntersection(const NetworkInter
     if (!cycle || !(*cycle > 0) || !(*cycle < 1e6f))
         return "the Cycle Length " + utdf::quoted(x.cycleLength) + " is not a cycle length";
     placed.cycle = *cycle;
+    if (auto problem = timeplanProblem(x)) return *problem;
 
     // Phases in use: a Start and an End that differ.
     std::vector<RunningPhase> running;
@@ -84,6 +101,12 @@ std::variant<NetworkPlacement, std::string> placeIntersection(const NetworkInter
         if (!end) return "phase " + std::to_string(n) + " has the End " + utdf::quoted(p.end) + ", not a time";
         if (*start == *end) continue;
         if (n > 8) return "phase " + std::to_string(n) + " is in use";
+        // Start and End lie on the master clock; a split past the cycle's end wraps.
+        const float split = *end > *start ? *end - *start : *end - *start + placed.cycle;
+        if (!(split > 0) || split > placed.cycle)
+            return "phase " + std::to_string(n) + " runs from " + formatNumber(*start) + " to " + formatNumber(*end) +
+                   ", a split of " + formatNumber(split) + " that does not fit the cycle of " +
+                   formatNumber(placed.cycle);
         const auto brp = wholeText(p.brp);
         if (!brp || *brp < 111 || *brp > 999)
             return "phase " + std::to_string(n) + " has no barrier, ring and position (BRP " + utdf::quoted(p.brp) + ")";

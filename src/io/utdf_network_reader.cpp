@@ -3,11 +3,14 @@
 // and the order of the columns vary between exports, the names do not.
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <unordered_map>
 
 #include "io/utdf_network.h"
+#include "io/utf8.h"
 #include "io/windows1252.h"
 
+#include "text_encoding.h"
 #include "text_lines.h"
 #include "utdf_text.h"
 
@@ -50,6 +53,29 @@ const char* sectionTitle(Section section) {
     }
 }
 
+// What one record may hold. Real exports have at most a few dozen columns of short
+// values; the bounds keep a damaged file (a line of millions of commas) from taking
+// the memory of the machine.
+constexpr std::size_t kMostFields = 512;
+constexpr std::size_t kLongestField = 1024;
+
+// Fields a record needs before its values: RECORDNAME and INTID, and in [Timeplans]
+// the value itself; a [Nodes] line starts with its INTID.
+std::size_t leastFields(Section section) {
+    switch (section) {
+    case Section::Nodes: return 1;
+    case Section::Timeplans: return 3;
+    default: return 2;
+    }
+}
+
+// Exports are Windows-1252; a file saved again as UTF-8 by an editor is read as such.
+bool isUtf8(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();)
+        if (!nextCodePoint(text, pos)) return false;
+    return true;
+}
+
 void splitFields(std::string_view line, std::vector<std::string_view>& fields) {
     fields.clear();
     std::size_t start = 0;
@@ -60,6 +86,10 @@ void splitFields(std::string_view line, std::vector<std::string_view>& fields) {
         if (comma == std::string_view::npos) return;
         start = comma + 1;
     }
+}
+
+std::string fieldCount(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " field" : " fields");
 }
 
 bool allEmpty(const std::vector<std::string_view>& fields) {
@@ -116,6 +146,12 @@ public:
     explicit NetworkReader(const std::string& fileName) : fileName_(fileName) {}
 
     std::optional<UtdfError> read(std::string_view text) {
+        if (isUtf16(text))
+            return UtdfError{utdf::fileMessage("UTDF", fileName_,
+                                               "is UTF-16 text; Tavimo reads UTF-8 and Windows-1252 text: save it "
+                                               "as one of those.")};
+        if (text.substr(0, kUtf8Mark.size()) == kUtf8Mark) text.remove_prefix(kUtf8Mark.size());
+        utf8_ = isUtf8(text);
         TextLines cut(text);
         while (const std::optional<std::string_view> next = cut.next()) {
             ++lineNumber_;
@@ -149,6 +185,7 @@ private:
         // they are passed over by their name, without splitting the line.
         if (!heading_.empty() && section_ != Section::Nodes && !usedRecord(trimmed(text.substr(0, text.find(',')))))
             return std::nullopt;
+        if (auto error = tooBig(text)) return error;
         splitFields(text, fields_);
         if (allEmpty(fields_)) return std::nullopt;
         if (heading_.empty()) {
@@ -179,6 +216,21 @@ private:
         }
     }
 
+    std::optional<UtdfError> tooBig(std::string_view text) const {
+        if (static_cast<std::size_t>(std::count(text.begin(), text.end(), ',')) >= kMostFields)
+            return recordError("the line has more than " + std::to_string(kMostFields) + " fields.");
+        for (std::size_t start = 0;;) {
+            const std::size_t comma = text.find(',', start);
+            const std::size_t end = comma == std::string_view::npos ? text.size() : comma;
+            if (end - start > kLongestField)
+                return recordError("a field of the line is longer than " + std::to_string(kLongestField) + " bytes.");
+            if (comma == std::string_view::npos) return std::nullopt;
+            start = comma + 1;
+        }
+    }
+
+    std::string textOf(std::string_view field) const { return utf8_ ? std::string(field) : fromWindows1252(field); }
+
     UtdfError recordError(const std::string& problem) const {
         return UtdfError{utdf::fileMessage("UTDF", fileName_,
                                            "line " + std::to_string(lineNumber_) + ", " + sectionTitle(section_) +
@@ -191,22 +243,27 @@ private:
         const std::string name = nodes ? std::string() : std::string(fields_[0]);
         const auto what = [&] { return nodes ? std::string("the node") : "the record " + utdf::quoted(fields_[0]); };
         if (fields_.size() < heading_.size())
-            return recordError(what() + " has " + std::to_string(fields_.size()) + " fields; its heading has " +
+            return recordError(what() + " has " + fieldCount(fields_.size()) + "; its heading has " +
                                std::to_string(heading_.size()) + ".");
+        // A heading cut short does not make its records any shorter than they must be.
+        if (fields_.size() < leastFields(section_))
+            return recordError(what() + " has " + fieldCount(fields_.size()) + "; it needs " +
+                               std::to_string(leastFields(section_)) + ".");
         if (fields_[idColumn].empty()) return recordError(what() + " has no INTID.");
         const auto number = wholeNumber(fields_[idColumn]);
         if (!number) return recordError(what() + " has the INTID " + utdf::quoted(fields_[idColumn]) +
                                         ", which is not a whole number.");
+        if (auto error = repeated(name, *number, fields_[idColumn])) return error;
         NetworkIntersection& at = intersection(*number);
 
         switch (section_) {
         case Section::Nodes:
-            if (descriptionColumn_ > 0) at.nodeDescription = fromWindows1252(fields_[descriptionColumn_]);
+            if (descriptionColumn_ > 0) at.nodeDescription = textOf(fields_[descriptionColumn_]);
             break;
         case Section::Links:
             if (sameName(name, "Name"))
                 for (std::size_t i = 2; i < heading_.size(); ++i)
-                    if (!fields_[i].empty()) at.streetNames.push_back(fromWindows1252(fields_[i]));
+                    if (!fields_[i].empty()) at.streetNames.push_back(textOf(fields_[i]));
             break;
         case Section::Lanes:
             if (sameName(name, "Phase1"))
@@ -232,6 +289,22 @@ private:
         return std::nullopt;
     }
 
+    // An exporter writes each record of an intersection once. A second one (two blocks
+    // of one INTID, or "7" beside "007") means two intersections under one number or a
+    // file pasted together; either way which of them the engineer means is unknown.
+    std::optional<UtdfError> repeated(const std::string& name, long long number, std::string_view idText) {
+        std::string key = sectionTitle(section_);
+        for (char c : name) key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const auto [first, added] = firstRecord_.try_emplace({key, number}, lineNumber_, std::string(idText));
+        if (added) return std::nullopt;
+        const std::string record = name.empty() ? std::string("node") : utdf::quoted(name) + " record";
+        const std::string& firstId = first->second.second;
+        return recordError("INTID " + utdf::quoted(idText) + " has a second " + record + " (the first" +
+                           (firstId != idText ? ", of INTID " + utdf::quoted(firstId) + "," : std::string()) +
+                           " is on line " + std::to_string(first->second.first) +
+                           "); the file holds each intersection once.");
+    }
+
     NetworkIntersection& intersection(long long number) {
         const auto [where, added] = index_.emplace(number, network_.intersections.size());
         if (added) {
@@ -245,6 +318,8 @@ private:
     const std::string& fileName_;
     UtdfNetwork network_;
     std::unordered_map<long long, std::size_t> index_;
+    std::map<std::pair<std::string, long long>, std::pair<std::size_t, std::string>> firstRecord_;
+    bool utf8_ = false;
     Section section_ = Section::Other;
     bool sawPhases_ = false;
     std::size_t lineNumber_ = 0;

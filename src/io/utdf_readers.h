@@ -42,6 +42,16 @@ std::optional<UtdfError> checkImport(const UtdfImport& values, std::string_view 
                                      std::string_view lanesText, UtdfForm lanesForm, const std::string& timingPath,
                                      const std::string& phasingPath, const std::string& lanesPath);
 
+// The texts of the three files, read whole.
+struct UtdfTexts {
+    std::string_view timing, phasing, lanes;
+};
+
+// Reads the three texts (PHASING, TIMING, LANES, each in the form its path gives) and
+// checks them (checkImport); the values are UTF-8.
+std::variant<UtdfImport, UtdfError> parseUtdfFiles(const UtdfTexts& texts, const std::string& timingPath,
+                                                   const std::string& phasingPath, const std::string& lanesPath);
+
 // Reads the three files (PHASING, TIMING, LANES) whole and checks them (checkImport)
 // before anything uses them.
 std::variant<UtdfImport, UtdfError> readUtdfFiles(const std::string& timingPath,

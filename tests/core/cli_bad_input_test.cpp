@@ -124,6 +124,86 @@ TEST(CalcBadInput, EachClassGetsItsStatusAndAMessageNamingTheFile) {
     ::unlink(fifo.c_str());
 }
 
+// A run as a shell starts it: the arguments are quoted here.
+CalcRun calcWith(const std::vector<std::string>& args) {
+    const std::string out = scratch("stdout"), err = scratch("stderr");
+    std::string command = "timeout 20 '" TAVIMO_CALC_EXE "'";
+    for (const std::string& arg : args) command += " '" + arg + "'";
+    command += " > '" + out + "' 2> '" + err + "' < /dev/null";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, bytesOf(out), bytesOf(err)};
+}
+
+const std::string kNetwork = TAVIMO_TEST_DATA "/utdf8/excerpts/chattanooga-2.csv";
+
+// The one-intersection network with one line of it changed, or cut before a line.
+std::string network(const std::string& from, const std::string& to) { return replaced(bytesOf(kNetwork), from, to); }
+std::string networkCutAt(const std::string& line) {
+    const std::string text = bytesOf(kNetwork);
+    return text.substr(0, text.find(line));
+}
+
+// Files that would give a wrong answer if taken: each is refused with its line (2),
+// not calculated with the reason (1), or calculated with a warning that --strict
+// turns into a failure (0, then 1).
+TEST(CalcBadInput, WrongAnswersAreRefusedOrWarnedOf) {
+    const std::string commas(1 << 20, ',');
+    const std::string shortTimeplans = "[Timeplans]\nRECORDNAME,INTID\nCycle Length,2\n[Phases]\n";
+    const std::string plan = examplePlan();
+    const std::string emptied = replaced(plan, "splits,15,45,12,28", "splits,15,45,8,32");
+    const struct {
+        const char* what;
+        std::vector<std::string> args;  // "%" is the file written from `bytes`
+        std::string bytes;
+        int status;
+        std::string err;  // a line standard error holds
+    } cases[] = {
+        // Refused, naming the line.
+        {"short record", {"--utdf", "%"}, shortTimeplans, 2,
+         "tavimo-calc: The UTDF file \"%\" line 3, [Timeplans]: the record \"Cycle Length\" has 2 fields; it needs 3.\n"},
+        {"a megabyte of commas", {"--utdf", "%"}, "[Phases]\nRECORDNAME,INTID,D1\nStart,2" + commas + "\n", 2,
+         "line 3, [Phases]: the line has more than 512 fields.\n"},
+        {"INTID twice", {"--utdf", "%"}, bytesOf(kNetwork) + "[Timeplans]\nRECORDNAME,INTID,DATA\nCycle Length,002,90\n", 2,
+         "INTID \"002\" has a second \"Cycle Length\" record (the first, of INTID \"2\", is on line 18)"},
+        {"UTF-16", {"--utdf", "%"}, utf16(bytesOf(kNetwork)), 2,
+         "is UTF-16 text; Tavimo reads UTF-8 and Windows-1252 text: save it as one of those.\n"},
+        // Not calculated, with the reason.
+        {"cycle shorter than the splits", {"--utdf", "%", "--strict"}, network("Cycle Length,2,100.0", "Cycle Length,2,3"), 1,
+         ""},
+        {"offset not a number", {"--utdf", "%"}, network("Offset,2,70.0", "Offset,2,nan"), 1, ""},
+        // Calculated, with a warning --strict refuses.
+        {"negative min green", {"--utdf", "%", "--strict"}, network("MinGreen,2,4,", "MinGreen,2,-5,"), 1,
+         "warning: 2: \xCE\xA6" "1 (position 1): min green -5 is negative\n"},
+        {"negative DontWalk", {"--utdf", "%", "--strict"}, network("DontWalk,2,,12,", "DontWalk,2,,-5,"), 1,
+         "warning: 2: \xCE\xA6" "2 (position 2): flash don't walk -5 is negative\n"},
+        {"no Yield records", {"--utdf", "%", "--strict"}, networkCutAt("Yield,2,64.8"), 1,
+         "warning: 2: \xCE\xA6" "1: the file has no Yield for it, so its force-off was not compared\n"},
+        {"negative amber", {"--strict", "%"}, replaced(plan, "amber,3.5", "amber,-3.5"), 1,
+         "warning: \xCE\xA6" "1 (position 1): amber -3.5 is negative\n"},
+        {"window joined to an empty one", {"--strict", "--controller", "170", "--mode", "yield", "%"}, emptied, 1,
+         "warning: \xCE\xA6" "7 (position 7): no permissive window: it ends at -1.5, before it opens at 0\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = writeFile(std::string(c.what) + ".csv", c.bytes);
+        std::vector<std::string> args = c.args;
+        for (std::string& arg : args)
+            if (arg == "%") arg = path;
+        const CalcRun r = calcWith(args);
+        EXPECT_EQ(r.status, c.status) << c.what << '\n' << r.err;
+        const std::string err = c.err.find('%') == std::string::npos ? c.err : replaced(c.err, "%", path);
+        EXPECT_NE(r.err.find(err), std::string::npos) << c.what << '\n' << r.err;
+        if (c.status == 2) {
+            EXPECT_EQ(r.out, "") << c.what;
+        }
+    }
+    // What was not calculated says why in its note.
+    EXPECT_NE(calcWith({"--utdf", writeFile("c3.csv", network("Cycle Length,2,100.0", "Cycle Length,2,3"))})
+                  .out.find("phase 1 runs from 52 to 70, a split of 18 that does not fit the cycle of 3"),
+              std::string::npos);
+    // Without --strict a warning is no failure.
+    EXPECT_EQ(calcWith({writeFile("amber.tvm", replaced(plan, "amber,3.5", "amber,-3.5"))}).status, 0);
+}
+
 // Results that never reach their reader are a failure, not a success.
 TEST(CalcBadInput, ResultsThatCannotBeWrittenExitTwo) {
     const std::pair<const char*, const char*> cases[] = {

@@ -197,12 +197,14 @@ TEST(CalcCommand, WarningsOnStderrInTheCsvColumnAndTheJsonList) {
     const std::string split3 = "Φ3 (position 3): split 9 is shorter than min green 5 + amber 3.5 + all red 1 = 9.5";
     const std::string window3 =
         "Φ3 (position 3): no permissive window: min green 5 does not fit between the force-off of Φ2 and its own";
+    const std::string window7 = "Φ7 (position 7): no permissive window: it ends at 39, before it opens at 39.5";
     const std::string barrier = "ring 1 reaches the barrier at 60, ring 2 at 55";
 
     Result r = run({"--format", "csv", path});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "warning: " + split3 + "\nwarning: " + window3 + "\nwarning: " + barrier + "\n");
-    // Position 7 keeps the window it was joined to, and no warning of its own.
+    EXPECT_EQ(r.err, "warning: " + split3 + "\nwarning: " + window3 + "\nwarning: " + window7 + "\nwarning: " +
+                         barrier + "\n");
+    // Position 7's window is joined to position 3's, which cannot open: it warns too.
     const std::string barrierCell = "ring 1 reaches the barrier at 60 and ring 2 at 55";
     EXPECT_EQ(r.out, std::string(kCsvHeader) +
                          "1,1,SB,15,5,3.5,1,92.5,76.5,82," + barrierCell + "\n"
@@ -211,11 +213,12 @@ TEST(CalcCommand, WarningsOnStderrInTheCsvColumnAndTheJsonList) {
                          "4,4,EB,28,10,4,1.5,76.5,49.5,62,\n"
                          "5,5,NB,10,5,3.5,1,92.5,76.5,82," + barrierCell + "\n"
                          "6,6,SB,45,20,4,1.5,39.5,,," + barrierCell + "\n"
-                         "7,7,EB,14,5,3.5,1,54.5,39.5,39,\n"
+                         "7,7,EB,14,5,3.5,1,54.5,39.5,39,Φ7 (position 7): no permissive window: it ends at 39 and "
+                         "before it opens at 39.5\n"
                          "8,8,WB,28,10,4,1.5,81.5,49.5,62,\n");
 
     r = run({"--format", "json", path});
-    EXPECT_NE(r.out.find("\"warnings\": [\"" + split3 + "\", \"" + window3 + "\", \"" + barrier + "\"]\n}\n"),
+    EXPECT_NE(r.out.find("\"warnings\": [\"" + split3 + "\", \"" + window3 + "\", \"" + window7 + "\", \"" + barrier + "\"]\n}\n"),
               std::string::npos)
         << r.out;
 

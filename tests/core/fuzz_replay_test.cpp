@@ -20,6 +20,7 @@ TEST(FuzzFindings, EveryKeptInputPassesItsTargetsCheck) {
         {"fuzz_calculation", fuzz::checkCalculation},   {"fuzz_project_file", fuzz::checkProjectFile},
         {"fuzz_utdf_timing", fuzz::checkUtdfTiming},    {"fuzz_utdf_phasing", fuzz::checkUtdfPhasing},
         {"fuzz_utdf_lanes", fuzz::checkUtdfLanes},      {"fuzz_network_utdf", fuzz::checkNetworkUtdf},
+        {"fuzz_utdf_files", fuzz::checkUtdfFiles},
     };
     int replayed = 0;
     for (const auto& folder : fs::directory_iterator(fs::path(TAVIMO_TEST_DATA) / "fuzz")) {

@@ -3,6 +3,7 @@
 // show each warning's wording.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -83,8 +84,9 @@ std::vector<std::string> summaries(const std::vector<TimingWarning>& warnings) {
 
 std::string shown(const std::optional<float>& value) { return value ? formatNumber(*value) : ""; }
 
-// Each check reads the phase's own timing, so the controller's reference and Yield
-// mode, which move the windows, change none of the warnings.
+// The checks read the phase's own timing and the windows as shown; on these plans the
+// controller's reference and Yield mode, which move the windows, change none of the
+// warnings.
 TEST(TimingChecks, RealAndWorkedPlansWarnOfWhatCannotRun) {
     const std::vector<PlanCase> plans = readPlans();
     ASSERT_EQ(plans.size(), 13u);
@@ -157,6 +159,16 @@ TEST(TimingChecks, WarningsNameThePhaseItsPositionAndTheFigures) {
                      "ring 1 reaches the barrier at 60, ring 2 at 55"});
     cases.push_back({"ring", dualLead({"15", "45", "20", "20", "15", "45", "20", "10"}, kGreen, kAmber, kRed, "100"),
                      "ring 2 totals 90 of the cycle's 100"});
+    // A minus sign too many runs through the formulas without a stop.
+    const Row plain{"15", "45", "20", "20", "15", "45", "20", "20"};
+    CalcInput negative = dualLead(plain, kGreen, kAmber, kRed, "100");
+    negative.amber[4] = "-3.5";
+    cases.push_back({"negative amber", negative, "Φ5 (position 5): amber -3.5 is negative"});
+    negative = dualLead(plain, kGreen, kAmber, kRed, "100");
+    negative.walk[5] = "-5";
+    cases.push_back({"negative walk", negative, "Φ6 (position 6): walk -5 is negative"});
+    negative = dualLead({"15", "45", "20", "20", "15", "45", "30", "-10"}, kGreen, kAmber, kRed, "100");
+    cases.push_back({"negative split", negative, "Φ8 (position 8): split -10 is negative"});
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -170,6 +182,44 @@ TEST(TimingChecks, WarningsNameThePhaseItsPositionAndTheFigures) {
         }
         EXPECT_TRUE(found) << all;
     }
+}
+
+// Whatever moves a window (joins across the rings, the Type 170 zero, the yield point),
+// a window the engineer sees end before it opens is warned of at its position.
+TEST(TimingChecks, EveryWindowThatEndsBeforeItOpensWarns) {
+    std::vector<PlanCase> plans = readPlans();
+    // The example plan with phase 3 cut to 8 s: its window and phase 7's, joined to it.
+    plans.push_back({"main and 1st", dualLead({"15", "45", "8", "32", "15", "45", "12", "28"},
+                                              {"5", "20", "5", "10", "5", "20", "5", "10"},
+                                              {"3.5", "4", "3.5", "4", "3.5", "4", "3.5", "4"},
+                                              {"1", "1.5", "1", "1.5", "1", "1.5", "1", "1.5"}, "100"),
+                     {}});
+    int emptyWindows = 0;
+    for (const PlanCase& plan : plans)
+        for (const char* arrangement : {"Lead", "Lag"})
+            for (const char* controller : {"Nema", "one70"})
+                for (const char* mode : {"Permissive", "Yield"}) {
+                    SCOPED_TRACE(plan.name + " " + arrangement + " " + controller + " " + mode);
+                    CalcInput in = plan.input;
+                    in.arrangement = arrangement;
+                    in.controller = controller;
+                    in.mode = mode;
+                    const CalcOutcome out = calculate(in);
+                    if (out.stop != CalcStop::Completed) continue;
+                    const std::vector<TimingWarning> warnings = checkTiming(in, out);
+                    for (int k = 1; k <= 8; ++k) {
+                        const PositionValues& p = out.values.positions[k - 1];
+                        if (!p.permissiveStart || !p.permissiveEnd || !(*p.permissiveEnd < *p.permissiveStart - 0.001f))
+                            continue;
+                        ++emptyWindows;
+                        const bool warned = std::any_of(warnings.begin(), warnings.end(), [&](const TimingWarning& w) {
+                            return w.summary == "Φ" + std::to_string(k) + " no permissive window";
+                        });
+                        EXPECT_TRUE(warned) << "position " << k << " shows " << out.pps[k - 1] << " to "
+                                            << out.ppe[k - 1];
+                    }
+                }
+    EXPECT_GT(emptyWindows, 20);
 }
 
 TEST(TimingChecks, SummaryCountsAndListsTheWarnings) {

@@ -89,8 +89,44 @@ TEST(UtdfNetwork, MalformedFilesAreRefusedWithTheirLine) {
         {"[Phases]\nRECORDNAME,INTID,D1\nStart,,10\n", "line 3, [Phases]: the record \"Start\" has no INTID."},
         {"[Lanes]\nRECORDNAME,INTID,NBL\nPhase1,2a,1\n[Phases]\n",
          "line 3, [Lanes]: the record \"Phase1\" has the INTID \"2a\", which is not a whole number."},
+        // A heading cut short: the record is as short, but still too short to read.
+        {"[Timeplans]\nTiming Plan Settings\nRECORDNAME,INTID\nCycle Length,2\n[Phases]\n",
+         "line 4, [Timeplans]: the record \"Cycle Length\" has 2 fields; it needs 3."},
+        {"[Phases]\nRECORDNAME\nStart\n", "line 3, [Phases]: the record \"Start\" has 1 field; it needs 2."},
+        // What one record may hold.
+        {"[Phases]\nRECORDNAME,INTID,D1\nStart,2" + std::string(600, ',') + "\n",
+         "line 3, [Phases]: the line has more than 512 fields."},
+        {"[Nodes]\nINTID,DESCRIPTION\n2," + std::string(2000, 'x') + "\n[Phases]\n",
+         "line 3, [Nodes]: a field of the line is longer than 1024 bytes."},
+        // One INTID twice is two intersections or a pasted file, never one merged plan.
+        {"[Timeplans]\nRECORDNAME,INTID,DATA\nCycle Length,2,100\nOffset,2,0\nCycle Length,2,90\n[Phases]\n",
+         "line 5, [Timeplans]: INTID \"2\" has a second \"Cycle Length\" record (the first is on line 3); the file "
+         "holds each intersection once."},
+        {"[Phases]\nRECORDNAME,INTID,D1\nstart,7,10\nStart,007,20\n",
+         "line 4, [Phases]: INTID \"007\" has a second \"Start\" record (the first, of INTID \"7\", is on line 3)"},
+        {"[Nodes]\nINTID,DESCRIPTION\n7,Main St\n7,Elm St\n[Phases]\n",
+         "line 4, [Nodes]: INTID \"7\" has a second node (the first is on line 3)"},
+        {std::string("\xFF\xFE[\0P\0", 6),
+         "The UTDF file \"net.csv\" is UTF-16 text; Tavimo reads UTF-8 and Windows-1252 text: save it as one of "
+         "those."},
     };
     for (const auto& c : cases) EXPECT_NE(parseError(c.text).find(c.message), std::string::npos) << parseError(c.text);
+}
+
+TEST(UtdfNetwork, NamesAreReadAsUtf8OrWindows1252) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Caf\xE9 Rd", "Caf\xC3\xA9 Rd"},               // Windows-1252, as exports are written
+        {"Caf\xC3\xA9 Rd", "Caf\xC3\xA9 Rd"},           // saved again as UTF-8
+        {"\xEF\xBB\xBF", ""},                         // a UTF-8 mark before the first section
+    };
+    for (const auto& [bytes, expected] : cases) {
+        const std::string text = bytes == "\xEF\xBB\xBF" ? bytes + "[Phases]\nRECORDNAME,INTID,D1\nStart,7,1\n"
+                                                          : "[Phases]\n[Nodes]\nINTID,DESCRIPTION\n7," + bytes + "\n";
+        auto parsed = parseUtdfNetwork(text, "net.csv");
+        ASSERT_TRUE(std::holds_alternative<UtdfNetwork>(parsed)) << std::get<UtdfError>(parsed).message;
+        ASSERT_EQ(std::get<UtdfNetwork>(parsed).intersections.size(), 1u);
+        EXPECT_EQ(std::get<UtdfNetwork>(parsed).intersections[0].nodeDescription, expected);
+    }
 }
 
 TEST(UtdfNetwork, FilesThatCannotBeReadAreNamed) {
@@ -151,6 +187,40 @@ TEST(UtdfNetwork, RealIntersectionsOnTheGrid) {
         }
         EXPECT_EQ(gridOf(std::get<NetworkPlacement>(placed)), c.grid) << c.file << ' ' << c.id;
         EXPECT_EQ(std::get<NetworkPlacement>(placed).arrangement, c.arrangement) << c.file << ' ' << c.id;
+    }
+}
+
+// Values of the plan that no controller can run are refused by name, before a
+// calculation could turn them into force-offs.
+TEST(UtdfNetwork, PlansWithImpossibleValuesSayWhy) {
+    std::ifstream in(networkData("excerpts/chattanooga-2.csv"), std::ios::binary);
+    const std::string excerpt((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto changed = [&](const std::string& from, const std::string& to) {
+        std::string text = excerpt;
+        const auto at = text.find(from);
+        return at == std::string::npos ? std::string() : text.replace(at, from.size(), to);
+    };
+    const struct {
+        std::string text, grid;  // or the reason
+    } cases[] = {
+        {excerpt, "12345678"},
+        {changed("Cycle Length,2,100.0", "Cycle Length,2,3"),
+         "phase 1 runs from 52 to 70, a split of 18 that does not fit the cycle of 3"},
+        {changed("Cycle Length,2,100.0", "Cycle Length,2,0.0001"),
+         "phase 1 runs from 52 to 70, a split of 18 that does not fit the cycle of 0.0001"},
+        {changed("Reference Phase,2,206", "Reference Phase,2,666666666666"),
+         "the Reference Phase \"666666666666\" is not a phase number"},
+        {changed("BRP,2,111,", "BRP,2,666666666666,"), "phase 1 has no barrier, ring and position (BRP \"666666666666\")"},
+        {changed("Offset,2,70.0", "Offset,2,nan"), "the Offset \"nan\" is not a number"},
+        {changed("Referenced To,2,0", "Referenced To,2,abc"), "the Referenced To \"abc\" is not a number"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_FALSE(c.text.empty()) << c.grid;
+        auto parsed = parseUtdfNetwork(c.text, "net.csv");
+        ASSERT_TRUE(std::holds_alternative<UtdfNetwork>(parsed)) << std::get<UtdfError>(parsed).message;
+        const auto placed = placeIntersection(*std::get<UtdfNetwork>(parsed).find("2"));
+        if (const auto* reason = std::get_if<std::string>(&placed)) EXPECT_EQ(*reason, c.grid);
+        else EXPECT_EQ(gridOf(std::get<NetworkPlacement>(placed)), c.grid);
     }
 }
 

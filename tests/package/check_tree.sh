@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Checks an installed Tavimo under PREFIX: every file is there, the desktop entry, the
-# metainfo and the MIME package pass their validators, the icons have their sizes and
-# both programs tell the project's version.
+# metainfo and the MIME package pass their validators, the icons have their sizes, no
+# run path points at the working folder and both programs tell the project's version.
 #   check_tree.sh PREFIX VERSION FILE_LIST
 set -euo pipefail
 prefix=$1 version=$2 list=$3
+here=$(dirname "$(readlink -f "$0")")
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 while read -r f; do
@@ -29,6 +30,9 @@ for size in 16 22 24 32 48 64 128 256; do
     kind=$(file -b "$png")
     [[ $kind == *"PNG image data, $size x $size"* ]] || fail "$png is not $size x $size: $kind"
 done
+
+# Nothing installed needs a run path; none may point at the working folder.
+"$here/check_run_paths.sh" "$prefix/bin/tavimo" "$prefix/bin/tavimo-calc" "$prefix/lib/tavimo/libtavimo-draw.so"
 
 [ "$("$prefix/bin/tavimo-calc" --version)" = "tavimo-calc $version" ] || fail "tavimo-calc --version"
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/tavimo" --version)" = "tavimo $version" ] ||

@@ -259,21 +259,27 @@ void CleanStartTest::longResultsShowTheirStartAndWholeText() {
 void CleanStartTest::enterPressesTheFocusedButton_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("asked");  // the message the press leads to, "" for none
-    QTest::newRow("Calculate") << "Calculate" << "";
-    QTest::newRow("Reset") << "Reset" << "Are you sure you want to reset the form?";
-    QTest::newRow("Exit") << "Exit" << "Restart Project?";
+    QTest::addColumn<bool>("keypad");    // the keypad's Enter rather than Return
+    for (bool keypad : {false, true}) {
+        const char* key = keypad ? "keypad Enter" : "Return";
+        QTest::addRow("Calculate, %s", key) << "Calculate" << "" << keypad;
+        QTest::addRow("Reset, %s", key) << "Reset" << "Are you sure you want to reset the form?" << keypad;
+        QTest::addRow("Exit, %s", key) << "Exit" << "Restart Project?" << keypad;
+    }
 }
 
 void CleanStartTest::enterPressesTheFocusedButton() {
     QFETCH(QString, button);
     QFETCH(QString, asked);
+    QFETCH(bool, keypad);
     ScriptedDialogs scripted;
     Form1 form;
     form.setState(leadSignal());
     QVERIFY(showActive(form));
     auto* b = named<QPushButton>(form, qPrintable(button));
     b->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(b, Qt::Key_Return);
+    if (keypad) QTest::keyClick(b, Qt::Key_Enter, Qt::KeypadModifier);
+    else QTest::keyClick(b, Qt::Key_Return);
     if (asked.isEmpty()) QTRY_VERIFY(!field(form, "force", 1)->text().isEmpty());
     else QTRY_COMPARE(scripted.texts().value(0), asked);
 }

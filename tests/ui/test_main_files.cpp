@@ -4,6 +4,10 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
@@ -12,14 +16,17 @@
 #include <sys/stat.h>
 
 #include "helpers/scripted_dialogs.h"
+#include "helpers/widgets.h"
 #include "ui/common/file_dialog.h"
 #include "ui/dialogs/import_dialog.h"
 #include "ui/main/tavimo_window.h"
+#include "ui/timing/control_array.h"
 #include "ui/timing/form1.h"
 
 using namespace tavimo;
 using namespace tavimo::ui;
 using tavimo::ui::test::ScriptedDialogs;
+using tavimo::ui::test::settle;
 
 namespace {
 
@@ -44,6 +51,24 @@ void setDescription(Form1* form, const std::string& description) {
 
 std::string projectFileOf(Tavimo& frame) { return frame.timingWindow()->state().plan.projectFile; }
 
+// Types `text` over a timing field as the user does.
+void typeInto(Form1* form, const char* name, int index, const QString& text) {
+    auto* field = arrayElement<QLineEdit>(form, QLatin1String(name), index);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+}
+
+// The four ways of leaving a signal: the frame's File > Exit and close button, the
+// timing window's close button and its Exit.
+void leave(Tavimo& frame, const QString& route) {
+    if (route == "File > Exit") frame.mnuFileExit_Click();
+    else if (route == "frame close") frame.close();
+    else if (route == "timing close") frame.mdiArea()->subWindowList().first()->close();
+    else frame.timingWindow()->Exit_Click();
+    settle();
+}
+
 }  // namespace
 
 class MainFilesTest : public QObject {
@@ -66,6 +91,9 @@ private slots:
     void nothingToSaveWithoutATimingWindow();
     void fileDialogsShowTheFilterAsWritten_data();
     void fileDialogsShowTheFilterAsWritten();
+    void leavingAModifiedSignalAsksToSave_data();
+    void leavingAModifiedSignalAsksToSave();
+    void anUntitledSignalIsSavedUnderANameOnExit();
 
 private:
     QTemporaryDir dir;
@@ -118,17 +146,19 @@ void MainFilesTest::saveAsksOnceThenRemembersTheFile() {
 
 void MainFilesTest::saveAsAlwaysAsksAndMovesTheRememberedFile() {
     const QString opened = path("opened.tvm");
-    const QString other = path("other");  // no extension added
+    const QString typed = path("other");  // Open lists *.tvm only: the extension is added
+    const QString other = typed + ".tvm";
     QVERIFY(QFile::copy(kExample, opened));
     ScriptedDialogs scripted;
     Tavimo frame;
-    scripted.fileNames = {opened, other};
+    scripted.fileNames = {opened, typed};
     frame.mnuFileOpen_Click();
     frame.mnuFileSaveAs_Click();
     QCOMPARE(scripted.filters.size(), 2);
     QVERIFY(QFile::exists(other));
-    QVERIFY(!QFile::exists(other + ".tvm"));
+    QVERIFY(!QFile::exists(typed));
     QCOMPARE(QString::fromStdString(projectFileOf(frame)), other);
+    QCOMPARE(frame.windowTitle(), QString("other.tvm[*] - Tavimo"));
 
     setDescription(frame.timingWindow(), "Changed");
     frame.mnuFileSave_Click();
@@ -391,8 +421,104 @@ void MainFilesTest::fileDialogsShowTheFilterAsWritten() {
     QVERIFY2(dialog.nameFilters().value(0).endsWith("(" + patterns + ")"), qPrintable(dialog.nameFilters().value(0)));
     QCOMPARE(dialog.acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     QCOMPARE(dialog.fileMode(), save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    QVERIFY(dialog.defaultSuffix().isEmpty());
+    QCOMPARE(dialog.defaultSuffix(), save ? QString("tvm") : QString());
     QVERIFY(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
+}
+
+void MainFilesTest::leavingAModifiedSignalAsksToSave_data() {
+    QTest::addColumn<QString>("route");
+    QTest::addColumn<bool>("edit");
+    QTest::addColumn<int>("answer");  // to "Save changes to main.tvm?"
+    QTest::addColumn<bool>("gone");   // the frame (or the timing window) closed
+    const QString routes[] = {"File > Exit", "frame close", "timing close", "timing Exit"};
+    for (const QString& route : routes) {
+        QTest::addRow("%s, unmodified", qPrintable(route)) << route << false << -1 << true;
+        QTest::addRow("%s, Save", qPrintable(route)) << route << true << int(Answer::Save) << true;
+        QTest::addRow("%s, Discard", qPrintable(route)) << route << true << int(Answer::Discard) << true;
+        QTest::addRow("%s, Cancel", qPrintable(route)) << route << true << int(Answer::Cancel) << false;
+    }
+}
+
+void MainFilesTest::leavingAModifiedSignalAsksToSave() {
+    QFETCH(QString, route);
+    QFETCH(bool, edit);
+    QFETCH(int, answer);
+    QFETCH(bool, gone);
+    const QString file = path("main.tvm");
+    QFile::remove(file);
+    QVERIFY(QFile::copy(kExample, file));
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    scripted.fileNames = {file};
+    frame.mnuFileOpen_Click();
+    Form1* form = frame.timingWindow();
+    form->Calculate_Click();  // results are no change of the signal
+    QCOMPARE(frame.windowTitle(), QString("main.tvm[*] - Tavimo"));
+    QVERIFY(!frame.isWindowModified());
+    if (edit) {
+        typeInto(form, "split", 2, "50");
+        QVERIFY(frame.isWindowModified());
+        // Typed back as it was: nothing differs from the file.
+        typeInto(form, "split", 2, "45");
+        QVERIFY(!frame.isWindowModified());
+        typeInto(form, "split", 2, "50");
+        QVERIFY(form->isModified());
+    }
+    scripted.shown.clear();
+    if (answer >= 0) scripted.answers = {Answer(answer)};
+    const bool timing = route.startsWith("timing");
+    if (route == "timing Exit" && gone) scripted.answers << Answer::No;  // "Restart Project?"
+
+    leave(frame, route);
+    QStringList asked;
+    if (edit) asked << "Save changes to main.tvm?";
+    if (route == "timing Exit" && gone) asked << "Restart Project?";
+    QCOMPARE(scripted.texts(), asked);
+    if (edit) QVERIFY(scripted.shown[0].buttons == Buttons::SaveDiscardCancel);
+    QCOMPARE(timing ? !frame.timingWindow() : !frame.isVisible(), gone);
+    const bool saved = answer == int(Answer::Save);
+    QCOMPARE(bytesOf(file) == bytesOf(kExample), !saved);
+    if (saved) QVERIFY(bytesOf(file).contains("splits,15,50,12,"));
+    if (!gone) {
+        // Cancel keeps everything: the edit, its mark, the window.
+        QCOMPARE(form->state().plan.at(2).split, std::string("50"));
+        QVERIFY(frame.isWindowModified());
+        QVERIFY(frame.isVisible());
+    }
+    if (timing && gone) QCOMPARE(frame.windowTitle(), QString("Tavimo"));
+}
+
+void MainFilesTest::anUntitledSignalIsSavedUnderANameOnExit() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    scripted.fileNames = {kExample};
+    frame.mnuFileOpen_Click();
+    Form1* form = frame.timingWindow();
+    WindowState s = form->state();
+    s.plan.projectFile.clear();  // as an imported signal has no file
+    form->setState(s);
+    form->markUnmodified();
+    QCOMPARE(frame.windowTitle(), QString("Untitled[*] - Tavimo"));
+    typeInto(form, "split", 1, "30");
+    QVERIFY(frame.isWindowModified());
+
+    // Save with no name chosen is no save: the frame stays.
+    scripted.answers = {Answer::Save, Answer::Ok};
+    frame.close();
+    QCOMPARE(scripted.texts(), QStringList({"Save changes to Untitled?", "You must select a proper file!"}));
+    QVERIFY(frame.isVisible());
+
+    // The name typed without an extension gets ".tvm", and the status bar says where.
+    scripted.shown.clear();
+    scripted.answers = {Answer::Save};
+    scripted.fileNames = {path("elm")};
+    frame.close();
+    QVERIFY(!frame.isVisible());
+    QVERIFY(bytesOf(path("elm.tvm")).contains("splits,30,"));
+    QVERIFY(!QFile::exists(path("elm")));
+    QCOMPARE(frame.statusBar()->currentMessage(), "Saved elm.tvm in " + dir.path());
 }
 
 QTEST_MAIN(MainFilesTest)

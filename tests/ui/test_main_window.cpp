@@ -293,11 +293,12 @@ void MainWindowTest::timingWindowIsCreatedOnceAndDiscardedOnExit() {
     state.plan.projectFile = "/tmp/main.tvm";
     form->setState(state);
 
-    // "Exit" answered Cancel keeps the signal; No discards it.
-    scripted.answers = {Answer::Cancel};
+    // "Exit" answered Cancel keeps the signal; No discards it. The changed
+    // description is given up first.
+    scripted.answers = {Answer::Discard, Answer::Cancel};
     form->Exit_Click();
     QCOMPARE(frame.timingWindow(), form);
-    scripted.answers = {Answer::No};
+    scripted.answers = {Answer::Discard, Answer::No};
     form->Exit_Click();
     QVERIFY(!frame.timingWindow());
     QVERIFY(!frame.newSignalDialog());

@@ -12,8 +12,8 @@ namespace tavimo::ui {
 inline const QString kApplicationTitle = QStringLiteral("Tavimo");
 
 enum class Icon { None, Information, Warning, Critical };
-enum class Buttons { Ok, OkCancel, YesNoCancel };
-enum class Answer { Ok, Cancel, Yes, No };
+enum class Buttons { Ok, OkCancel, YesNoCancel, SaveDiscardCancel };
+enum class Answer { Ok, Cancel, Yes, No, Save, Discard };
 
 struct Message {
     QString text;

@@ -13,8 +13,13 @@ void prepareFileDialog(QFileDialog& dialog, const QString& filter, bool save) {
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilter(qtNameFilter(filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    // No default suffix: a name typed without ".tvm" is used as typed.
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // A name typed without an extension gets the filter's first one, before the
+    // dialog asks whether to replace that file.
+    if (save) {
+        const QString first = filter.mid(filter.indexOf(QLatin1Char('|')) + 1).section(QLatin1Char(';'), 0, 0);
+        if (first.startsWith(QStringLiteral("*."))) dialog.setDefaultSuffix(first.mid(2));
+    }
 }
 
 }  // namespace tavimo::ui

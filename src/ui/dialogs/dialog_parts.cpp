@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "model/signal_plan.h"
+#include "ui/common/key_button.h"
 #include "ui/dialogs/logo.h"
 
 namespace tavimo::ui {
@@ -39,7 +40,7 @@ OptionPair makeOptionPair(QWidget* parent, const char* frameName, const QString&
 }
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
+    auto* button = new KeyButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setAutoDefault(false);
     return button;

@@ -19,6 +19,7 @@
 #include "io/utdf_network.h"
 #include "model/number_text.h"
 #include "ui/common/dialogs.h"
+#include "ui/common/key_button.h"
 #include "ui/dialogs/dialog_parts.h"
 #include "ui/timing/form1.h"
 
@@ -111,8 +112,7 @@ ImportNetwork::~ImportNetwork() {
 
 bool ImportNetwork::eventFilter(QObject* watched, QEvent* event) {
     if (watched == networkFile_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (isEnterKey(static_cast<QKeyEvent*>(event))) {
             networkFile_->setModified(false);
             readNetworkFile();
             return true;

@@ -12,6 +12,7 @@
 
 #include "model/new_signal.h"
 #include "ui/common/dialogs.h"
+#include "ui/common/key_button.h"
 #include "ui/dialogs/dialog_parts.h"
 #include "ui/timing/form1.h"
 
@@ -62,9 +63,9 @@ newSignal::newSignal(ShowTimingWindow showTimingWindow, QWidget* parent)
     Yield_ = mode.second;
 
     // No default button: Enter never presses OK.
-    OKnew_ = new QPushButton(QStringLiteral("OK"), this);
+    OKnew_ = new KeyButton(QStringLiteral("OK"), this);
     OKnew_->setObjectName(QStringLiteral("OKnew"));
-    CancelNew_ = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelNew_ = new KeyButton(QStringLiteral("Cancel"), this);
     CancelNew_->setObjectName(QStringLiteral("CancelNew"));
     for (QPushButton* button : {OKnew_, CancelNew_}) {
         button->setAutoDefault(false);

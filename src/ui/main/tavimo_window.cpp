@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 #include <QSaveFile>
@@ -253,9 +254,14 @@ Form1* Tavimo::showTimingWindow() {
         connect(form, &Form1::checksChanged, checkStatus_, &CheckStatus::showChecks);
         // The warnings go with the signal they were found in.
         connect(form, &QObject::destroyed, checkStatus_, [status = checkStatus_] { status->showChecks({}, {}); });
+        connect(form, &Form1::modifiedChanged, this, &Tavimo::showSignalInTitle);
+        connect(form, &QObject::destroyed, this, &Tavimo::showSignalInTitle, Qt::QueuedConnection);
+        form->setExitGuard([this] { return maySetSignalAside(); });
+        formFrame_->installEventFilter(this);
         form->show();
         formFrame_->adjustSize();
         formFrame_->move(0, 0);
+        showSignalInTitle();
     }
     if (formFrame_->isMinimized()) formFrame_->showNormal();
     formFrame_->show();
@@ -279,6 +285,32 @@ void Tavimo::discardClosedTimingWindow() {
     } else if (form) {
         form->deleteLater();
     }
+    showSignalInTitle();
+}
+
+void Tavimo::showSignalInTitle() {
+    Form1* form = form_;
+    if (!form || form->isHidden()) {
+        setWindowTitle(QStringLiteral("Tavimo"));
+        setWindowModified(false);
+        return;
+    }
+    const QString file = QString::fromStdString(form->state().plan.projectFile);
+    const QString name = file.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(file).fileName();
+    setWindowTitle(name + QStringLiteral("[*] - Tavimo"));
+    setWindowModified(form->isModified());
+}
+
+bool Tavimo::maySetSignalAside() {
+    QPointer<Form1> form = timingWindow();
+    if (!form || !form->isModified()) return true;
+    const QString file = QString::fromStdString(form->state().plan.projectFile);
+    const QString name = file.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(file).fileName();
+    const Answer answer = dialogs().ask(
+        this, Message{QStringLiteral("Save changes to %1?").arg(name), {}, Icon::Warning, Buttons::SaveDiscardCancel});
+    if (answer == Answer::Discard) return true;
+    // A signal without a file gets its name here, as Save As does.
+    return answer == Answer::Save && save(false);
 }
 
 bool Tavimo::eventFilter(QObject* watched, QEvent* event) {
@@ -287,6 +319,11 @@ bool Tavimo::eventFilter(QObject* watched, QEvent* event) {
     if ((event->type() == QEvent::Close || event->type() == QEvent::Hide) && qobject_cast<Form1*>(watched) &&
         watched == form_.data())
         QTimer::singleShot(0, this, [this] { discardClosedTimingWindow(); });
+    // The timing window's close button: unsaved changes are saved or given up first.
+    if (event->type() == QEvent::Close && watched == formFrame_.data() && !maySetSignalAside()) {
+        event->ignore();
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -344,6 +381,10 @@ void Tavimo::mnuHelpAbout_Click() {
 void Tavimo::mnuFileExit_Click() { close(); }
 
 void Tavimo::closeEvent(QCloseEvent* event) {
+    if (!maySetSignalAside()) {
+        event->ignore();
+        return;
+    }
     // The dialogs and the help window are windows of their own; they go with the
     // frame rather than outlive it.
     if (newSignal_) newSignal_->close();
@@ -377,17 +418,17 @@ void Tavimo::openProjectFile(const QString& path) {
 void Tavimo::mnuFileSave_Click() { save(false); }
 void Tavimo::mnuFileSaveAs_Click() { save(true); }
 
-void Tavimo::save(bool saveAs) {
+bool Tavimo::save(bool saveAs) {
     QPointer<Form1> form = timingWindow();
     if (!form) {
         tell(this, QStringLiteral("No Signal to Save!"));
-        return;
+        return false;
     }
     WindowState state = form->state();
     auto encoded = encodeProjectFile(projectValuesOf(state.plan, saveAs));
     if (const QString* why = std::get_if<QString>(&encoded)) {
         tell(this, *why, kFileError, Icon::Critical);
-        return;
+        return false;
     }
 
     QString path = saveAs ? QString() : QString::fromStdString(state.plan.projectFile);
@@ -395,16 +436,25 @@ void Tavimo::save(bool saveAs) {
         path = dialogs().saveFileName(this, kProjectFilter);
         if (path.isEmpty()) {
             tell(this, QStringLiteral("You must select a proper file!"), kFileError, Icon::Information);
-            return;
+            return false;
         }
+        // Open lists *.tvm only: a name without an extension gets it.
+        if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".tvm");
         // Remembered before writing: after a failed save, Save tries the same file
         // again, with a message each time, until Save As names another.
-        if (!form) return;
+        if (!form) return false;
         state.plan.projectFile = path.toStdString();
         form->setState(state);
     }
     const QString failure = writeProjectFile(path, std::get<QByteArray>(encoded));
-    if (!failure.isEmpty()) tell(this, failure, kFileError, Icon::Critical);
+    if (!failure.isEmpty()) {
+        tell(this, failure, kFileError, Icon::Critical);
+        return false;
+    }
+    if (form) form->markUnmodified();
+    showStatusLine(QStringLiteral("Saved %1 in %2")
+                       .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
+    return true;
 }
 
 // ---- Printing ----

@@ -83,7 +83,13 @@ private:
     void buildMenu();
     void buildButtonBar();
     void showNewSignalDialog();
-    void save(bool saveAs);
+    // Writes the signal to its file (or one chosen); true once it is written.
+    bool save(bool saveAs);
+    // Before the signal shown goes: true when it is unmodified, saved, or given up;
+    // false when the user cancelled or the save failed, and nothing may change.
+    bool maySetSignalAside();
+    // "<file>[*] - Tavimo" while a timing window is open.
+    void showSignalInTitle();
     void discardClosedTimingWindow();
     // The timing window's signal, calculated as it stands now; or nothing, after
     // telling the user `nothingToDo`, when no window is open or its signal does not

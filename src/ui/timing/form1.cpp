@@ -16,6 +16,7 @@
 #include "calc/local_time.h"
 #include "calc/results_table.h"
 #include "calc/window_calculation.h"
+#include "io/project_file.h"
 #include "io/signal_arrival.h"
 #include "model/form_reset.h"
 #include "model/movement_pools.h"
@@ -25,6 +26,20 @@
 #include "ui/common/twips.h"
 
 namespace tavimo::ui {
+
+namespace {
+
+// Every input of a signal as one text: what Save and Save As would write, and the
+// walk and flash don't walk times, which the file does not hold but the user typed.
+// A calculation hiding the row of a position without a phase changes no input.
+std::string inputsOf(SignalPlan plan) {
+    for (Position& p : plan.positions) p.rowVisible = true;
+    std::string inputs = formatProject(projectValuesOf(plan, true));
+    for (const Position& p : plan.positions) inputs += p.walk + '\t' + p.flash + '\n';
+    return inputs;
+}
+
+}  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
@@ -45,6 +60,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     buildFooter();
     setState(WindowState::fresh());
     wireReactions();
+    markUnmodified();
 }
 
 Form1::~Form1() = default;
@@ -87,6 +103,30 @@ void Form1::wireReactions() {
         });
     connect(cycleLength_, &QLineEdit::textChanged, this, [this] { cycleLength_Change(); });
     connect(scroll_, &QScrollBar::valueChanged, this, &Form1::HScroll1_Change);
+
+    // Typing and picking that runs no reaction still changes the signal.
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        connect(field, &QLineEdit::textChanged, this, [this] {
+            if (!applying_) refreshModified();
+        });
+    for (PickList* list : findChildren<PickList*>())
+        connect(list, &PickList::chosen, this, [this] {
+            if (!applying_) refreshModified();
+        });
+}
+
+void Form1::markUnmodified() {
+    savedInputs_ = inputsOf(state().plan);
+    refreshModified();
+}
+
+void Form1::refreshModified() {
+    const SignalPlan plan = state().plan;
+    const bool modified = inputsOf(plan) != savedInputs_;
+    if (modified == isWindowModified() && plan.projectFile == shownFile_) return;
+    setWindowModified(modified);
+    shownFile_ = plan.projectFile;
+    emit modifiedChanged();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -129,22 +169,26 @@ std::optional<std::string> Form1::openSignal(const ProjectValues& values, const 
     if (const auto* wrong = std::get_if<std::string>(&opened)) return *wrong;
     setState(std::get<WindowState>(opened));
     clearChecks();
+    markUnmodified();
     return std::nullopt;
 }
 
 void Form1::importSignal(const UtdfImport& values, const std::string& controller, const std::string& mode) {
     setState(importedSignal(values, controller, mode));
     Calculate_Click();
+    markUnmodified();
 }
 
 void Form1::importNetworkSignal(const WindowState& placed) {
     setState(placed);
     Calculate_Click();
+    markUnmodified();
 }
 
 void Form1::newSignal(const NewSignalChoice& choice) {
     setState(startedSignal(choice));
     clearChecks();
+    markUnmodified();
     focusPhase(choice.focusPosition());
 }
 
@@ -234,6 +278,10 @@ void Form1::CopyResults_Click() {
 }
 
 void Form1::Exit_Click() {
+    // Unsaved changes are saved or given up first; Cancel there keeps everything.
+    QPointer<Form1> guarded(this);
+    if (exitGuard_ && !exitGuard_()) return;
+    if (!guarded) return;
     const Answer answer =
         dialogs().ask(this, Message{QStringLiteral("Restart Project?"), {}, Icon::None, Buttons::YesNoCancel});
     if (answer != Answer::Yes && answer != Answer::No) return;

@@ -73,6 +73,14 @@ public:
     // last one.
     void clearChecks();
 
+    // Whether the signal differs from what was last opened, saved, imported or started:
+    // any input a user can type or pick, not the results. Shown by isWindowModified().
+    bool isModified() const { return isWindowModified(); }
+    // The signal as it stands is the one its file now holds (after a save).
+    void markUnmodified();
+    // Asked by Exit before anything else; false (the user cancelled) keeps the window.
+    void setExitGuard(std::function<bool()> guard) { exitGuard_ = std::move(guard); }
+
 public slots:
     void Calculate_Click();
     void Reset_Click();
@@ -84,6 +92,8 @@ public slots:
 signals:
     // "Exit" answered Yes: emitted before the window closes.
     void restartRequested();
+    // isModified() or the signal's file changed.
+    void modifiedChanged();
 
     // What the last Calculate found: a one-line summary and every warning, one a
     // line; both empty when there is nothing to tell.
@@ -111,6 +121,8 @@ private:
 
     // Runs a core reaction on the window's state and shows the result.
     void react(const std::function<void(WindowState&)>& reaction);
+    // Compares the inputs with those last opened, saved or started.
+    void refreshModified();
 
     void Phase_GotFocus(int position);
     void Phase_LostFocus(int position);
@@ -131,6 +143,9 @@ private:
 
     WindowState state_;
     bool applying_ = false;  // setState is writing the controls: no reactions
+    std::string savedInputs_;  // inputsOf() the signal as last opened, saved or started
+    std::string shownFile_;    // the file the last modifiedChanged() told of
+    std::function<bool()> exitGuard_;
 
     QLineEdit* intDes_ = nullptr;
     QGroupBox* chartFrame_ = nullptr;

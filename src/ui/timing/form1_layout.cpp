@@ -17,6 +17,7 @@
 #include "ui/timing/form1_geometry.h"
 #include "ui/timing/pick_list.h"
 #include "ui/timing/pictures.h"
+#include "ui/common/key_button.h"
 #include "ui/common/twips.h"
 
 namespace tavimo::ui {
@@ -71,19 +72,7 @@ QLabel* picture(QWidget* panel, int index) {
 }
 
 // The window's buttons: Enter presses the one that has the focus, as Space does.
-class CommandButton : public QPushButton {
-public:
-    using QPushButton::QPushButton;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
-            animateClick();
-            return;
-        }
-        QPushButton::keyPressEvent(event);
-    }
-};
+using CommandButton = KeyButton;
 
 // A button whose caption wraps onto a second line when it is too long for one.
 class WrappingButton : public CommandButton {

@@ -139,6 +139,7 @@ void Form1::setState(const WindowState& s) {
     chart_.show(chart);
     scroll_->setValue(static_cast<int>(chart.scrollValue));
     applying_ = wasApplying;
+    if (!applying_) refreshModified();
 }
 
 }  // namespace tavimo::ui

@@ -9,7 +9,7 @@ ScriptedDialogs::~ScriptedDialogs() { setDialogs(nullptr); }
 Answer ScriptedDialogs::ask(QWidget*, const Message& m) {
     shown.append(m);
     if (!answers.isEmpty()) return answers.takeFirst();
-    return m.buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::Ok;
+    return m.buttons == Buttons::Ok || m.buttons == Buttons::OkCancel ? Answer::Ok : Answer::Cancel;
 }
 
 QString ScriptedDialogs::openFileName(QWidget*, const QString& filter) { return openFileNameIn(nullptr, filter, {}); }
