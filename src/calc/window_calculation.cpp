@@ -63,4 +63,17 @@ CheckedRun calculateAndCheckWindow(WindowState& state) {
     return run;
 }
 
+std::optional<std::string> runFailure(const CalcOutcome& outcome) {
+    if (outcome.message) return outcome.message->text;
+    if (outcome.stop == CalcStop::Completed) return std::nullopt;
+    if (outcome.stop == CalcStop::ZeroRingCycle) return "no position of either ring has a split: nothing to calculate";
+    return "the calculation stopped early";
+}
+
+std::array<std::optional<float>, 8> forceOffsOf(const CalcOutcome& outcome) {
+    std::array<std::optional<float>, 8> out;
+    for (int k = 0; k < kPositions; ++k) out[k] = outcome.values.positions[k].forceOff;
+    return out;
+}
+
 }  // namespace tavimo

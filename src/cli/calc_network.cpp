@@ -6,6 +6,8 @@
 #include "calc/window_calculation.h"
 #include "cli/calc_output.h"
 #include "cli/draw_request.h"
+#include "io/network_signal.h"
+#include "io/signal_arrival.h"
 #include "io/utdf_network.h"
 
 namespace tavimo::cli {
@@ -27,35 +29,26 @@ struct NetworkRun {
     std::vector<TimingWarning> warnings;  // what a controller cannot run as calculated
 };
 
-std::string stopReason(CalcStop stop) {
-    if (stop == CalcStop::ZeroRingCycle) return "no position of either ring has a split: nothing to calculate";
-    return "the calculation stopped early";
-}
-
 NetworkRun runOne(const NetworkIntersection& x, const CalcOptions& options) {
     NetworkRun run;
     run.intersection = &x;
-    auto imported = importNetworkIntersection(x, options.controller.value_or(defaultControllerOf(x)),
-                                              options.mode.value_or(tag::kPermissive));
+    const NetworkStanding standing = standingOf(x);
+    auto imported = networkSignal(standing, options.controller.value_or(defaultControllerOf(x)),
+                                  options.mode.value_or(tag::kPermissive));
     if (auto* reason = std::get_if<std::string>(&imported)) {
         run.note = *reason;
         return run;
     }
     run.state = std::move(std::get<WindowState>(imported));
     CheckedRun checked = calculateAndCheckWindow(run.state);
-    const CalcOutcome& outcome = checked.outcome;
-    if (outcome.message) {
-        run.note = outcome.message->text;
-        return run;
-    }
-    if (outcome.stop != CalcStop::Completed) {
-        run.note = stopReason(outcome.stop);
-        return run;
-    }
+    const NetworkVerdict verdict = verdictOf(standing, runFailure(checked.outcome), forceOffsOf(checked.outcome),
+                                             run.state.plan.controller == tag::kType170);
+    run.note = verdict.note;
+    if (!verdict.calculated) return run;
     run.calculated = true;
-    run.outcome = outcome;
+    run.outcome = std::move(checked.outcome);
     run.warnings = std::move(checked.warnings);
-    run.agreement = agreementWith(x, run.state);
+    run.agreement = verdict.agreement;
     for (int phase : run.agreement.withoutYield) {
         const std::string label = "\xCE\xA6" + std::to_string(phase);
         std::vector<FieldMark> marks;
@@ -64,8 +57,6 @@ NetworkRun runOne(const NetworkIntersection& x, const CalcOptions& options) {
         run.warnings.push_back({label + ": the file has no Yield for it, so its force-off was not compared",
                                 label + " not compared with the file", marks});
     }
-    const auto unusual = notCoordinatedReason(x);
-    run.note = unusual ? *unusual + "; " + run.agreement.line : run.agreement.line;
     return run;
 }
 
@@ -78,19 +69,12 @@ std::string csvText(std::string text) {
     return text;
 }
 
-std::string holdableText(const NetworkIntersection& x) {
-    auto placing = placeIntersection(x);
-    if (auto* reason = std::get_if<std::string>(&placing)) return *reason;
-    if (const auto unusual = notCoordinatedReason(x)) return *unusual;
-    return "can be imported";
-}
-
 void printList(const std::vector<const NetworkIntersection*>& chosen, OutputFormat format, std::ostream& out) {
     if (format == OutputFormat::Csv) out << "intersection,description,control_type,cycle_length,note\n";
     if (format == OutputFormat::Json) out << "[\n";
     for (std::size_t i = 0; i < chosen.size(); ++i) {
         const NetworkIntersection& x = *chosen[i];
-        const std::string description = networkDescription(x), note = holdableText(x);
+        const std::string description = networkDescription(x), note = standingOf(x).holdability();
         const std::string type = controlTypeName(x.controlType);
         switch (format) {
         case OutputFormat::Csv:

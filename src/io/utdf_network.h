@@ -112,14 +112,6 @@ std::optional<std::string> notCoordinatedReason(const NetworkIntersection& inter
 // names of its approaches, else the node's description, else the number alone.
 std::string networkDescription(const NetworkIntersection& intersection);
 
-// The intersection as a signal in a blank timing window, before it calculates: phases
-// at their positions with their times, locked phase order and movements, header and
-// description. `controller` is "Nema" or "one70", `mode` "Permissive" or "Yield".
-// A plan that cannot be placed gives the reason instead.
-std::variant<WindowState, std::string> importNetworkIntersection(const NetworkIntersection& intersection,
-                                                                 const std::string& controller,
-                                                                 const std::string& mode);
-
 // ---- Agreement of the calculated force-offs with the file's own ---------------------
 
 struct NetworkAgreement {
@@ -134,8 +126,10 @@ struct NetworkAgreement {
     std::vector<int> withoutYield;
 };
 
-// Compares a calculated window (the same intersection, placed by importNetworkIntersection
-// and calculated) with the file's Yield of each placed phase, modulo the cycle, to 0.05 s.
-NetworkAgreement agreementWith(const NetworkIntersection& intersection, const WindowState& calculated);
+// Compares the calculated force-off of each position (index 0..7) of the placed
+// intersection with the file's Yield of its phase, counted from the local zero of
+// the controller it was calculated for, modulo the cycle, to 0.05 s.
+NetworkAgreement agreementWith(const NetworkIntersection& intersection, const NetworkPlacement& placed,
+                               const std::array<std::optional<float>, 8>& forceOff, bool type170);
 
 }  // namespace tavimo
