@@ -74,11 +74,12 @@ struct UtdfNetwork {
 
 // Reads the text of a combined UTDF file, Windows-1252 or UTF-8. Fails, naming
 // `fileName` and the line, on UTF-16 text, on a file without a [Phases] section, on a
-// line of more than 512 fields or with a field of more than 1024 bytes, and on a
+// line of more than 512 fields or with a field of more than 1024 bytes, on more than
+// 10000 intersections, and on a
 // record it uses (and any [Nodes] line) that is shorter than its heading line or than
-// its name, INTID and value, has no INTID or an INTID that is not a whole number, or
-// repeats a record of the same INTID ("7" and "007" are one). Unknown sections and
-// records are skipped; lines may end in CR LF, LF or CR.
+// its name, INTID and value, has no INTID or an INTID that is not a whole number,
+// repeats a record of its INTID, or writes an INTID another way than before ("007"
+// after "7"). Unknown sections and records are skipped; lines may end in CR LF, LF or CR.
 std::variant<UtdfNetwork, UtdfError> parseUtdfNetwork(std::string_view text, const std::string& fileName);
 
 // Reads the file at `path` whole and then parses it.

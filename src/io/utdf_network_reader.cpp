@@ -58,6 +58,9 @@ const char* sectionTitle(Section section) {
 // the memory of the machine.
 constexpr std::size_t kMostFields = 512;
 constexpr std::size_t kLongestField = 1024;
+// The largest real networks hold a few hundred nodes; each intersection read takes a
+// few kilobytes whatever its line holds.
+constexpr std::size_t kMostIntersections = 10000;
 
 // Fields a record needs before its values: RECORDNAME and INTID, and in [Timeplans]
 // the value itself; a [Nodes] line starts with its INTID.
@@ -254,6 +257,8 @@ private:
         if (!number) return recordError(what() + " has the INTID " + utdf::quoted(fields_[idColumn]) +
                                         ", which is not a whole number.");
         if (auto error = repeated(name, *number, fields_[idColumn])) return error;
+        if (network_.intersections.size() >= kMostIntersections && index_.count(*number) == 0)
+            return recordError("the file holds more than " + std::to_string(kMostIntersections) + " intersections.");
         NetworkIntersection& at = intersection(*number);
 
         switch (section_) {
@@ -289,20 +294,23 @@ private:
         return std::nullopt;
     }
 
-    // An exporter writes each record of an intersection once. A second one (two blocks
-    // of one INTID, or "7" beside "007") means two intersections under one number or a
-    // file pasted together; either way which of them the engineer means is unknown.
+    // An exporter writes each record of an intersection once, and its number one way. A
+    // second record (two blocks of one INTID) or another way of writing it ("007" after
+    // "7") means two intersections under one number or a file pasted together; which
+    // of them the engineer means is unknown, so neither is taken.
     std::optional<UtdfError> repeated(const std::string& name, long long number, std::string_view idText) {
         std::string key = sectionTitle(section_);
         for (char c : name) key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        const auto [first, added] = firstRecord_.try_emplace({key, number}, lineNumber_, std::string(idText));
+        const auto [written, firstTime] = firstWritten_.try_emplace(number, lineNumber_, std::string(idText));
+        if (!firstTime && written->second.second != idText)
+            return recordError("INTID " + utdf::quoted(idText) + " is written " + utdf::quoted(written->second.second) +
+                               " on line " + std::to_string(written->second.first) +
+                               "; the file writes each intersection's number one way.");
+        const auto [first, added] = firstRecord_.try_emplace({key, number}, lineNumber_);
         if (added) return std::nullopt;
         const std::string record = name.empty() ? std::string("node") : utdf::quoted(name) + " record";
-        const std::string& firstId = first->second.second;
-        return recordError("INTID " + utdf::quoted(idText) + " has a second " + record + " (the first" +
-                           (firstId != idText ? ", of INTID " + utdf::quoted(firstId) + "," : std::string()) +
-                           " is on line " + std::to_string(first->second.first) +
-                           "); the file holds each intersection once.");
+        return recordError("INTID " + utdf::quoted(idText) + " has a second " + record + " (the first is on line " +
+                           std::to_string(first->second) + "); the file holds each intersection once.");
     }
 
     NetworkIntersection& intersection(long long number) {
@@ -318,7 +326,8 @@ private:
     const std::string& fileName_;
     UtdfNetwork network_;
     std::unordered_map<long long, std::size_t> index_;
-    std::map<std::pair<std::string, long long>, std::pair<std::size_t, std::string>> firstRecord_;
+    std::map<std::pair<std::string, long long>, std::size_t> firstRecord_;
+    std::unordered_map<long long, std::pair<std::size_t, std::string>> firstWritten_;
     bool utf8_ = false;
     Section section_ = Section::Other;
     bool sawPhases_ = false;

@@ -163,8 +163,10 @@ TEST(CalcBadInput, WrongAnswersAreRefusedOrWarnedOf) {
          "tavimo-calc: The UTDF file \"%\" line 3, [Timeplans]: the record \"Cycle Length\" has 2 fields; it needs 3.\n"},
         {"a megabyte of commas", {"--utdf", "%"}, "[Phases]\nRECORDNAME,INTID,D1\nStart,2" + commas + "\n", 2,
          "line 3, [Phases]: the line has more than 512 fields.\n"},
-        {"INTID twice", {"--utdf", "%"}, bytesOf(kNetwork) + "[Timeplans]\nRECORDNAME,INTID,DATA\nCycle Length,002,90\n", 2,
-         "INTID \"002\" has a second \"Cycle Length\" record (the first, of INTID \"2\", is on line 18)"},
+        {"INTID twice", {"--utdf", "%"}, bytesOf(kNetwork) + "[Timeplans]\nRECORDNAME,INTID,DATA\nCycle Length,2,90\n", 2,
+         "INTID \"2\" has a second \"Cycle Length\" record (the first is on line 18)"},
+        {"INTID written two ways", {"--utdf", "%"}, bytesOf(kNetwork) + "[Timeplans]\nRECORDNAME,INTID,DATA\nCycle Length,002,90\n", 2,
+         "INTID \"002\" is written \"2\" on line 4; the file writes each intersection's number one way."},
         {"UTF-16", {"--utdf", "%"}, utf16(bytesOf(kNetwork)), 2,
          "is UTF-16 text; Tavimo reads UTF-8 and Windows-1252 text: save it as one of those.\n"},
         // Not calculated, with the reason.

@@ -83,6 +83,8 @@ TEST(UtdfNetwork, LineEndsBlanksAndUnknownSectionsDoNotMatter) {
 }
 
 TEST(UtdfNetwork, MalformedFilesAreRefusedWithTheirLine) {
+    std::string manyNodes;
+    for (int id = 1; id <= 10001; ++id) manyNodes += std::to_string(id) + "\n";
     const struct {
         std::string text, message;
     } cases[] = {
@@ -103,12 +105,16 @@ TEST(UtdfNetwork, MalformedFilesAreRefusedWithTheirLine) {
          "line 3, [Phases]: the line has more than 512 fields."},
         {"[Nodes]\nINTID,DESCRIPTION\n2," + std::string(2000, 'x') + "\n[Phases]\n",
          "line 3, [Nodes]: a field of the line is longer than 1024 bytes."},
+        {"[Nodes]\nINTID\n" + manyNodes, "line 10003, [Nodes]: the file holds more than 10000 intersections."},
         // One INTID twice is two intersections or a pasted file, never one merged plan.
         {"[Timeplans]\nRECORDNAME,INTID,DATA\nCycle Length,2,100\nOffset,2,0\nCycle Length,2,90\n[Phases]\n",
          "line 5, [Timeplans]: INTID \"2\" has a second \"Cycle Length\" record (the first is on line 3); the file "
          "holds each intersection once."},
-        {"[Phases]\nRECORDNAME,INTID,D1\nstart,7,10\nStart,007,20\n",
-         "line 4, [Phases]: INTID \"007\" has a second \"Start\" record (the first, of INTID \"7\", is on line 3)"},
+        {"[Phases]\nRECORDNAME,INTID,D1\nstart,7,10\nStart,7,20\n",
+         "line 4, [Phases]: INTID \"7\" has a second \"Start\" record (the first is on line 3)"},
+        {"[Timeplans]\nRECORDNAME,INTID,DATA\nCycle Length,7,100\n[Phases]\nRECORDNAME,INTID,D1\nStart,007,20\n",
+         "line 6, [Phases]: INTID \"007\" is written \"7\" on line 3; the file writes each intersection's number one "
+         "way."},
         {"[Nodes]\nINTID,DESCRIPTION\n7,Main St\n7,Elm St\n[Phases]\n",
          "line 4, [Nodes]: INTID \"7\" has a second node (the first is on line 3)"},
         {std::string("\xFF\xFE[\0P\0", 6),

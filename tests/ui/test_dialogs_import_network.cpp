@@ -2,6 +2,8 @@
 // The network import dialog through its real widgets: the menu item, choosing the file,
 // the list of intersections, Load and double-click, and files that cannot be read.
 #include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -133,14 +135,32 @@ void ImportNetworkDialogTest::doubleClickLoadsAndARefusedPlanLeavesTheWindow() {
 
 void ImportNetworkDialogTest::fileThatCannotBeReadIsNamed_data() {
     QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("bytes");  // written to `file` in the temporary folder
     QTest::addColumn<QString>("message");
-    QTest::newRow("a project file") << "/main-and-1st.tvm" << "has no [Phases] section";
-    QTest::newRow("missing") << "/utdf8/none.csv" << "cannot be opened: No such file or directory.";
+    QTest::newRow("a project file") << "/main-and-1st.tvm" << QByteArray() << "has no [Phases] section";
+    QTest::newRow("missing") << "/utdf8/none.csv" << QByteArray() << "cannot be opened: No such file or directory.";
+    QTest::newRow("short record") << "/short.csv"
+                                  << QByteArray("[Timeplans]\nRECORDNAME,INTID\nCycle Length,2\n[Phases]\n")
+                                  << "line 3, [Timeplans]: the record \"Cycle Length\" has 2 fields; it needs 3.";
+    QTest::newRow("INTID written two ways") << "/twice.csv"
+                                 << QByteArray("[Timeplans]\nRECORDNAME,INTID,DATA\nCycle Length,7,100\n"
+                                               "Cycle Length,007,90\n[Phases]\n")
+                                 << "line 4, [Timeplans]: INTID \"007\" is written \"7\" on line 3";
+    QTest::newRow("UTF-16") << "/utf16.csv" << QByteArray("\xFF\xFE[\0P\0", 6)
+                            << "is UTF-16 text; Tavimo reads UTF-8 and Windows-1252 text";
 }
 
 void ImportNetworkDialogTest::fileThatCannotBeReadIsNamed() {
     QFETCH(QString, file);
+    QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
+    QTemporaryDir folder;
+    const QString data = bytes.isEmpty() ? kData : folder.path();
+    if (!bytes.isEmpty()) {
+        QFile out(data + file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
     ScriptedDialogs scripted;
     Tavimo frame;
     frame.show();
@@ -149,11 +169,11 @@ void ImportNetworkDialogTest::fileThatCannotBeReadIsNamed() {
     const SignalPlan before = frame.timingWindow()->state().plan;
 
     ImportNetwork* dialog = openFromMenu(frame);
-    scripted.fileNames = {kData + file};
+    scripted.fileNames = {data + file};
     child<QPushButton>(dialog, "browseNetwork")->click();
     QCOMPARE(scripted.shown.size(), 1);
     QCOMPARE(scripted.shown[0].title, QString("File Error"));
-    QVERIFY2(scripted.shown[0].text.contains(kData + file), qPrintable(scripted.shown[0].text));
+    QVERIFY2(scripted.shown[0].text.contains(data + file), qPrintable(scripted.shown[0].text));
     QVERIFY2(scripted.shown[0].text.contains(message), qPrintable(scripted.shown[0].text));
     QCOMPARE(child<QTableWidget>(dialog, "intersections")->rowCount(), 0);
 

@@ -72,6 +72,10 @@ private slots:
         QVERIFY2(dialogs_->shown.isEmpty(), qPrintable(dialogs_->texts().join('\n')));
         QCOMPARE(at("force", 3)->text(), QStringLiteral("56"));  // the results are still written
 
+        // Phase 7's window is joined to phase 3's: it shows an end before its start.
+        const QString window7 = QStringLiteral("Φ7 (position 7): no permissive window: it ends at %1, before it opens at %2")
+                                    .arg(at("ppe", 7)->text(), at("pps", 7)->text());
+        QVERIFY(at("ppe", 7)->text().toDouble() < at("pps", 7)->text().toDouble());
         const struct {
             const char* name;
             int position;
@@ -80,6 +84,7 @@ private slots:
             {"split", 2, kWalk2},  {"walk", 2, kWalk2},  {"flash", 2, kWalk2},
             {"split", 3, kSplit3}, {"green", 3, kSplit3 + '\n' + kWindow3}, {"amber", 3, kSplit3},
             {"red", 3, kSplit3},   {"pps", 3, kWindow3}, {"ppe", 3, kWindow3},
+            {"pps", 7, window7},   {"ppe", 7, window7},
         };
         for (const auto& m : marked) {
             QLineEdit* f = at(m.name, m.position);
@@ -87,12 +92,13 @@ private slots:
             QCOMPARE(f->toolTip(), f->text() + '\n' + m.tooltip);  // the whole text, then the warning
         }
         for (const char* name : {"split", "green", "pps", "force"})
-            for (int k : {1, 4, 7}) QVERIFY2(!looksWarned(at(name, k)), name);
+            for (int k : {1, 4}) QVERIFY2(!looksWarned(at(name, k)), name);
+        QVERIFY(!looksWarned(at("green", 7)));
 
         CheckStatus* status = frame_->checkStatus();
-        QCOMPARE(status->summary(),
-                 QStringLiteral("3 warnings: Φ2 pedestrian timing too long, Φ3 split too short, Φ3 no permissive window"));
-        QCOMPARE(status->toolTip(), kWalk2 + '\n' + kSplit3 + '\n' + kWindow3);
+        QCOMPARE(status->summary(), QStringLiteral("4 warnings: Φ2 pedestrian timing too long, Φ3 split too short, "
+                                                   "Φ3 no permissive window, Φ7 no permissive window"));
+        QCOMPARE(status->toolTip(), kWalk2 + '\n' + kSplit3 + '\n' + kWindow3 + '\n' + window7);
         QVERIFY(status->isVisible());
         QVERIFY(!status->text().isEmpty());
 
@@ -105,6 +111,29 @@ private slots:
         QCOMPARE(at("walk", 2)->toolTip(), QStringLiteral("7\n") + walkHint);
         QCOMPARE(status->summary(), QString());
         QCOMPARE(status->toolTip(), QString());
+    }
+
+    // A time below zero calculates, but is marked where it was typed.
+    void negativeTimesAreMarkedWhereTyped() {
+        const struct {
+            const char* name;
+            int position;
+            QString text, warning;
+        } cases[] = {
+            {"amber", 5, QStringLiteral("-3"), QStringLiteral("Φ5 (position 5): amber -3 is negative")},
+            {"red", 1, QStringLiteral("-1"), QStringLiteral("Φ1 (position 1): all red -1 is negative")},
+            {"walk", 2, QStringLiteral("-7"), QStringLiteral("Φ2 (position 2): walk -7 is negative")},
+        };
+        for (const auto& c : cases) {
+            form_->setState(leadSignal());
+            retype(at(c.name, c.position), c.text);
+            calculate();
+            QVERIFY2(dialogs_->shown.isEmpty(), qPrintable(dialogs_->texts().join('\n')));
+            QVERIFY2(looksWarned(at(c.name, c.position)), c.name);
+            QVERIFY2(at(c.name, c.position)->toolTip().contains(c.warning),
+                     qPrintable(at(c.name, c.position)->toolTip() + " / " + frame_->checkStatus()->toolTip()));
+            QVERIFY(frame_->checkStatus()->toolTip().contains(c.warning));
+        }
     }
 
     void resetClearsTheMarks() {
