@@ -74,8 +74,15 @@ std::size_t leastFields(Section section) {
 
 // Exports are Windows-1252; a file saved again as UTF-8 by an editor is read as such.
 bool isUtf8(std::string_view text) {
-    for (std::size_t pos = 0; pos < text.size();)
+    for (std::size_t pos = 0; pos < text.size();) {
+        // Plain ASCII, nearly all of a file, is UTF-8 as it stands: only the bytes
+        // above it are decoded.
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
         if (!nextCodePoint(text, pos)) return false;
+    }
     return true;
 }
 
