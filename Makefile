@@ -48,6 +48,7 @@ package: build
 
 bench: build
 	$(BUILD)/tavimo_bench
+	$(BUILD)/tavimo_chart_bench
 
 # Each libFuzzer target runs for FUZZ_SECONDS from the seeds in tests/data.
 fuzz: bootstrap

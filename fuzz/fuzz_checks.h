@@ -8,12 +8,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <csv.h>
+#include <nlohmann/json.hpp>
+
 #include "calc/calculation.h"
 #include "calc/window_calculation.h"
+#include "cli/calc_options.h"
 #include "io/project_file.h"
 #include "io/project_read.h"
 #include "io/signal_arrival.h"
@@ -24,6 +29,8 @@
 #include "io/windows1252.h"
 #include "model/number_text.h"
 #include "model/window_state.h"
+#include "output/results_forms.h"
+#include "output/results_table.h"
 
 namespace tavimo::fuzz {
 
@@ -306,6 +313,145 @@ inline Broken checkNetworkUtdf(std::string_view text) {
                                                  state.plan.controller == tag::kType170);
         if (verdict.note.empty()) return "intersection " + x.id + " without a verdict";
     }
+    return std::nullopt;
+}
+
+// ---- The calculator's arguments ----
+// Any command line, one argument a line: the parser either refuses it with a reason
+// or gives options a run can honour whole, none of them silently dropped.
+inline Broken checkCalcArguments(std::string_view input) {
+    std::vector<std::string> args;
+    std::size_t start = 0;
+    while (start <= input.size() && args.size() < 24) {
+        std::size_t end = input.find('\n', start);
+        if (end == std::string_view::npos) end = input.size();
+        args.emplace_back(input.substr(start, end - start));
+        start = end + 1;
+    }
+    const auto parsed = cli::parseCalcOptions(args);
+    if (const auto* usage = std::get_if<cli::UsageError>(&parsed))
+        return usage->message.empty() ? Broken("a usage error without a message") : std::nullopt;
+    const cli::CalcOptions& o = std::get<cli::CalcOptions>(parsed);
+    if (o.help || o.version) return std::nullopt;
+    // A project file, the three UTDF files or a network file: never two of them.
+    if (o.utdf && o.network) return "a run of two UTDF sources";
+    if ((o.utdf || o.network) && !o.planPath.empty()) return "a run of a project and a UTDF source";
+    if (o.utdf && o.utdf->size() != 3) return "--utdf with " + std::to_string(o.utdf->size()) + " files";
+    if ((o.list || !o.intersections.empty()) && !o.network) return "--list or --intersection without a network";
+    if (o.list && (o.chartPath || o.reportPath || o.strict || o.controller || o.mode))
+        return "an option --list drops";
+    if (o.chartPath && o.reportPath && *o.chartPath == *o.reportPath) return "chart and report on one path";
+    if (o.controller && *o.controller != tag::kNema && *o.controller != tag::kType170) return "controller " + *o.controller;
+    if (o.mode && *o.mode != tag::kPermissive && *o.mode != tag::kYield) return "mode " + *o.mode;
+    for (const auto* path : {&o.chartPath, &o.reportPath})
+        if (*path && path->value().empty()) return "an empty output path";
+    return std::nullopt;
+}
+
+// ---- The result writers ----
+// The text table, the csv and the json of any plan: the plan is a project file's
+// text, opened and calculated as far as it goes; then line 8, cut at '|' ("\n" read
+// as a line break), puts any texts into the description and the fields of each
+// position in turn (comma, quote and control characters included). Each form must
+// read back by a real reader as exactly what the window shows.
+
+// The records of a csv text read by libcsv in strict mode, spaces kept; nothing when
+// it is not well-formed RFC 4180.
+inline std::optional<std::vector<std::vector<std::string>>> csvRecords(const std::string& text) {
+    struct Reading {
+        std::vector<std::vector<std::string>> records{{}};
+    } reading;
+    csv_parser parser;
+    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) return std::nullopt;
+    csv_set_space_func(&parser, [](unsigned char) { return 0; });
+    const auto field = [](void* bytes, std::size_t size, void* data) {
+        static_cast<Reading*>(data)->records.back().emplace_back(static_cast<const char*>(bytes), size);
+    };
+    const auto record = [](int, void* data) { static_cast<Reading*>(data)->records.emplace_back(); };
+    const bool whole = csv_parse(&parser, text.data(), text.size(), field, record, &reading) == text.size() &&
+                       csv_fini(&parser, field, record, &reading) == 0;
+    csv_free(&parser);
+    if (!whole) return std::nullopt;
+    reading.records.pop_back();  // the one opened after the last line end
+    return reading.records;
+}
+
+inline std::string withLineBreaks(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+            out += '\n';
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+inline Broken checkResultWriters(std::string_view input) {
+    WindowState state = WindowState::fresh();
+    auto opened = openedSignal(parseProject(fromWindows1252(input)), "fuzz.tvm");
+    if (auto* signal = std::get_if<WindowState>(&opened)) state = std::move(*signal);
+    const CheckedRun run = calculateAndCheckWindow(state);
+
+    const std::string_view texts = linesOf(input)[7];
+    std::size_t at = 0;
+    std::vector<std::string> pieces;
+    while (at <= texts.size() && pieces.size() < 1 + 8 * 9) {
+        std::size_t end = texts.find('|', at);
+        if (end == std::string_view::npos) end = texts.size();
+        pieces.push_back(withLineBreaks(texts.substr(at, end - at)));
+        at = end + 1;
+    }
+    if (!texts.empty()) state.plan.description = pieces[0];
+    for (std::size_t i = 1; i < pieces.size(); ++i) {
+        Position& p = state.plan.at(static_cast<int>((i - 1) / 9) + 1);
+        std::string* fields[] = {&p.phase, &p.split, &p.green, &p.amber, &p.red, &p.force, &p.pps, &p.ppe, &p.walk};
+        *fields[(i - 1) % 9] = pieces[i];
+    }
+
+    std::ostringstream csv;
+    printCsv(state, csv, run.warnings);
+    const auto records = csvRecords(csv.str());
+    if (!records) return "the csv is not well-formed:\n" + csv.str();
+    if (records->size() != 1 + kPositions) return "the csv holds " + std::to_string(records->size()) + " records";
+    for (int k = 1; k <= kPositions; ++k) {
+        const std::vector<std::string>& record = (*records)[static_cast<std::size_t>(k)];
+        if (record.size() != kFields + 1) return "a csv record of " + std::to_string(record.size()) + " fields";
+        const auto column = columnOf(state.plan, k);
+        for (int f = 0; f < kFields; ++f)
+            if (record[static_cast<std::size_t>(f)] != column[static_cast<std::size_t>(f)])
+                return "csv field " + std::string(kCsvNames[f]) + " of position " + std::to_string(k) + " reads back changed";
+    }
+
+    std::ostringstream json;
+    printJson(signalJson(state, nullptr, &run.warnings), json);
+    nlohmann::json read;
+    try {
+        read = nlohmann::json::parse(json.str());
+    } catch (const nlohmann::json::exception& e) {
+        return std::string("the json does not parse: ") + e.what();
+    }
+    if (!read["positions"].is_array() || read["positions"].size() != kPositions) return "json without eight positions";
+    for (int k = 1; k <= kPositions; ++k) {
+        const auto column = columnOf(state.plan, k);
+        const nlohmann::json& split = read["positions"][static_cast<std::size_t>(k - 1)]["split"];
+        const std::string& text = column[3];
+        if (text.empty() != split.is_null()) return "a json split that is null where the field is not empty";
+        if (split.is_number() && split.get<double>() != std::strtod(text.c_str(), nullptr))
+            return "json split " + split.dump() + " for the text \"" + text + "\"";
+    }
+
+    std::ostringstream table;
+    printTable(state, table);
+    int lines = 0;
+    for (char c : table.str()) {
+        if (c == '\n') ++lines;
+        else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return "a control character in the table";
+    }
+    if (lines != 16) return "a table of " + std::to_string(lines) + " lines";
+    resultsTable(state);
     return std::nullopt;
 }
 

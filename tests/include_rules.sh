@@ -17,11 +17,27 @@ refuse() {  # refuse WHAT FOLDER... : no #include matching the pattern WHAT in F
         status=1
     fi
 }
-refuse 'Q|ui/|cli/' src/model src/calc src/io
+refuse 'Q|ui/|cli/|draw/' src/model src/calc src/io
 refuse 'calc/|io/' src/model
 refuse 'io/' src/calc
 refuse 'calc/' src/io
 refuse 'ui/|cli/|QtWidgets|QWidget|QApplication' src/draw
+# The output library is core: no Qt, no drawing, no window, no calculator.
+refuse 'Q|ui/|cli/|draw/' src/output
+refuse 'output/' src/model src/calc src/io
+# The windows and the calculator share the core, the output and the drawing, never
+# each other.
+refuse 'cli/' src/ui
+refuse 'ui/' src/cli
+
+# Nor do their targets link each other: the windows' library does not link the
+# calculator's.
+links=$(sed -n '/target_link_libraries(tavimo_ui /,/)/p' CMakeLists.txt)
+if grep -qE '\btavimo_cli\b' <<<"$links"; then
+    echo "FAIL: tavimo_ui must not link tavimo_cli:" >&2
+    echo "$links" >&2
+    status=1
+fi
 refuse '([a-z_]+/)*internal/' src tests fuzz bench
 
 # A bare-named include in a layer must name one of its own internal headers.

@@ -53,7 +53,7 @@ void drawCompletedChart(ChartLayout& chart, const CalcInput& in, const PlanRun& 
         drawWindowBars(chart, t, in.phase, ring);
         compactColumns(chart, t.code[ring], ring);
     }
-    if (run.type170ZeroRow != 0) placeLocalZero(chart, run.type170ZeroRow);
+    if (run.type170ZeroRow != 0) placeLocalZero(chart, t, run.type170ZeroRow);
     tidyWindowBars(chart, t);
     if (t.yield) stackWindowBarsForYield(chart, t.lead);
 }

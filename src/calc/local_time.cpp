@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "calc/local_time.h"
 
+#include <cmath>
+
+#include "model/chart_layout.h"
 #include "model/number_text.h"
 
 namespace tavimo {
 
 namespace {
+
+constexpr float kCursorMin = 345, kCursorMax = 9940;  // the scroll bar's range
 
 struct FirstGroup {
     float s = 0, a = 0, r = 0;
@@ -20,6 +25,14 @@ std::optional<FirstGroup> readFirstGroup(const Position& p) {
 }
 
 }  // namespace
+
+std::optional<ChartAxis> chartAxisOf(const SignalPlan& plan) {
+    const std::optional<float> cycle = parseNumber(plan.cycleLength);
+    if (!cycle || !(*cycle > 0) || !std::isfinite(*cycle)) return std::nullopt;
+    const std::optional<float> zero = localZeroTime(plan);
+    if (!zero) return std::nullopt;
+    return ChartAxis{*cycle, *zero};
+}
 
 std::optional<float> localZeroTime(const SignalPlan& plan) {
     const bool one70 = plan.controller == tag::kType170;
@@ -67,6 +80,23 @@ void moveLocalTimeCursor(WindowState& state, float x) {
     chart.local1.x = x;
     if (auto text = localTimeText(state.plan, x)) chart.timerText = *text;
     chart.timerLeft = x + 40;
+}
+
+void placeCursorAtLocalZero(WindowState& state) {
+    const SignalPlan& plan = state.plan;
+    float x = state.chart.local1.x;
+    if (!(plan.controller == tag::kType170 && plan.arrangement == tag::kLead)) {
+        const std::optional<float> zero = localZeroTime(plan), cycle = parseNumber(plan.cycleLength);
+        if (!zero || !cycle || !(*cycle > 0) || !std::isfinite(*zero)) return;
+        float since = std::fmod(*zero, *cycle);
+        if (since < 0) since += *cycle;
+        x = layout::kChartLeft + since * (layout::kChartWidth / *cycle);
+    }
+    // On the scroll bar's whole twips and within its range.
+    if (!std::isfinite(x)) return;
+    x = std::round(x);
+    x = x < kCursorMin ? kCursorMin : x > kCursorMax ? kCursorMax : x;
+    moveLocalTimeCursor(state, x);
 }
 
 }  // namespace tavimo

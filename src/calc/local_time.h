@@ -25,8 +25,22 @@ std::optional<std::string> localTimeText(const SignalPlan& plan, float x);
 // the same reasons, the cycle length aside.
 std::optional<float> localZeroTime(const SignalPlan& plan);
 
+// The time axis of an exported chart: the cycle it spans and where local zero lies
+// on it; nothing when the cycle length is not a positive number or there is no
+// local zero to count from.
+struct ChartAxis {
+    float cycle = 0;
+    float localZero = 0;
+};
+std::optional<ChartAxis> chartAxisOf(const SignalPlan& plan);
+
 // Moving the scroll bar to x: the cursor line, the label 40 twips right of it and the
 // label's text when there is one to show.
 void moveLocalTimeCursor(WindowState& state, float x);
+
+// After a complete calculation: the cursor at the controller's local zero (under
+// Type 170 with leading lefts where the calculation drew it), the scroll bar with it
+// and the label saying the time there, so that line and label never disagree.
+void placeCursorAtLocalZero(WindowState& state);
 
 }  // namespace tavimo

@@ -61,24 +61,33 @@ void drawWindowBars(ChartLayout& chart, const PlanTimes& t, const std::array<std
 
     // Window of ring row `row` (1..4), opening at the yellow of ring row `before`.
     auto window = [&](int bar, int row, int before) {
-        bars[bar].left = chart.yellow[o + before - 1].left;
+        bars[bar].left = forceOffPlace(chart, t, o + before);
         setWidth(bars[bar], chart.green[o + row - 1].width - scaledWidth(t, t.g[o + row]));
     };
     // The leading left turn's window runs across the cycle's end: from the yellow of
     // the phase before it (row `last`, 1..8) to the end of the cycle, then on from
     // local zero.
     auto leadingLeftTurn = [&](int last) {
+        // Both parts carry the phase number: each can be the only one drawn.
+        text[E] = text[L];
         Box& end = bars[E];
-        end.left = chart.yellow[last - 1].left;
-        end.width = chart.yellow[last - 1].width + chart.red[last - 1].width;
+        end.left = forceOffPlace(chart, t, last);
+        // The clearance of that phase, as its yellow and red bars are drawn with their
+        // overlaps, whether or not they are shown.
+        end.width = scaledWidth(t, t.amber[last]) + 10 + scaledWidth(t, t.red[last]) + 10;
+        // The window ends where the later coordinated green starts: after the wider
+        // of the two left turns, or the one left turn of a plan that has only one.
         const Box &g1 = chart.green[0], &g5 = chart.green[4];
-        const float wider = g1.visible && g5.visible ? (g1.width >= g5.width ? g1.width : g5.width) : 0.f;
+        const float w1 = g1.visible ? g1.width : 0.f, w5 = g5.visible ? g5.width : 0.f;
+        const float wider = w1 >= w5 ? w1 : w5;
         Box& start = bars[L];
         start.left = layout::kChartLeft;
         const float width = wider - scaledWidth(t, t.g[o + 1] + t.c[last]);
-        if (width < 0) {
+        // The green bar's width carries the 10 twips by which bars overlap; the
+        // window's time does not.
+        if (width < 10) {
             start.visible = false;
-            setWidth(end, end.width + width);
+            setWidth(end, end.width + width - 10);
         } else {
             start.width = width;
         }
@@ -92,7 +101,13 @@ void drawWindowBars(ChartLayout& chart, const PlanTimes& t, const std::array<std
     case 15: window(A, 3, 2); hide(chart, {B, L, E}); break;
     case 16: window(A, 4, 2); hide(chart, {B, L, E}); break;
     // No side street: the blank side lasts as long as the other ring's first one.
-    case 17: hide(chart, {A, B}); leadingLeftTurn(ring == 0 ? 7 : 3); break;
+    // Without any side street (a one-ring plan) the left turn follows the coordinated phase.
+    case 17: {
+        hide(chart, {A, B});
+        const int other = ring == 0 ? 7 : 3;
+        leadingLeftTurn(t.s[other] > 0 || !isBlank(phase[other - 1]) ? other : o + 2);
+        break;
+    }
     case 21: window(L, 2, 1); window(A, 3, 2); window(B, 4, 3); break;
     case 22: window(L, 2, 1); window(A, 3, 2); hide(chart, {B}); break;
     case 23: window(L, 2, 1); window(A, 4, 2); hide(chart, {B}); break;
@@ -109,12 +124,15 @@ void tidyWindowBars(ChartLayout& chart, const PlanTimes& t) {
     for (int e : {PPend1, PPend2})
         if (bars[e].visible) setWidth(bars[e], bars[e].width - 20);
 
+    // From the earlier start; the ring-end markers to the later end (the cycle's),
+    // the side streets to the earlier end, as the results join their windows.
     auto common = [&](int a, int b) {
         Box &x = bars[a], &y = bars[b];
         if (!x.visible || !y.visible) return;
         const float left = x.left <= y.left ? x.left : y.left;
         const float xr = x.left + x.width, yr = y.left + y.width;
-        const float right = xr >= yr ? xr : yr;
+        const bool later = a == PPend1;
+        const float right = later ? (xr >= yr ? xr : yr) : (xr <= yr ? xr : yr);
         x.left = y.left = left;
         x.width = y.width = right - left;
     };
@@ -123,8 +141,8 @@ void tidyWindowBars(ChartLayout& chart, const PlanTimes& t) {
     common(PP3, PP6);
 }
 
-void placeLocalZero(ChartLayout& chart, int laterRow) {
-    chart.local1.x = chart.yellow[laterRow == 2 ? 5 : 1].left;
+void placeLocalZero(ChartLayout& chart, const PlanTimes& t, int laterRow) {
+    chart.local1.x = forceOffPlace(chart, t, laterRow == 2 ? 6 : 2);
 }
 
 void stackWindowBarsForYield(ChartLayout& chart, bool lead) {

@@ -15,8 +15,18 @@ struct RowWidths {
 RowWidths rowWidths(const PlanTimes& t, int n) {
     const float greenTime = t.s[n] - t.amber[n] - t.red[n];
     if (greenTime == 0) return {};
+    if (greenTime < 0) {
+        // A split shorter than its clearance: no green, and the yellow and red fill
+        // the split, so that the row neither reaches back over the phase before it
+        // nor past the chart's left edge.
+        const float yellow = t.amber[n] < t.s[n] ? t.amber[n] : (t.s[n] > 0 ? t.s[n] : 0.f);
+        const float red = t.s[n] > yellow ? t.s[n] - yellow : 0.f;
+        return {true, 0, scaledWidth(t, yellow), scaledWidth(t, red)};
+    }
     return {true, scaledWidth(t, greenTime), scaledWidth(t, t.amber[n]), scaledWidth(t, t.red[n])};
 }
+
+float greenTimeOf(const PlanTimes& t, int n) { return t.s[n] - t.amber[n] - t.red[n]; }
 
 }  // namespace
 
@@ -34,6 +44,14 @@ float redEnd(const ChartLayout& chart, const PlanTimes& t, int n) {
     return chart.red[n - 1].left + rowWidths(t, n).red;
 }
 
+float forceOffPlace(const ChartLayout& chart, const PlanTimes& t, int n) {
+    // Where the green time ends, from the green bar's start: the yellow bar starts
+    // there too, but in the last row of a ring (pulled back over the green) and for a
+    // split shorter than its clearance (whose force-off lies before the phase starts).
+    const float greenTime = greenTimeOf(t, n);
+    return chart.green[n - 1].left + (greenTime != 0 ? scaledWidth(t, greenTime) : 0.f);
+}
+
 void drawRingBars(ChartLayout& chart, const PlanTimes& t, int ring) {
     const int o = ring * 4;
     float redEnds[5] = {};  // where the red bar of ring row i ends
@@ -43,6 +61,7 @@ void drawRingBars(ChartLayout& chart, const PlanTimes& t, int ring) {
         Box &green = chart.green[k], &yellow = chart.yellow[k], &red = chart.red[k];
         // Only ever hidden here; the form reset shows them again.
         if (!w.drawn) green.visible = yellow.visible = red.visible = false;
+        if (w.drawn && w.green == 0) green.visible = false;
         // Neighbouring bars overlap by 10 twips so no seam shows between them.
         green.width = w.green + 10;
         yellow.width = w.yellow + 10;

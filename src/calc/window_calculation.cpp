@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "calc/window_calculation.h"
 
+#include "calc/local_time.h"
+
 namespace tavimo {
 
 CalcInput snapshotOf(const WindowState& state) {
@@ -46,6 +48,7 @@ void applyOutcome(WindowState& state, const CalcOutcome& outcome) {
         if (outcome.hidePhasePulldowns) p.phaseVisible = false;
     }
     state.chart = outcome.chart;
+    if (outcome.stop == CalcStop::Completed) placeCursorAtLocalZero(state);
 }
 
 CalcOutcome calculateWindow(WindowState& state) {

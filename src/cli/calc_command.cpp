@@ -2,26 +2,25 @@
 #include "cli/calc_command.h"
 
 #include <cerrno>
-#include <cstring>
 #include <utility>
 
 #include "calc/window_calculation.h"
+#include "cli/calc_messages.h"
 #include "cli/calc_network.h"
 #include "cli/calc_options.h"
-#include "cli/calc_output.h"
 #include "cli/draw_request.h"
 #include "io/project_read.h"
 #include "io/signal_arrival.h"
+#include "io/utf8.h"
 #include "io/utdf_readers.h"
+#include "output/results_forms.h"
 #include "tavimo_version.h"
 
 namespace tavimo::cli {
 
 namespace {
 
-constexpr int kPrinted = 0;
 constexpr int kCheckFailed = 1;
-constexpr int kUsageOrFile = 2;
 constexpr int kStoppedSilently = 3;
 
 // Opens a project file as "Open" does, with the window's reader and its words; a
@@ -33,18 +32,6 @@ std::optional<std::string> openProject(const std::string& path, WindowState& sta
     if (const auto* problem = std::get_if<std::string>(&opened)) return path + ": " + *problem;
     state = std::get<WindowState>(std::move(opened));
     return std::nullopt;
-}
-
-// Results that never reach their reader (a full disk, a closed pipe or standard
-// output) are a failure, not a success: the stream is flushed and checked last.
-// errno is cleared before the output starts, so the reason is the write's own.
-int printed(std::ostream& out, std::ostream& err) {
-    out.flush();
-    if (out) return kPrinted;
-    const int error = errno;
-    err << "tavimo-calc: cannot write the results: "
-        << (error != 0 ? std::strerror(error) : "the output stream failed") << '\n';
-    return kUsageOrFile;
 }
 
 // The options override what the file says, as if the user had chosen them in the
@@ -59,7 +46,7 @@ void applyChoices(const CalcOptions& options, SignalPlan& plan) {
 int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const auto parsed = parseCalcOptions(args);
     if (const auto* usage = std::get_if<UsageError>(&parsed)) {
-        err << "tavimo-calc: " << usage->message << '\n' << kUsage << "Try 'tavimo-calc --help' for more.\n";
+        err << "tavimo-calc: " << printableText(usage->message) << '\n' << kUsage << "Try 'tavimo-calc --help' for more.\n";
         return kUsageOrFile;
     }
     const CalcOptions& options = std::get<CalcOptions>(parsed);
@@ -69,8 +56,9 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return printed(out, err);
     }
     if (options.version) {
+        errno = 0;
         out << "tavimo-calc " TAVIMO_VERSION "\n";
-        return kPrinted;
+        return printed(out, err);
     }
 
     if (options.network) return runNetwork(options, out, err);
@@ -80,14 +68,14 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         const auto& files = *options.utdf;
         auto read = readUtdfFiles(files[0], files[1], files[2]);
         if (const auto* failure = std::get_if<UtdfError>(&read)) {
-            err << "tavimo-calc: " << failure->message << '\n';
+            tell(err, failure->message);
             return kUsageOrFile;
         }
         state = importedSignal(std::get<UtdfImport>(read), options.controller.value_or(tag::kNema),
                                options.mode.value_or(tag::kPermissive));
     } else {
         if (const auto failure = openProject(options.planPath, state)) {
-            err << "tavimo-calc: " << *failure << '\n';
+            tell(err, *failure);
             return kUsageOrFile;
         }
         applyChoices(options, state.plan);
@@ -98,8 +86,8 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
     if (outcome.message) {
         // The window's words, with the file they are about.
-        if (!options.utdf) err << "tavimo-calc: " << options.planPath << ": ";
-        err << outcome.message->text << '\n';
+        if (!options.utdf) err << "tavimo-calc: " << printableText(options.planPath) << ": ";
+        err << printableText(outcome.message->text) << '\n';
         return kCheckFailed;
     }
     // Every failed check carries its message; the one silent stop is a plan without a split.
@@ -108,16 +96,18 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return kStoppedSilently;
     }
     const std::vector<TimingWarning>& warnings = run.warnings;
-    errno = 0;
-    printResults(state, options.format, out, warnings);
-    if (const int status = printed(out, err); status != kPrinted) return status;
-    for (const TimingWarning& w : warnings) err << "warning: " << w.text << '\n';
+    if (!drawsToStandardOutput(options)) {
+        errno = 0;
+        printResults(state, options.format, out, warnings);
+        if (const int status = printed(out, err); status != kPrinted) return status;
+    }
+    for (const TimingWarning& w : warnings) err << "warning: " << printableText(w.text) << '\n';
     if (options.chartPath || options.reportPath) {
         const CalculatedSignal signal{state, outcome, warnings};
         DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""),
                             {{"", &signal, options.utdf ? "" : options.planPath}}};
-        if (const std::string failed = drawWithLibrary(request); !failed.empty()) {
-            err << "tavimo-calc: " << failed << '\n';
+        if (const std::string failed = drawWithLibrary(request, out); !failed.empty()) {
+            tell(err, failed);
             return kUsageOrFile;
         }
     }

@@ -2,13 +2,16 @@
 #include "cli/calc_network.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "calc/window_calculation.h"
-#include "cli/calc_output.h"
+#include "cli/calc_messages.h"
 #include "cli/draw_request.h"
 #include "io/network_signal.h"
 #include "io/signal_arrival.h"
 #include "io/utdf_network.h"
+#include "io/utf8.h"
+#include "output/results_forms.h"
 
 namespace tavimo::cli {
 
@@ -16,7 +19,6 @@ namespace {
 
 constexpr int kAllCalculated = 0;
 constexpr int kSomeFailed = 1;
-constexpr int kUsageOrFile = 2;
 
 // One intersection's run: the calculated window, or the reason it has none.
 struct NetworkRun {
@@ -60,89 +62,88 @@ NetworkRun runOne(const NetworkIntersection& x, const CalcOptions& options) {
     return run;
 }
 
-// A csv field: commas would shift the columns, so a text never carries one. In a list
-// of differences ("43 here, 44 in the file; ...") the pair is kept apart by a slash.
-std::string csvText(std::string text) {
-    for (std::size_t at; (at = text.find(", ")) != std::string::npos;) text.replace(at, 2, " / ");
-    std::replace(text.begin(), text.end(), ',', ';');
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
-
 void printList(const std::vector<const NetworkIntersection*>& chosen, OutputFormat format, std::ostream& out) {
     if (format == OutputFormat::Csv) out << "intersection,description,control_type,cycle_length,note\n";
-    if (format == OutputFormat::Json) out << "[\n";
-    for (std::size_t i = 0; i < chosen.size(); ++i) {
-        const NetworkIntersection& x = *chosen[i];
-        const std::string description = networkDescription(x), note = standingOf(x).holdability();
-        const std::string type = controlTypeName(x.controlType);
+    Json list = Json::array();
+    for (const NetworkIntersection* x : chosen) {
+        const std::string description = networkDescription(*x), note = standingOf(*x).holdability();
+        const std::string type = controlTypeName(x->controlType);
         switch (format) {
         case OutputFormat::Csv:
-            out << x.id << ',' << csvText(description) << ',' << csvText(type) << ',' << csvText(x.cycleLength) << ','
-                << csvText(note) << '\n';
+            out << x->id << ',' << csvField(description) << ',' << csvField(type) << ',' << csvField(x->cycleLength)
+                << ',' << csvField(note) << '\n';
             break;
         case OutputFormat::Json:
-            out << "  {\"intersection\": " << jsonString(x.id) << ", \"description\": " << jsonString(description)
-                << ", \"control_type\": " << jsonString(type) << ", \"cycle_length\": " << jsonString(x.cycleLength)
-                << ", \"note\": " << jsonString(note) << (i + 1 < chosen.size() ? "},\n" : "}\n");
+            list.push_back(Json{{"intersection", jsonNumber(x->id)}, {"description", description},
+                                {"control_type", type}, {"cycle_length", jsonNumber(x->cycleLength)}, {"note", note}});
             break;
         case OutputFormat::Table:
-            out << description << " | " << type << " | cycle " << x.cycleLength << " | " << note << '\n';
+            out << printableText(description) << " | " << printableText(type) << " | cycle "
+                << printableText(x->cycleLength) << " | " << printableText(note) << '\n';
             break;
         }
     }
-    if (format == OutputFormat::Json) out << "]\n";
+    if (format == OutputFormat::Json) printJson(list, out);
 }
 
 // The forms are written one intersection at a time, as each is calculated, so a
-// large network never holds every calculated window at once.
+// large network never holds every calculated window at once. A json element is
+// indented as it would be inside the whole array.
 void printRunsHead(OutputFormat format, std::ostream& out) {
     if (format == OutputFormat::Csv) {
         out << "intersection";
         for (const char* name : kCsvNames) out << ',' << name;
         out << ",file_force_off,note,warnings\n";
     }
-    if (format == OutputFormat::Json) out << "[\n";
 }
 
-void printRun(const NetworkRun& run, bool first, bool last, OutputFormat format, std::ostream& out) {
+void printJsonElement(const Json& element, bool first, std::ostream& out) {
+    out << (first ? "[\n  " : ",\n  ");
+    const std::string text = element.dump(2, ' ', false, Json::error_handler_t::replace);
+    for (char c : text) {
+        out << c;
+        if (c == '\n') out << "  ";
+    }
+}
+
+void printRun(const NetworkRun& run, bool first, OutputFormat format, std::ostream& out) {
     const std::string& id = run.intersection->id;
     switch (format) {
     case OutputFormat::Table:
         if (!first) out << '\n';
-        out << "Intersection " << networkDescription(*run.intersection) << '\n';
+        out << "Intersection " << printableText(networkDescription(*run.intersection)) << '\n';
         if (run.calculated) printTable(run.state, out);
-        out << run.note << '\n';
-        for (const TimingWarning& w : run.warnings) out << "warning: " << w.text << '\n';
+        out << printableText(run.note) << '\n';
+        for (const TimingWarning& w : run.warnings) out << "warning: " << printableText(w.text) << '\n';
         break;
     case OutputFormat::Csv:
         if (!run.calculated) {
-            out << id << ",,,,,,,,,,,," << csvText(run.note) << ",\n";
+            out << id << ",,,,,,,,,,,," << csvField(run.note) << ",\n";
             break;
         }
         for (int k = 1; k <= kPositions; ++k) {
             out << id;
-            for (const std::string& text : columnOf(run.state.plan, k)) out << ',' << text;
-            out << ',' << run.agreement.fileForceOff[k - 1] << ',' << csvText(run.note) << ','
+            for (const std::string& text : columnOf(run.state.plan, k)) out << ',' << csvField(text);
+            out << ',' << csvField(run.agreement.fileForceOff[k - 1]) << ',' << csvField(run.note) << ','
                 << csvWarnings(run.warnings, k) << '\n';
         }
         break;
     case OutputFormat::Json:
         if (run.calculated) {
             const JsonIntersection extra{id, run.agreement.agrees, run.note, run.agreement.fileForceOff};
-            printJsonObject(run.state, &extra, "  ", out, &run.warnings);
+            printJsonElement(signalJson(run.state, &extra, &run.warnings), first, out);
         } else {
-            out << "  {\"intersection\": " << jsonString(id)
-                << ", \"description\": " << jsonString(networkDescription(*run.intersection))
-                << ", \"note\": " << jsonString(run.note) << "}";
+            printJsonElement(Json{{"intersection", jsonNumber(id)},
+                                  {"description", networkDescription(*run.intersection)},
+                                  {"note", run.note}},
+                             first, out);
         }
-        out << (last ? "\n" : ",\n");
         break;
     }
 }
 
-void printRunsTail(OutputFormat format, std::ostream& out) {
-    if (format == OutputFormat::Json) out << "]\n";
+void printRunsTail(OutputFormat format, bool none, std::ostream& out) {
+    if (format == OutputFormat::Json) out << (none ? "[]\n" : "\n]\n");
 }
 
 }  // namespace
@@ -150,7 +151,7 @@ void printRunsTail(OutputFormat format, std::ostream& out) {
 int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err) {
     auto read = readUtdfNetwork(*options.network);
     if (const auto* failure = std::get_if<UtdfError>(&read)) {
-        err << "tavimo-calc: " << failure->message << '\n';
+        tell(err, failure->message);
         return kUsageOrFile;
     }
     const UtdfNetwork& network = std::get<UtdfNetwork>(read);
@@ -159,7 +160,7 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
     for (const std::string& id : options.intersections) {
         const NetworkIntersection* x = network.find(id);
         if (!x) {
-            err << "tavimo-calc: intersection " << id << " is not in \"" << *options.network << "\"\n";
+            tell(err, "intersection " + id + " is not in \"" + *options.network + "\"");
             return kUsageOrFile;
         }
         chosen.push_back(x);
@@ -169,33 +170,39 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
             if (x.hasTimeplan) chosen.push_back(&x);
 
     if (chosen.empty()) {
-        err << "tavimo-calc: the UTDF file \"" << *options.network << "\" has no intersection with a timing plan\n";
+        tell(err, "the UTDF file \"" + *options.network + "\" has no intersection with a timing plan");
         return kUsageOrFile;
     }
     if (options.list) {
+        errno = 0;
         printList(chosen, options.format, out);
-        return kAllCalculated;
+        return printed(out, err);
     }
     // Only what comes after the results is kept: the warnings, and the calculated
     // windows when a chart or report is to be drawn from them.
     const bool drawing = options.chartPath || options.reportPath;
+    const bool printing = !drawsToStandardOutput(options);
     std::vector<std::string> warningLines;
     std::vector<CalculatedSignal> signals;
     std::vector<const std::string*> signalIds;
     bool allCalculated = true;
-    printRunsHead(options.format, out);
+    errno = 0;
+    if (printing) printRunsHead(options.format, out);
     for (std::size_t i = 0; i < chosen.size(); ++i) {
         NetworkRun run = runOne(*chosen[i], options);
         allCalculated = allCalculated && run.calculated;
-        printRun(run, i == 0, i + 1 == chosen.size(), options.format, out);
+        if (printing) printRun(run, i == 0, options.format, out);
         for (const TimingWarning& w : run.warnings)
-            warningLines.push_back("warning: " + run.intersection->id + ": " + w.text + '\n');
+            warningLines.push_back("warning: " + run.intersection->id + ": " + printableText(w.text) + '\n');
         if (drawing && run.calculated) {
             signals.push_back({std::move(run.state), std::move(run.outcome), {}});
             signalIds.push_back(&run.intersection->id);
         }
     }
-    printRunsTail(options.format, out);
+    if (printing) {
+        printRunsTail(options.format, chosen.empty(), out);
+        if (const int status = printed(out, err); status != kPrinted) return status;
+    }
     for (const std::string& line : warningLines) err << line;
     const bool warned = !warningLines.empty();
 
@@ -204,8 +211,8 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
     if (drawing && !signals.empty()) {
         DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""), {}};
         for (std::size_t i = 0; i < signals.size(); ++i) request.calculated.push_back({*signalIds[i], &signals[i], ""});
-        if (const std::string failed = drawWithLibrary(request); !failed.empty()) {
-            err << "tavimo-calc: " << failed << '\n';
+        if (const std::string failed = drawWithLibrary(request, out); !failed.empty()) {
+            tell(err, failed);
             return kUsageOrFile;
         }
     }

@@ -39,14 +39,19 @@ const char* const kHelp =
     "                           (twice the screen's detail) or FILE.pdf\n"
     "  --report FILE.pdf        also write the one-page report: title block, chart and\n"
     "                           controller worksheet (whole seconds, halves to even)\n"
+    "                           A FILE of - is standard output (an SVG chart, a PDF report),\n"
+    "                           which then holds the drawing instead of the results;\n"
+    "                           --chart and --report never name the same file\n"
     "  --help                   print this text\n"
     "  --version                print the version of Tavimo\n"
     "\n"
     "Options may come in any order. The csv form has the header line\n"
     "  position,phase,movement,split,min_green,amber,all_red,force_off,permissive_start,permissive_end,warnings\n"
     "and one line per position; every value is the text of the window's field, empty\n"
-    "where the field is empty. The json form adds the description, cycle length,\n"
-    "controller (Nema or one70), mode (Permissive or Yield) and arrangement (Lead or Lag).\n"
+    "where the field is empty; a field holding a comma, a quote or a line break is\n"
+    "quoted (RFC 4180). The json form adds the description, cycle length, controller\n"
+    "(NEMA TS2 or Type 170), mode (Permissive or Yield) and arrangement (Lead or Lag);\n"
+    "its times are JSON numbers, an empty field is null.\n"
     "\n"
     "For a network file every form has one block, line group or object per intersection:\n"
     "the csv header begins with intersection and ends with file_force_off,note,warnings, and an\n"
@@ -92,7 +97,26 @@ std::optional<std::string> optionValue(const std::vector<std::string>& args, std
     return args[++i];
 }
 
+// Two output paths that end in one file: the same name once made absolute and
+// normal, or two names of one existing file (a link, a hard link).
+bool samePlace(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    if (a == "-" || b == "-") return a == b;
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec) && !ec) return true;
+    const auto normal = [](const std::string& p) {
+        std::error_code e;
+        fs::path n = fs::weakly_canonical(fs::absolute(p, e), e);
+        return e ? fs::path(p).lexically_normal() : n.lexically_normal();
+    };
+    return normal(a) == normal(b);
+}
+
 }  // namespace
+
+bool drawsToStandardOutput(const CalcOptions& options) {
+    return options.chartPath == std::optional<std::string>("-") || options.reportPath == std::optional<std::string>("-");
+}
 
 std::variant<CalcOptions, UsageError> parseCalcOptions(const std::vector<std::string>& args) {
     CalcOptions o;
@@ -144,6 +168,10 @@ std::variant<CalcOptions, UsageError> parseCalcOptions(const std::vector<std::st
             if (path) return UsageError{name + " given twice"};
             const auto v = optionValue(args, i, name);
             if (!v || v->empty()) return UsageError{name + (chart ? " needs a .svg, .png or .pdf file" : " needs a .pdf file")};
+            if (*v == "-") {  // standard output: an SVG chart, a PDF report
+                path = *v;
+                continue;
+            }
             const std::string ext = lower(std::filesystem::path(*v).extension().string());
             if (chart && ext != ".svg" && ext != ".png" && ext != ".pdf")
                 return UsageError{"--chart writes .svg, .png or .pdf, not \"" + *v + "\""};
@@ -180,6 +208,21 @@ std::variant<CalcOptions, UsageError> parseCalcOptions(const std::vector<std::st
     if (!o.utdf && !o.network && !planGiven) return UsageError{"no project file given"};
     if (!o.network && (o.list || !o.intersections.empty()))
         return UsageError{std::string(o.list ? "--list" : "--intersection") + " needs --utdf with a network file"};
+    if (o.list) {
+        // The list calculates nothing: an option that would change a calculation or
+        // write its files has nothing to act on, and is not silently dropped.
+        const std::pair<bool, const char*> unused[] = {{o.chartPath.has_value(), "--chart"},
+                                                       {o.reportPath.has_value(), "--report"},
+                                                       {o.strict, "--strict"},
+                                                       {o.controller.has_value(), "--controller"},
+                                                       {o.mode.has_value(), "--mode"}};
+        for (const auto& [given, name] : unused)
+            if (given) return UsageError{std::string(name) + " cannot go with --list, which calculates nothing"};
+    }
+    if (o.chartPath && o.reportPath && samePlace(*o.chartPath, *o.reportPath))
+        return UsageError{"--chart and --report name the same file \"" + *o.reportPath + "\""};
+    if (o.chartPath == std::optional<std::string>("-") && o.network && o.intersections.size() != 1)
+        return UsageError{"--chart - writes one chart: choose one --intersection of the network file"};
     return o;
 }
 

@@ -6,9 +6,11 @@
 #include <variant>
 #include <vector>
 
+#include "output/results_forms.h"
+
 namespace tavimo::cli {
 
-enum class OutputFormat { Table, Csv, Json };
+using tavimo::OutputFormat;
 
 // What the command line asks for. Controller and mode stay unset when not given:
 // a project file keeps its own, an import takes NEMA TS2 and Permissive.
@@ -32,6 +34,9 @@ struct CalcOptions {
 struct UsageError {
     std::string message;
 };
+
+// A chart or report written to standard output ("-"), which then holds it alone.
+bool drawsToStandardOutput(const CalcOptions& options);
 
 // Reads the arguments (without the program name); options may come in any order.
 std::variant<CalcOptions, UsageError> parseCalcOptions(const std::vector<std::string>& args);

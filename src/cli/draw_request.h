@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,20 +18,19 @@ struct DrawnSignal {
     std::string fileName;  // the project file, shown in the report; empty for an import
 };
 
+// A path of "-" is standard output.
 struct DrawRequest {
     std::string chartPath;   // empty: no chart
     std::string reportPath;  // empty: no report
     std::vector<DrawnSignal> calculated;
 };
 
-// The drawing library's one entry point, looked up by name: writes what `request`
-// asks for and returns an empty text, or the reason it could not.
-using DrawEntry = std::string (*)(const DrawRequest& request);
-inline constexpr const char* kDrawEntryName = "tavimo_draw";
 inline constexpr const char* kDrawLibraryName = "libtavimo-draw.so";
+inline constexpr const char* kStandardOutput = "-";
 
-// Loads the drawing library (beside the program, or in ../lib/tavimo) and runs it;
-// the reason on failure. Plain calculations never load it.
-std::string drawWithLibrary(const DrawRequest& request);
+// Loads the drawing library (beside the program, or in ../lib/tavimo), has it draw
+// each document in memory and writes the documents, each file whole or not at all,
+// a "-" to `standardOutput`; the message on failure. Plain calculations never load it.
+std::string drawWithLibrary(const DrawRequest& request, std::ostream& standardOutput);
 
 }  // namespace tavimo::cli

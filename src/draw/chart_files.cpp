@@ -2,13 +2,17 @@
 #include "draw/chart_files.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include "io/atomic_file.h"
 
 namespace tavimo::ui {
 
@@ -18,54 +22,86 @@ constexpr int kScreenDpi = 96;
 constexpr qreal kPngDetail = 2;
 constexpr int kPdfDpi = 600;
 
-QString cannotWrite(const QString& path, const QString& why) {
-    return QStringLiteral("%1: cannot be written (%2)").arg(path, why);
+// The generator writes its title and description as they are, so a name holding "&"
+// or "<" would not be XML: the picture is drawn without them and copied through an
+// XML writer, which puts them in escaped. Any text the generator left unescaped
+// stops the copy instead of reaching the file.
+std::variant<QByteArray, QString> withTitle(const QByteArray& drawn, const QString& title, const QString& description) {
+    QXmlStreamReader in(drawn);
+    in.setNamespaceProcessing(false);  // names and xmlns attributes copied as written
+    QByteArray copy;
+    QXmlStreamWriter out(&copy);
+    int depth = 0;
+    while (!in.atEnd()) {
+        in.readNext();
+        if (in.isStartElement()) {
+            ++depth;
+            if (depth == 2 && (in.name() == QLatin1String("title") || in.name() == QLatin1String("desc"))) {
+                in.skipCurrentElement();
+                --depth;
+                continue;
+            }
+        }
+        if (in.isEndElement()) --depth;
+        out.writeCurrentToken(in);
+        if (in.isStartElement() && depth == 1) {
+            out.writeTextElement(QStringLiteral("title"), title);
+            out.writeTextElement(QStringLiteral("desc"), description);
+        }
+    }
+    if (in.hasError()) return QStringLiteral("the picture is not well-formed (%1)").arg(in.errorString());
+    return copy;
 }
 
-// Opens `file` for a new version of `path`; commit() replaces the old one at the end.
-QString open(QSaveFile& file, const QString& path) {
-    if (!file.open(QIODevice::WriteOnly)) return cannotWrite(path, file.errorString());
-    return {};
-}
-
-QString commit(QSaveFile& file, const QString& path) {
-    if (!file.commit()) return cannotWrite(path, file.errorString());
-    return {};
-}
-
-QString writeSvg(QSaveFile& file, const ChartSheet& sheet) {
+std::variant<QByteArray, QString> svgBytes(const ChartSheet& sheet) {
     const QSizeF size = chartSheetSize();
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(size.toSize());
-    svg.setViewBox(QRectF(QPointF(0, 0), size));
-    svg.setResolution(kScreenDpi);
-    svg.setTitle(sheet.title);
-    svg.setDescription(QStringLiteral("Ring-barrier chart"));
-    QPainter p;
-    if (!p.begin(&svg)) return QStringLiteral("the picture cannot be started");
-    paintChartSheet(p, sheet, QRectF(QPointF(0, 0), size));
-    p.end();
-    return {};
+    QByteArray drawn;
+    QBuffer buffer(&drawn);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(size.toSize());
+        svg.setViewBox(QRectF(QPointF(0, 0), size));
+        svg.setResolution(kScreenDpi);
+        QPainter p;
+        if (!p.begin(&svg)) return QStringLiteral("the picture cannot be started");
+        paintChartSheet(p, sheet, QRectF(QPointF(0, 0), size));
+        p.end();
+    }
+    return withTitle(drawn, sheet.title, QStringLiteral("Ring-barrier chart"));
 }
 
-QString writePdf(QSaveFile& file, const QList<ChartSheet>& sheets) {
+std::variant<QByteArray, QString> pngBytes(const ChartSheet& sheet) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!chartImage(sheet).save(&buffer, "PNG")) return QStringLiteral("the picture cannot be encoded");
+    return bytes;
+}
+
+std::variant<QByteArray, QString> pdfBytes(const QList<ChartSheet>& sheets) {
     // A page the size of the picture, so that it goes into a document as it is.
     const QSizeF size = chartSheetSize();
-    QPdfWriter pdf(&file);
-    pdf.setResolution(kPdfDpi);
-    pdf.setPageSize(QPageSize(QSizeF(size.width() * 72 / kScreenDpi, size.height() * 72 / kScreenDpi),
-                              QPageSize::Point, QStringLiteral("Chart"), QPageSize::ExactMatch));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    if (!sheets.isEmpty()) pdf.setTitle(sheets.front().title);
-    QPainter p;
-    if (!p.begin(&pdf)) return QStringLiteral("the document cannot be started");
-    for (int i = 0; i < sheets.size(); ++i) {
-        if (i > 0 && !pdf.newPage()) return QStringLiteral("a page cannot be added");
-        paintChartSheet(p, sheets[i], QRectF(0, 0, pdf.width(), pdf.height()));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(kPdfDpi);
+        pdf.setPageSize(QPageSize(QSizeF(size.width() * 72 / kScreenDpi, size.height() * 72 / kScreenDpi),
+                                  QPageSize::Point, QStringLiteral("Chart"), QPageSize::ExactMatch));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setTitle(sheets.front().title);
+        QPainter p;
+        if (!p.begin(&pdf)) return QStringLiteral("the document cannot be started");
+        for (int i = 0; i < sheets.size(); ++i) {
+            if (i > 0 && !pdf.newPage()) return QStringLiteral("a page cannot be added");
+            paintChartSheet(p, sheets[i], QRectF(0, 0, pdf.width(), pdf.height()));
+        }
+        if (!p.end()) return QStringLiteral("the document cannot be finished");
     }
-    p.end();
-    return {};
+    return bytes;
 }
 
 }  // namespace
@@ -89,51 +125,48 @@ QImage chartImage(const ChartSheet& sheet) {
     return image;
 }
 
-QString writeChartFile(const QString& path, const QList<ChartSheet>& sheets) {
-    const std::optional<ChartFormat> format = chartFormatOf(path);
-    if (!format) return QStringLiteral("%1: the chart is written as .svg, .png or .pdf").arg(path);
-    if (sheets.isEmpty()) return QStringLiteral("%1: no calculated signal to draw").arg(path);
-    if (*format != ChartFormat::Pdf && sheets.size() != 1)
-        return QStringLiteral("%1: an .svg or .png file holds one chart").arg(path);
-
-    QSaveFile file(path);
-    if (QString failed = open(file, path); !failed.isEmpty()) return failed;
-    QString failed;
-    switch (*format) {
-    case ChartFormat::Svg:
-        failed = writeSvg(file, sheets.front());
-        break;
-    case ChartFormat::Png:
-        if (!chartImage(sheets.front()).save(&file, "PNG")) failed = QStringLiteral("the picture cannot be encoded");
-        break;
-    case ChartFormat::Pdf:
-        failed = writePdf(file, sheets);
-        break;
+std::variant<QByteArray, QString> chartFileBytes(ChartFormat format, const QList<ChartSheet>& sheets) {
+    if (sheets.isEmpty()) return QStringLiteral("no calculated signal to draw");
+    if (format != ChartFormat::Pdf && sheets.size() != 1) return QStringLiteral("an .svg or .png file holds one chart");
+    switch (format) {
+    case ChartFormat::Svg: return svgBytes(sheets.front());
+    case ChartFormat::Png: return pngBytes(sheets.front());
+    case ChartFormat::Pdf: break;
     }
-    if (!failed.isEmpty()) {
-        file.cancelWriting();
-        return cannotWrite(path, failed);
-    }
-    return commit(file, path);
+    return pdfBytes(sheets);
 }
 
-QString writeReportFile(const QString& path, const QList<ReportPage>& pages) {
-    if (chartFormatOf(path) != ChartFormat::Pdf) return QStringLiteral("%1: the report is written as .pdf").arg(path);
-    if (pages.isEmpty()) return QStringLiteral("%1: no calculated signal to report").arg(path);
-    QSaveFile file(path);
-    if (QString failed = open(file, path); !failed.isEmpty()) return failed;
-    QPdfWriter pdf(&file);
-    pdf.setResolution(kPdfDpi);
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    pdf.setTitle(pages.front().titleBlock.value(0));
-    QPainter p;
-    if (!p.begin(&pdf) || !paintReports(p, pdf, pages)) {
-        file.cancelWriting();
-        return cannotWrite(path, QStringLiteral("the document cannot be drawn"));
+std::variant<QByteArray, QString> reportFileBytes(const QList<ReportPage>& pages) {
+    if (pages.isEmpty()) return QStringLiteral("no calculated signal to report");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(kPdfDpi);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        pdf.setTitle(pages.front().titleBlock.value(0));
+        QPainter p;
+        if (!p.begin(&pdf) || !paintReports(p, pdf, pages) || !p.end())
+            return QStringLiteral("the document cannot be drawn");
     }
-    p.end();
-    return commit(file, path);
+    return bytes;
+}
+
+QString writeWholeFile(const QString& path, const QByteArray& bytes) {
+    const std::optional<FileWriteFailure> failed = writeFileAtomically(
+        QFile::encodeName(path).toStdString(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!failed) return {};
+    return QStringLiteral("cannot write %1: %2").arg(path, QString::fromLocal8Bit(failed->reason.c_str()));
+}
+
+QString writeChartFile(const QString& path, const QList<ChartSheet>& sheets) {
+    const std::optional<ChartFormat> format = chartFormatOf(path);
+    if (!format) return QStringLiteral("cannot write %1: a chart is written as .svg, .png or .pdf").arg(path);
+    std::variant<QByteArray, QString> drawn = chartFileBytes(*format, sheets);
+    if (const QString* why = std::get_if<QString>(&drawn)) return QStringLiteral("cannot write %1: %2").arg(path, *why);
+    return writeWholeFile(path, std::get<QByteArray>(drawn));
 }
 
 }  // namespace tavimo::ui

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
 #include <optional>
+#include <variant>
 
 #include "draw/chart_sheet.h"
 #include "draw/report_page.h"
@@ -16,13 +18,20 @@ enum class ChartFormat { Svg, Png, Pdf };
 // The picture format a file name asks for by its extension (any case).
 std::optional<ChartFormat> chartFormatOf(const QString& path);
 
-// Writes the chart sheets to `path` in the format its extension names: a PDF holds one
-// page per sheet; an SVG or PNG holds exactly one. Written whole or not at all: the
-// previous file stays until the new one is complete. Empty on success, else the reason.
+// The bytes of a chart file, drawn in memory: a PDF holds one page per sheet; an SVG
+// or PNG holds exactly one. The reason when it cannot be drawn.
+std::variant<QByteArray, QString> chartFileBytes(ChartFormat format, const QList<ChartSheet>& sheets);
+
+// The bytes of a report: a PDF of one A4 page per report page.
+std::variant<QByteArray, QString> reportFileBytes(const QList<ReportPage>& pages);
+
+// Writes the chart sheets to `path` in the format its extension names, whole or not
+// at all (the previous file stays byte for byte on any failure). Empty on success,
+// else the message: "cannot write <path>: <reason>".
 QString writeChartFile(const QString& path, const QList<ChartSheet>& sheets);
 
-// Writes the report pages to the PDF file `path`, one page each, whole or not at all.
-QString writeReportFile(const QString& path, const QList<ReportPage>& pages);
+// Writes `bytes` to `path` whole or not at all; empty, or "cannot write <path>: <reason>".
+QString writeWholeFile(const QString& path, const QByteArray& bytes);
 
 // The PNG picture of a sheet: twice the screen's detail.
 QImage chartImage(const ChartSheet& sheet);

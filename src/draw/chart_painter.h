@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QFont>
-#include <QRectF>
 
+#include <vector>
+
+#include "draw/chart_scene.h"
 #include "model/chart_layout.h"
 
 class QPainter;
@@ -16,26 +18,19 @@ namespace tavimo::ui {
 // twips each) on whatever device the painter is on; the caller scales and moves it.
 class ChartPainter {
 public:
-    enum class Edges {
-        Exact,      // to scale, fractions of a pixel kept (vector pictures, paper)
-        PixelGrid,  // edges on whole pixels, exactly as the window places its bars
-    };
+    using Edges = ChartEdges;
 
     explicit ChartPainter(const ChartGeometry& chart, QFont font = {}, Edges edges = Edges::Exact);
 
     void paint(QPainter& painter) const;
 
-    // What the chart covers, in logical pixels: the bars, windows and barriers shown.
-    QRectF extent() const;
-
     // A place and a length on the chart in logical pixels, from twips.
     static double pixels(double twips);
 
-private:
-    QRectF rectOf(const Box& box) const;
-    void paintBar(QPainter& painter, const Box& box, const QColor& fill, const QColor& outline) const;
-    void paintLine(QPainter& painter, const VLine& line, double thickness, const QColor& colour) const;
+    // Paints items made by chartItems (and addLocalTimeItems) with `font`.
+    static void paintItems(QPainter& painter, const std::vector<ChartItem>& items, const QFont& font);
 
+private:
     const ChartGeometry& chart_;
     QFont font_;
     Edges edges_;

@@ -7,8 +7,9 @@
 
 #include <cmath>
 
-#include "calc/worksheet.h"
+#include "output/worksheet.h"
 #include "calc/local_time.h"
+#include "io/utf8.h"
 #include "model/number_text.h"
 #include "draw/chart_painter.h"
 #include "draw/chart_palette.h"
@@ -61,13 +62,9 @@ float axisPlace(float cycle, float localZero, float time) {
 
 ChartSheet chartSheetOf(const WindowState& calculated) {
     ChartSheet sheet;
-    sheet.title = QString::fromStdString(signalTitle(calculated.plan));
+    sheet.title = QString::fromStdString(printableText(signalTitle(calculated.plan)));
     sheet.chart = calculated.chart;
-    const std::optional<float> cycle = parseNumber(calculated.plan.cycleLength);
-    if (cycle && *cycle > 0 && std::isfinite(*cycle)) {
-        sheet.cycle = cycle;
-        sheet.localZero = localZeroTime(calculated.plan);
-    }
+    sheet.axis = chartAxisOf(calculated.plan);
     return sheet;
 }
 
@@ -102,7 +99,7 @@ void paintChartSheet(QPainter& p, const ChartSheet& sheet, const QRectF& target)
     ChartPainter(sheet.chart, chartFont(p.device(), kScreenDpi)).paint(p);
     p.restore();
 
-    if (sheet.cycle && sheet.localZero) paintAxis(p, *sheet.cycle, *sheet.localZero, chartFont(p.device(), kScreenDpi));
+    if (sheet.axis) paintAxis(p, sheet.axis->cycle, sheet.axis->localZero, chartFont(p.device(), kScreenDpi));
     p.restore();
 }
 

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "calc/local_time.h"
 #include "model/chart_layout.h"
 #include "model/window_state.h"
 
@@ -20,8 +21,7 @@ namespace tavimo::ui {
 struct ChartSheet {
     QString title;
     ChartGeometry chart;
-    std::optional<float> cycle;      // the cycle the chart spans, s
-    std::optional<float> localZero;  // s from the chart's left edge; no axis without it
+    std::optional<ChartAxis> axis;  // the cycle spanned and local zero, s; none: no time axis
 };
 
 ChartSheet chartSheetOf(const WindowState& calculated);

@@ -7,12 +7,14 @@
 #include <QPainter>
 
 #include "draw/chart_palette.h"
+#include "io/utf8.h"
 
 namespace tavimo::ui {
 
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+// A text of the signal as a page shows it: control characters from a file as '?'.
+QString q(const std::string& s) { return QString::fromStdString(printableText(s)); }
 
 QString fileText(const QString& fileName) { return fileName.isEmpty() ? QStringLiteral("not saved") : fileName; }
 
@@ -116,7 +118,11 @@ void paintReport(QPainter& p, const ReportPage& page, const QRectF& area) {
 
 ReportPage reportPageOf(const WindowState& calculated, const Worksheet& worksheet, const QString& fileName,
                         const QString& date) {
-    const SignalPlan& plan = calculated.plan;
+    return reportPageOf(chartSheetOf(calculated), calculated.plan, worksheet, fileName, date);
+}
+
+ReportPage reportPageOf(const ChartSheet& chart, const SignalPlan& plan, const Worksheet& worksheet,
+                        const QString& fileName, const QString& date) {
     ReportPage page;
     page.titleBlock = {
         plan.description.empty() ? QStringLiteral("Untitled signal") : q(plan.description),
@@ -127,7 +133,7 @@ ReportPage reportPageOf(const WindowState& calculated, const Worksheet& workshee
         QStringLiteral("File: %1").arg(fileText(fileName)),
         QStringLiteral("Date: %1").arg(date),
     };
-    page.chart = chartSheetOf(calculated);
+    page.chart = chart;
     page.worksheet = worksheet;
     return page;
 }

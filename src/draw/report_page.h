@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "calc/worksheet.h"
+#include "output/worksheet.h"
 #include "draw/chart_sheet.h"
 
 class QPainter;
@@ -22,6 +22,10 @@ struct ReportPage {
 // `fileName` is shown as it is; empty for a signal not saved.
 ReportPage reportPageOf(const WindowState& calculated, const Worksheet& worksheet, const QString& fileName,
                         const QString& date);
+// The same page from its chart sheet and the plan's header values (description, cycle
+// length, controller, mode, arrangement): what the calculator's drawing library gets.
+ReportPage reportPageOf(const ChartSheet& chart, const SignalPlan& header, const Worksheet& worksheet,
+                        const QString& fileName, const QString& date);
 
 // Draws one page per report on `device` (a printer, a PDF writer), the painter
 // already begun on it. False when a new page cannot be started.

@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "file_kind.h"
+
 namespace tavimo {
 
 namespace {
@@ -28,7 +30,8 @@ private:
 
 std::string systemReason(int error) { return std::strerror(error); }
 
-// What a path names when it is not a regular file, as the user would call it.
+}  // namespace
+
 std::string notRegularReason(mode_t mode) {
     if (S_ISDIR(mode)) return "it is a folder, not a file";
     if (S_ISFIFO(mode)) return "it is a FIFO, not a regular file";
@@ -36,8 +39,6 @@ std::string notRegularReason(mode_t mode) {
     if (S_ISSOCK(mode)) return "it is a socket, not a regular file";
     return "it is not a regular file";
 }
-
-}  // namespace
 
 std::string byteSizeText(std::size_t bytes) {
     constexpr std::size_t kMiB = std::size_t{1} << 20;

@@ -43,4 +43,22 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
+std::string printableText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        const std::optional<char32_t> c = nextCodePoint(text, i);
+        if (!c) {
+            out += '?';
+            ++i;
+        } else if (*c < 0x20 || (*c >= 0x7F && *c < 0xA0)) {
+            out += '?';
+        } else {
+            out.append(text, start, i - start);
+        }
+    }
+    return out;
+}
+
 }  // namespace tavimo

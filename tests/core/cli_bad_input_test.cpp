@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // tavimo-calc on what a new user may hand it, as a shell runs it: each case under a
 // time limit, so that a hang fails the test instead of blocking the run.
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -229,6 +230,143 @@ TEST(CalcBadInput, UnreadableFileNamesTheReason) {
     const CalcRun r = calc(path, "", as);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "tavimo-calc: Unable to open " + path + ": Permission denied.\n");
+}
+
+// Any arguments, as a shell runs them (`shell` may set limits first); standard output
+// into a file unless `redirect` says otherwise.
+CalcRun calcWith(const std::string& args, const std::string& redirect = "", const std::string& shell = "",
+                 const std::string& program = TAVIMO_CALC_EXE) {
+    const std::string out = scratch("stdout"), err = scratch("stderr");
+    std::ofstream(out, std::ios::trunc).close();
+    const std::string command = shell + " timeout 20 env -u DISPLAY '" + program + "' " + args + " " +
+                                (redirect.empty() ? "> '" + out + "'" : redirect) + " 2> '" + err + "' < /dev/null";
+    const int status = std::system(("bash -c \"" + command + "\"").c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, bytesOf(out), bytesOf(err)};
+}
+
+const std::string kWholeNetwork = TAVIMO_TEST_DATA "/utdf8/chattanooga.csv";
+const std::string kUsageTail = "Try 'tavimo-calc --help' for more.\n";
+
+// Every output of a run that does not reach its file or its reader exits 2 with the
+// reason, and a file that was there stays byte for byte; nothing but a regular file
+// is replaced.
+TEST(CalcBadInput, OutputsThatCannotBeWrittenExitTwoAndKeepTheOldFile) {
+    const std::string old = "the chart of yesterday";
+    const std::string svg = writeFile("old.svg", old), pdf = writeFile("old.pdf", old), png = writeFile("old.png", old);
+    const std::string fifo = scratch("chart.svg");
+    ::unlink(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // A file system that fills at 8 KiB: larger than the results, smaller than any drawing.
+    const std::string fullDisk = "trap '' XFSZ; ulimit -f 8;";
+    const struct {
+        const char* what;
+        std::string args, redirect, shell;
+        std::string err;  // all of standard error
+        std::string kept;  // a file that must still hold `old`
+    } cases[] = {
+        {"svg on a full disk", "'" + kPlan + "' --chart " + svg, "", fullDisk,
+         "tavimo-calc: cannot write " + svg + ": File too large\n", svg},
+        {"png on a full disk", "'" + kPlan + "' --chart " + png, "", fullDisk,
+         "tavimo-calc: cannot write " + png + ": File too large\n", png},
+        {"report on a full disk", "'" + kPlan + "' --report " + pdf, "", fullDisk,
+         "tavimo-calc: cannot write " + pdf + ": File too large\n", pdf},
+        {"chart into a FIFO", "'" + kPlan + "' --chart " + fifo, "", "",
+         "tavimo-calc: cannot write " + fifo + ": it is a FIFO, not a regular file\n", ""},
+        {"network csv", "--utdf '" + kWholeNetwork + "' --intersection 2 --format csv", "> /dev/full", "",
+         "tavimo-calc: cannot write the results: No space left on device\n", ""},
+        {"network json", "--utdf '" + kWholeNetwork + "' --intersection 2 --format json", "> /dev/full", "",
+         "tavimo-calc: cannot write the results: No space left on device\n", ""},
+        {"network table", "--utdf '" + kWholeNetwork + "'", "> /dev/full", "",
+         "tavimo-calc: cannot write the results: No space left on device\n", ""},
+        {"network list", "--utdf '" + kWholeNetwork + "' --list", ">&-", "",
+         "tavimo-calc: cannot write the results: Bad file descriptor\n", ""},
+        {"chart on standard output", "'" + kPlan + "' --chart -", "> /dev/full", "",
+         "tavimo-calc: cannot write the standard output: No space left on device\n", ""},
+        {"version", "--version", "> /dev/full", "", "tavimo-calc: cannot write the results: No space left on device\n", ""},
+    };
+    for (const auto& c : cases) {
+        const CalcRun r = calcWith(c.args, c.redirect, c.shell);
+        EXPECT_EQ(r.status, 2) << c.what << '\n' << r.err;
+        EXPECT_EQ(r.err, c.err) << c.what;
+        if (!c.kept.empty()) {
+            EXPECT_EQ(bytesOf(c.kept), old) << c.what;
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    // No temporary file is left beside the charts.
+    for (const auto& entry : std::filesystem::directory_iterator(::testing::TempDir()))
+        EXPECT_EQ(entry.path().filename().string().rfind(".tavimo_bad_input_", 0), std::string::npos) << entry.path();
+    ::unlink(fifo.c_str());
+}
+
+// A pair of options that cannot both be honoured is a usage error, not one of them
+// silently dropped.
+TEST(CalcBadInput, OptionsThatCannotGoTogetherAreUsageErrors) {
+    const std::string pdf = scratch("same.pdf"), link = scratch("link.pdf");
+    const std::string dotted = ::testing::TempDir() + "./" + pdf.substr(::testing::TempDir().size());
+    writeFile("same.pdf", "");
+    ::unlink(link.c_str());
+    ASSERT_EQ(::symlink(pdf.c_str(), link.c_str()), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {"--chart " + pdf + " --report " + pdf, "--chart and --report name the same file \"" + pdf + "\""},
+        {"--chart " + pdf + " --report " + dotted, "--chart and --report name the same file \"" + dotted + "\""},
+        {"--chart " + link + " --report " + pdf, "--chart and --report name the same file \"" + pdf + "\""},
+        {"--chart - --report -", "--chart and --report name the same file \"-\""},
+        {"--utdf '" + kWholeNetwork + "' --list --chart x.svg", "--chart cannot go with --list, which calculates nothing"},
+        {"--utdf '" + kWholeNetwork + "' --list --report x.pdf", "--report cannot go with --list, which calculates nothing"},
+        {"--utdf '" + kWholeNetwork + "' --list --strict", "--strict cannot go with --list, which calculates nothing"},
+        {"--utdf '" + kWholeNetwork + "' --list --mode yield", "--mode cannot go with --list, which calculates nothing"},
+        {"--utdf '" + kWholeNetwork + "' --chart -", "--chart - writes one chart: choose one --intersection of the network file"},
+    };
+    for (const auto& [args, message] : cases) {
+        const std::string all = args.rfind("--utdf", 0) == 0 ? args : "'" + kPlan + "' " + args;
+        const CalcRun r = calcWith(all);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), "tavimo-calc: " + message + "\n") << args;
+        EXPECT_EQ(r.out, "") << args;
+    }
+    EXPECT_TRUE(bytesOf(pdf).empty());  // nothing written
+    ::unlink(link.c_str());
+}
+
+// "-" is standard output, which then holds the drawing alone.
+TEST(CalcBadInput, DashWritesTheDrawingToStandardOutput) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"'" + kPlan + "' --chart -", "<?xml"},
+        {"'" + kPlan + "' --report -", "%PDF"},
+        {"--utdf '" + kWholeNetwork + "' --intersection 2 --chart=-", "<?xml"},
+    };
+    for (const auto& [args, starts] : cases) {
+        const CalcRun r = calcWith(args);
+        EXPECT_EQ(r.status, 0) << args << '\n' << r.err;
+        EXPECT_EQ(r.out.substr(0, starts.size()), starts) << args;
+        EXPECT_EQ(r.out.find("position,"), std::string::npos) << args;
+    }
+}
+
+// Text from a file can neither move the terminal's cursor nor send it a sequence;
+// an "&" in a name leaves the SVG a well-formed XML document.
+TEST(CalcBadInput, TextFromTheFileIsShownSafely) {
+    const std::string hostile = "Main \x1b[2J&<1st>\x07";
+    const std::string plan = writeFile("hostile.tvm", replaced(examplePlan(), "Main and 1st", hostile));
+    std::string networkText = bytesOf(kWholeNetwork);
+    networkText = replaced(networkText, "Name,2,Hickory Valley,", "Name,2,Hickory\x1b]0;x\x07 Valley,");
+    const std::string networkPath = writeFile("hostile.csv", networkText);
+
+    CalcRun r = calcWith("--format table '" + plan + "'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Description:  Main ?[2J&<1st>?\n"), std::string::npos) << r.out;
+    r = calcWith("--utdf '" + networkPath + "' --list --intersection 2");
+    EXPECT_EQ(r.out.substr(0, 24), "2: Hickory?]0;x? Valley ") << r.out;
+    r = calcWith("--utdf '" + networkPath + "' --intersection 2");
+    EXPECT_EQ(r.out.substr(0, 37), "Intersection 2: Hickory?]0;x? Valley ") << r.out;
+    r = calcWith("--format json '" + plan + "'");
+    EXPECT_NE(r.out.find("\"Main \\u001b[2J&<1st>\\u0007\""), std::string::npos) << r.out;
+
+    const std::string svg = scratch("hostile.svg");
+    ASSERT_EQ(calcWith("'" + plan + "' --chart " + svg).status, 0);
+    EXPECT_EQ(std::system(("xmllint --noout '" + svg + "'").c_str()), 0) << bytesOf(svg);
+    EXPECT_NE(bytesOf(svg).find("<title>Main ?[2J&amp;&lt;1st&gt;? - Cycle 100 s"), std::string::npos);
 }
 
 }  // namespace

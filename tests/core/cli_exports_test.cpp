@@ -115,8 +115,8 @@ TEST_F(CalcExports, UnwritableOrUnknownFilesAreRefusedAndTold) {
         {"--chart chart.txt", 2, "--chart writes .svg, .png or .pdf"},
         {"--report report.svg", 2, "--report writes .pdf"},
         {"--chart", 2, "--chart writes .svg, .png or .pdf"},  // the plan is no picture
-        {"--chart '" + (dir / "missing" / "chart.svg").string() + "'", 2, "cannot be written"},
-        {"--report '" + (dir / "missing" / "report.pdf").string() + "'", 2, "cannot be written"},
+        {"--chart '" + (dir / "missing" / "chart.svg").string() + "'", 2, "cannot write"},
+        {"--report '" + (dir / "missing" / "report.pdf").string() + "'", 2, "cannot write"},
     };
     for (const Case& c : cases) {
         const Shell r = calc(c.args + " '" + kPlan + "'");
@@ -125,5 +125,39 @@ TEST_F(CalcExports, UnwritableOrUnknownFilesAreRefusedAndTold) {
     }
     EXPECT_FALSE(fs::exists(dir / "missing"));
 }
+
+#ifdef TAVIMO_OTHER_DRAW_LIBRARY
+// A drawing library that is not this Tavimo's (another interface version, another
+// library, a copy cut short, none at all) is refused with its name: never called,
+// never a crash.
+TEST_F(CalcExports, ADrawingLibraryOfAnotherKindIsRefusedWithItsName) {
+    const fs::path program = dir / "tavimo-calc", library = dir / "libtavimo-draw.so";
+    fs::copy_file(TAVIMO_CALC_EXE, program);
+    const std::string real = bytesOf(TAVIMO_DRAW_LIBRARY);
+    const std::string zlib = "/lib/x86_64-linux-gnu/libz.so.1";
+    const struct {
+        const char* what;
+        std::string bytes;  // of the library beside the program; empty: none
+        std::string told;
+    } cases[] = {
+        {"another version", bytesOf(TAVIMO_OTHER_DRAW_LIBRARY),
+         "has interface version 99, tavimo-calc needs version 1; reinstall Tavimo"},
+        {"another library", fs::exists(zlib) ? bytesOf(zlib) : real.substr(0, 64),
+         fs::exists(zlib) ? "is not one of this Tavimo (it tells no interface version)" : "it is cut short"},
+        {"cut short", real.substr(0, real.size() / 2), "cannot be used: it is cut short"},
+        {"not a library", "#!/bin/sh\n", "cannot be used: it is not a shared library"},
+        {"none", "", "charts and reports need the drawing library, not found at " + library.string()},
+    };
+    for (const auto& c : cases) {
+        fs::remove(library);
+        if (!c.bytes.empty()) std::ofstream(library, std::ios::binary) << c.bytes;
+        const Shell r = shell("'" + program.string() + "' --chart '" + (dir / "x.svg").string() + "' '" + kPlan + "' 2>&1 >/dev/null");
+        EXPECT_EQ(r.status, 2) << c.what << ": " << r.out;
+        EXPECT_NE(r.out.find("tavimo-calc: "), std::string::npos) << c.what << ": " << r.out;
+        EXPECT_NE(r.out.find(c.told), std::string::npos) << c.what << ": " << r.out;
+        EXPECT_FALSE(fs::exists(dir / "x.svg")) << c.what;
+    }
+}
+#endif
 
 }  // namespace

@@ -21,6 +21,7 @@ TEST(FuzzFindings, EveryKeptInputPassesItsTargetsCheck) {
         {"fuzz_utdf_timing", fuzz::checkUtdfTiming},    {"fuzz_utdf_phasing", fuzz::checkUtdfPhasing},
         {"fuzz_utdf_lanes", fuzz::checkUtdfLanes},      {"fuzz_network_utdf", fuzz::checkNetworkUtdf},
         {"fuzz_utdf_files", fuzz::checkUtdfFiles},
+        {"fuzz_calc_arguments", fuzz::checkCalcArguments}, {"fuzz_result_writers", fuzz::checkResultWriters},
     };
     int replayed = 0;
     for (const auto& folder : fs::directory_iterator(fs::path(TAVIMO_TEST_DATA) / "fuzz")) {

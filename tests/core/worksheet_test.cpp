@@ -3,7 +3,7 @@
 // each half marked, rows by phase number.
 #include <gtest/gtest.h>
 
-#include "calc/worksheet.h"
+#include "output/worksheet.h"
 
 namespace tavimo {
 namespace {

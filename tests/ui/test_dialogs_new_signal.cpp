@@ -299,7 +299,7 @@ void NewSignalDialogTest::overASignalCalculatedWithoutAPhaseOffersEveryPosition(
         QVERIFY(!movement->isHidden());
         QCOMPARE(movement->x(), twips(layout::kColumnLeft[k - 1]));
         QVERIFY(!arrayElement<QWidget>(form, "split", k)->isHidden());
-        QVERIFY(!form->findChild<QWidget*>(QStringLiteral("greenPhase%1").arg(k))->isHidden());
+        QVERIFY(form->state().chart.green[k - 1].visible);
     }
     for (int k = 1; k <= kPositions; ++k) QCOMPARE(form->state().plan.at(k).force, std::string());  // no old results
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "helpers/scripted_dialogs.h"
+#include "ui/timing/chart_view.h"
 #include "ui/timing/control_array.h"
 #include "ui/timing/form1.h"
 #include "ui/timing/pick_list.h"
@@ -42,6 +43,14 @@ void leaveTo(QWidget* next);
 QStringList entries(PickList* list);
 
 QRect expectedRect(const Box& b);
+
+// The chart's drawn element `name` ("PP2", "greenPhase3", "local1", "timer"), not a
+// label beside a narrow window; null when it is not drawn.
+const ChartItem* chartItem(QWidget& window, const char* name);
+// The label beside the narrow window `name`, if there is one.
+const ChartItem* besideLabel(QWidget& window, const char* name);
+// What a screen reader reads of the chart, one accessible child after the other.
+QStringList accessibleChart(QWidget& window);
 
 // A timing window on screen with a signal in it, its message boxes answered from a
 // script. A test class derives from it and closes it in its cleanup().

@@ -2,6 +2,7 @@
 // Entering a signal in the timing window: phase order, movements, header fields.
 #include <QLabel>
 #include <QRadioButton>
+#include <QScrollBar>
 
 #include "model/new_signal.h"
 #include "test_form1_driver.h"
@@ -47,7 +48,9 @@ private slots:
         QCOMPARE(named<QLineEdit>(f, "cycleLength")->maxLength(), 3);
         QCOMPARE(field(f, "green", 3)->toolTip(),
                  QStringLiteral("Minimum time that phase must be green if recieving a call."));
-        QCOMPARE(named<QWidget>(f, "timer")->toolTip(), QStringLiteral("Local Time"));
+        named<QScrollBar>(f, "HScroll1")->setValue(5145);
+        const QRectF readout = chartItem(f, "timer")->rect;
+        QCOMPARE(named<ChartView>(f, "chart")->toolTipAt(readout.center()), QStringLiteral("Local Time"));
         QCOMPARE(field(f, "split", 5)->geometry(), twipsRect(6480, 1245, 615, 360));
         QCOMPARE(named<QWidget>(f, "Calculate")->geometry(), twipsRect(8970 - 2760, 10530, 1275, 435));
         QCOMPARE(entries(named<PickList>(f, "control")), (QStringList{"NEMA", "170"}));

@@ -28,4 +28,7 @@ WindowState leadSignal(const char* controller = tag::kNema, const char* mode = t
 // Dual Lag: the coordinated phases 2 and 6 start the cycle, the left turns follow.
 WindowState lagSignal(const char* controller = tag::kNema, const char* mode = tag::kPermissive);
 
+// A project file as Open puts it into a blank window; an empty state when it cannot be read.
+WindowState fileSignal(const std::string& path);
+
 }  // namespace tavimo::ui::test

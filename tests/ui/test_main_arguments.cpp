@@ -106,6 +106,10 @@ void MainArgumentsTest::startArguments_data() {
     row("unknown option", {"--open", "a.tvm"}, K::Usage, "", "unknown option --open");
     row("two files", {"a.tvm", "b.tvm"}, K::Usage, "", "more than one project file given");
     row("empty name", {""}, K::Usage, "", "an empty file name given");
+    row("help beside a mistake", {"--open", "--help"}, K::Help, "");
+    row("a single-dash option", {"-open"}, K::Usage, "", "unknown option -open");
+    row("an option with a value", {"--open=a.tvm"}, K::Usage, "", "unknown option --open=a.tvm");
+    row("a file, then --", {"a.tvm", "--", "--help.tvm"}, K::Usage, "", "more than one project file given");
 }
 
 void MainArgumentsTest::startArguments() {

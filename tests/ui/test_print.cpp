@@ -85,6 +85,7 @@ class PrintTest : public QObject {
 private slots:
     void eachCopyIsAPage_data();
     void eachCopyIsAPage();
+    void printedWindowIsTextAndLines();
     void cancelPrintsNothing();
     void unwritableOutputIsToldAsUnableToPrint();
     void nothingToPrintWithoutATimingWindow();
@@ -122,6 +123,41 @@ void PrintTest::eachCopyIsAPage() {
     const QSizeF page = firstPageSize(bytes);
     QVERIFY(page.isValid());
     QCOMPARE(page.width() > page.height(), landscape);
+}
+
+// What a poppler tool prints about a PDF.
+QString popplerSays(const char* tool, const QStringList& arguments) {
+    QProcess p;
+    p.start(QString::fromLatin1(tool), arguments);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The window renders itself onto the printer: its texts are text with fonts, and no
+// picture of the window (a raster page) stands on the page; the only images are the
+// window's small phase and movement pictures.
+void PrintTest::printedWindowIsTextAndLines() {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("signal.pdf");
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    openExample(frame, scripted);
+    frame.timingWindow()->Calculate_Click();
+    PdfPrinterDialogs printer(scripted, pdf);
+    frame.mnuFilePrintCurrent_Click();
+    QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
+
+    const QStringList fonts = popplerSays("pdffonts", {pdf}).split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(fonts.size() > 2, qPrintable(fonts.join('\n')));  // two heading lines, then a font a line
+    const QStringList images = popplerSays("pdfimages", {QStringLiteral("-list"), pdf}).split('\n', Qt::SkipEmptyParts);
+    for (const QString& line : images.mid(2)) {
+        const QStringList f = line.simplified().split(' ');
+        QVERIFY2(f.size() > 4 && f[3].toInt() < 200 && f[4].toInt() < 200, qPrintable(line));
+    }
+    // The chart's phase numbers and the results are on the page as text.
+    const QString text = pdfText(pdf);
+    QVERIFY2(text.contains(QStringLiteral("Calculate")) && text.contains(QStringLiteral("79.5")), qPrintable(text));
 }
 
 void PrintTest::cancelPrintsNothing() {

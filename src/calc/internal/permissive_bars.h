@@ -20,12 +20,13 @@ void showWindowBars(ChartLayout& chart, bool lagArrangement);
 void drawWindowBars(ChartLayout& chart, const PlanTimes& t, const std::array<std::string, 8>& phase,
                     int ring);
 
-// Concurrent windows of the two rings are drawn as one common extent.
+// Concurrent windows of the two rings are drawn as one common extent, as the results
+// join them.
 void tidyWindowBars(ChartLayout& chart, const PlanTimes& t);
 
 // The Type 170 local zero: the start of yellow of the coordinated phase that ends
 // first (the partner of `laterRow`, 2 or 6).
-void placeLocalZero(ChartLayout& chart, int laterRow);
+void placeLocalZero(ChartLayout& chart, const PlanTimes& t, int laterRow);
 
 // Yield: every window of a ring opens at the yield point, so the bars are stretched
 // to the ring's first window and stacked so that each stays readable.

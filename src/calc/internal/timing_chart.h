@@ -19,6 +19,9 @@ float scaledWidth(const PlanTimes& t, float duration);
 // Horizontal end of row n's red bar (n = 1..8), where the next phase begins.
 float redEnd(const ChartLayout& chart, const PlanTimes& t, int n);
 
+// Horizontal place of row n's force-off (n = 1..8), where the next window opens.
+float forceOffPlace(const ChartLayout& chart, const PlanTimes& t, int n);
+
 // The green, yellow and red bars of one ring (0 or 1). Ring 1 also places the middle
 // barrier, where both rings' side streets begin.
 void drawRingBars(ChartLayout& chart, const PlanTimes& t, int ring);

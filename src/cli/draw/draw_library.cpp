@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: MIT
-// The drawing library of tavimo-calc: charts and reports without a display.
-#include <QDate>
-#include <QDir>
-#include <QFileInfo>
+// The drawing library of tavimo-calc: charts and reports without a display, drawn in
+// memory and handed back as bytes through the plain C interface of draw_interface.h.
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
-#include "calc/worksheet.h"
-#include "cli/draw_request.h"
+#include "cli/draw_interface.h"
 #include "draw/chart_files.h"
+#include "io/utf8.h"
 
 namespace {
 
@@ -34,43 +33,92 @@ void startGui() {
     static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
-// FILE.svg of a signal of many becomes FILE-<id>.svg beside it.
-QString pathFor(const QString& path, const std::string& id) {
-    if (id.empty()) return path;
-    const QFileInfo info(path);
-    const QString stem = info.completeBaseName() + QLatin1Char('-') + QString::fromStdString(id);
-    return info.dir().filePath(stem + QLatin1Char('.') + info.suffix());
+std::string text(const char* utf8) { return utf8 ? utf8 : ""; }
+QString qText(const char* utf8) { return QString::fromUtf8(utf8 ? utf8 : ""); }
+
+Box boxOf(const tavimo_draw_box& b) { return {b.left, b.top, b.width, b.height, b.visible != 0}; }
+VLine lineOf(const tavimo_draw_line& l) { return {l.x, l.top, l.bottom, l.visible != 0}; }
+WorksheetTime timeOf(const tavimo_draw_time& t) { return {text(t.exact), text(t.whole), t.marked != 0}; }
+
+ChartSheet sheetOf(const tavimo_draw_signal& s) {
+    ChartSheet sheet;
+    sheet.title = QString::fromStdString(printableText(text(s.title)));
+    ChartGeometry& chart = sheet.chart;
+    for (int i = 0; i < 8; ++i) {
+        chart.green[i] = boxOf(s.chart.green[i]);
+        chart.yellow[i] = boxOf(s.chart.yellow[i]);
+        chart.red[i] = boxOf(s.chart.red[i]);
+        chart.greenText[i] = text(s.chart.green_text[i]);
+        chart.windows[i] = boxOf(s.chart.windows[i]);
+        chart.windowText[i] = text(s.chart.window_text[i]);
+    }
+    chart.barrier1 = lineOf(s.chart.barrier1);
+    chart.barrier2 = lineOf(s.chart.barrier2);
+    chart.barrier3 = lineOf(s.chart.barrier3);
+    chart.deadPhase = boxOf(s.chart.dead_phase);
+    chart.deadPhase2 = boxOf(s.chart.dead_phase2);
+    chart.local1 = lineOf(s.chart.local1);
+    chart.windowTextRightAligned = s.chart.window_text_right_aligned != 0;
+    if (s.has_axis) sheet.axis = ChartAxis{s.cycle, s.local_zero};
+    return sheet;
 }
 
-std::string writeCharts(const cli::DrawRequest& request) {
-    const QString path = QString::fromStdString(request.chartPath);
+ReportPage pageOf(const tavimo_draw_signal& s, const QString& date) {
+    SignalPlan header;
+    header.description = text(s.description);
+    header.setCycleLength(text(s.cycle_length));
+    header.controller = text(s.controller);
+    header.mode = text(s.mode);
+    header.arrangement = text(s.arrangement);
+    Worksheet worksheet;
+    worksheet.controller = text(s.worksheet_controller);
+    for (std::size_t i = 0; i < s.row_count; ++i) {
+        const tavimo_draw_row& r = s.rows[i];
+        worksheet.rows.push_back({r.phase, text(r.movement), timeOf(r.force_off), timeOf(r.permissive_start),
+                                  timeOf(r.permissive_end)});
+    }
+    return reportPageOf(sheetOf(s), header, worksheet, qText(s.file_name), date);
+}
+
+std::variant<QByteArray, QString> draw(const tavimo_draw_request& request) {
     QList<ChartSheet> sheets;
-    for (const cli::DrawnSignal& s : request.calculated) sheets.append(chartSheetOf(s.signal->state));
-    if (chartFormatOf(path) == ChartFormat::Pdf) return writeChartFile(path, sheets).toStdString();
-    for (int i = 0; i < sheets.size(); ++i) {
-        const QString failed = writeChartFile(pathFor(path, request.calculated[static_cast<std::size_t>(i)].id), {sheets[i]});
-        if (!failed.isEmpty()) return failed.toStdString();
+    QList<ReportPage> pages;
+    for (std::size_t i = 0; i < request.signal_count; ++i) {
+        if (request.document == TAVIMO_DRAW_REPORT_PDF) pages.append(pageOf(request.signal_list[i], qText(request.date)));
+        else sheets.append(sheetOf(request.signal_list[i]));
     }
-    return {};
+    switch (request.document) {
+    case TAVIMO_DRAW_CHART_SVG: return chartFileBytes(ChartFormat::Svg, sheets);
+    case TAVIMO_DRAW_CHART_PNG: return chartFileBytes(ChartFormat::Png, sheets);
+    case TAVIMO_DRAW_CHART_PDF: return chartFileBytes(ChartFormat::Pdf, sheets);
+    case TAVIMO_DRAW_REPORT_PDF: return reportFileBytes(pages);
+    }
+    return QStringLiteral("no such document");
 }
 
-std::string writeReports(const cli::DrawRequest& request) {
-    const QString date = QDate::currentDate().toString(Qt::ISODate);
-    QList<ReportPage> pages;
-    for (const cli::DrawnSignal& s : request.calculated) {
-        const CalculatedSignal& signal = *s.signal;
-        pages.append(reportPageOf(signal.state, controllerWorksheet(signal.state.plan, signal.outcome.values),
-                                  QFileInfo(QString::fromStdString(s.fileName)).fileName(), date));
+int fail(const tavimo_draw_request& request, const QString& why) {
+    if (request.error && request.error_size > 0) {
+        const QByteArray utf8 = why.toUtf8();
+        const std::size_t n = std::min(request.error_size - 1, static_cast<std::size_t>(utf8.size()));
+        std::memcpy(request.error, utf8.constData(), n);
+        request.error[n] = '\0';
     }
-    return writeReportFile(QString::fromStdString(request.reportPath), pages).toStdString();
+    return 1;
 }
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) std::string tavimo_draw(const cli::DrawRequest& request) {
+extern "C" __attribute__((visibility("default"))) unsigned tavimo_draw_interface_version(void) {
+    return TAVIMO_DRAW_INTERFACE_VERSION;
+}
+
+extern "C" __attribute__((visibility("default"))) int tavimo_draw_render(const tavimo_draw_request* request) {
+    if (!request || !request->sink) return 1;
     startGui();
-    if (!request.chartPath.empty())
-        if (std::string failed = writeCharts(request); !failed.empty()) return failed;
-    if (!request.reportPath.empty()) return writeReports(request);
-    return {};
+    std::variant<QByteArray, QString> drawn = draw(*request);
+    if (const QString* why = std::get_if<QString>(&drawn)) return fail(*request, *why);
+    const QByteArray& bytes = std::get<QByteArray>(drawn);
+    if (request->sink(request->sink_context, bytes.constData(), static_cast<std::size_t>(bytes.size())) != 0)
+        return fail(*request, QStringLiteral("the document could not be taken"));
+    return 0;
 }

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <iostream>
 
-#include "cli/calc_output.h"
+#include "output/results_forms.h"
 #include "tavimo_version.h"
 #include "ui/main/button_pictures.h"
 #include "ui/main/start_arguments.h"
@@ -62,7 +62,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsSet("TAVIMO_REPORT_WINDOW")) {
         Form1* form = frame.timingWindow();
         if (!form) return 1;
-        tavimo::cli::printCsv(form->state(), std::cout);
+        tavimo::printCsv(form->state(), std::cout);
         return 0;
     }
     return app.exec();

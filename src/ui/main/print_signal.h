@@ -3,21 +3,18 @@
 
 #include <QString>
 
-class QPixmap;
 class QPrinter;
 class QWidget;
 
 namespace tavimo::ui {
 
-// Prints the image of a window centred on the page, at the size it has on screen
-// (15 twips to a pixel, shrunk only when it would not fit), once per copy. Each copy
-// is a page of its own: the copies are printed here rather than left to the printer
-// driver, and the printer is set to one copy. `header`, when given, is printed as one
-// line just above the image. False when the printer fails.
-bool printWindowImage(const QPixmap& image, QPrinter& printer, int copies, const QString& header = {});
-
-// The image of a window in its on-screen state, drawn at four times the screen's
-// detail so that text and lines stay sharp on paper; its size is the window's.
-QPixmap printImageOf(QWidget* window);
+// Prints a window as it is on screen, centred on the page, at the size it has there
+// (15 twips to a pixel, shrunk only when it would not fit), once per copy. The window
+// draws itself onto the printer at the printer's resolution, so its texts and its
+// chart stay text and lines on paper. Each copy is a page of its own: the copies are
+// printed here rather than left to the printer driver, and the printer is set to one
+// copy. `header`, when given, is printed as one line just above the window. False
+// when the printer fails.
+bool printWindow(QWidget* window, QPrinter& printer, int copies, const QString& header = {});
 
 }  // namespace tavimo::ui

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main/project_file_access.h"
 
-#include <QSaveFile>
+#include <QFile>
 #include <utility>
 
+#include "io/atomic_file.h"
 #include "io/project_read.h"
 #include "io/windows1252.h"
 
@@ -49,18 +50,12 @@ std::variant<QByteArray, QString> encodeProjectFile(const ProjectValues& values)
 }
 
 QString writeProjectFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return QStringLiteral("Unable to save %1: %2").arg(path, file.errorString());
-    // QSaveFile buffers the bytes, and commit() goes ahead even when the buffered
-    // write then fails (a full disk): the old file would be replaced by a short one.
-    // Flushing first brings the failure out while the old file is still in place.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return QStringLiteral("Unable to save %1: %2").arg(path, reason);
-    }
-    if (!file.commit()) return QStringLiteral("Unable to save %1: %2").arg(path, file.errorString());
-    return {};
+    // The one atomic writer of every file Tavimo writes: synced and checked before it
+    // takes the old file's name, so a full disk leaves the old file whole.
+    const std::optional<FileWriteFailure> failed = writeFileAtomically(
+        QFile::encodeName(path).toStdString(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!failed) return {};
+    return QStringLiteral("Unable to save %1: %2").arg(path, QString::fromLocal8Bit(failed->reason.c_str()));
 }
 
 }  // namespace tavimo::ui

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main/start_arguments.h"
 
+#include <QCommandLineParser>
+
 namespace tavimo::ui {
 
 const char* const kTavimoUsage = "Usage: tavimo [FILE.tvm]\n";
@@ -23,35 +25,48 @@ const char* const kTavimoHelp =
     "  2  usage error\n";
 
 StartArguments readStartArguments(const QStringList& args) {
+    QCommandLineParser parser;
+    // "-open" is one option, as "--open" is; options may follow the file; "--" ends them.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addPositionalArgument(QStringLiteral("FILE.tvm"), QStringLiteral("a project file saved by Tavimo"));
+    const bool parsed = parser.parse(QStringList{QStringLiteral("tavimo")} + args);
+
+    // --help and --version win wherever they stand, over any mistake beside them.
     StartArguments start;
-    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+    if (parser.isSet(help)) {
         start.kind = StartArguments::Kind::Help;
         return start;
     }
-    if (args.contains(QLatin1String("--version"))) {
+    if (parser.isSet(version)) {
         start.kind = StartArguments::Kind::Version;
         return start;
     }
     auto refuse = [&start](const QString& problem) {
         start.kind = StartArguments::Kind::Usage;
-        start.projectFile.clear();
         start.problem = problem;
         return start;
     };
-    bool optionsEnded = false;
-    for (const QString& arg : args) {
-        if (!optionsEnded && arg == QLatin1String("--")) {
-            optionsEnded = true;
-        } else if (!optionsEnded && arg.size() > 1 && arg.startsWith(QLatin1Char('-'))) {
-            return refuse(QStringLiteral("unknown option %1").arg(arg));
-        } else if (!start.projectFile.isEmpty()) {
-            return refuse(QStringLiteral("more than one project file given"));
-        } else if (arg.isEmpty()) {
-            return refuse(QStringLiteral("an empty file name given"));
-        } else {
-            start.projectFile = arg;
+    if (!parsed) {
+        // Named as it was typed: the parser keeps only the bare name.
+        const QStringList unknown = parser.unknownOptionNames();
+        if (unknown.isEmpty()) return refuse(parser.errorText());
+        for (const QString& arg : args) {
+            if (arg == QLatin1String("--")) break;
+            const QString name = arg.section(QLatin1Char('='), 0, 0);
+            if (name == QLatin1Char('-') + unknown.front() || name == QLatin1String("--") + unknown.front())
+                return refuse(QStringLiteral("unknown option %1").arg(arg));
         }
+        return refuse(QStringLiteral("unknown option --%1").arg(unknown.front()));
     }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) return refuse(QStringLiteral("more than one project file given"));
+    if (files.size() == 1 && files.front().isEmpty()) return refuse(QStringLiteral("an empty file name given"));
+    if (files.size() == 1) start.projectFile = files.front();
     return start;
 }
 

@@ -20,14 +20,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
-#include <QSaveFile>
 #include <algorithm>
 #include <sstream>
 #include <variant>
 
 #include "calc/calculated_signal.h"
-#include "calc/worksheet.h"
-#include "cli/calc_output.h"
+#include "output/worksheet.h"
+#include "output/results_forms.h"
 #include "io/project_file.h"
 #include "draw/chart_files.h"
 #include "draw/report_page.h"
@@ -86,14 +85,6 @@ QSize fittedToScreen(const QWidget* frame, QSize designed) {
 }
 
 QString today() { return QDate::currentDate().toString(Qt::ISODate); }
-
-// Writes `bytes` whole or not at all: the previous file stays until the new one is complete.
-QString writeWholeFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("%1: cannot be written (%2)").arg(path, file.errorString());
-    return {};
-}
 
 }  // namespace
 
@@ -477,7 +468,7 @@ void Tavimo::mnuFilePrintCurrent_Click() {
     }
     const SignalPlan plan = form->state().plan;
     const QString header = printHeaderLine(plan, QString::fromStdString(plan.projectFile), today());
-    if (!printWindowImage(printImageOf(form), printer, copies, header)) tell(this, QStringLiteral("Unable to Print!"));
+    if (!printWindow(form, printer, copies, header)) tell(this, QStringLiteral("Unable to Print!"));
 }
 
 void Tavimo::mnuFilePrintReport_Click() {
@@ -532,7 +523,7 @@ void Tavimo::mnuFileExportResults_Click() {
     if (path.isEmpty()) return;
     // Exactly what tavimo-calc --format csv prints for the same signal.
     std::ostringstream csv;
-    cli::printResults(signal->state, cli::OutputFormat::Csv, csv, signal->warnings);
+    printResults(signal->state, OutputFormat::Csv, csv, signal->warnings);
     const QString failure = writeWholeFile(path, QByteArray::fromStdString(csv.str()));
     if (!failure.isEmpty()) tell(this, failure, kFileError, Icon::Critical);
 }

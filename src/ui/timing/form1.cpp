@@ -14,7 +14,7 @@
 
 #include "calc/calculated_signal.h"
 #include "calc/local_time.h"
-#include "calc/results_table.h"
+#include "output/results_table.h"
 #include "calc/window_calculation.h"
 #include "io/project_file.h"
 #include "io/signal_arrival.h"

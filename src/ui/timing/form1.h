@@ -11,7 +11,6 @@
 
 #include "calc/timing_checks.h"
 #include "model/window_state.h"
-#include "ui/timing/chart_controls.h"
 
 class QGroupBox;
 class QLabel;
@@ -28,6 +27,7 @@ struct UtdfImport;
 
 namespace tavimo::ui {
 
+class ChartView;
 class PickList;
 
 // The timing window "Timing/Phasing Data": one signal's phase order, movements,
@@ -37,10 +37,10 @@ class PickList;
 //
 // Controls carry the design's names. Single controls are found by object name
 // ("Phase1".."Phase8", "cycleLength", "control", "IntDes", "Calculate", "Reset",
-// "Exit", "CopyResults", "ResetMove", "HScroll1", "timer", "local1", "barrier1".."barrier3",
-// "deadPhase", "deadPhase2", "PP1".."PP6", "PPend1", "PPend2", "greenPhase1"..,
-// "yellowPhase1".., "redPhase1"..). Control arrays share one object name and carry
-// their element number in the dynamic property "index" (see control_array.h):
+// "Exit", "CopyResults", "ResetMove", "HScroll1", and the chart view "chart", whose
+// drawn elements keep the design's names: see chart_view.h). Control arrays share one
+// object name and carry their element number in the dynamic property "index" (see
+// control_array.h):
 // "ImageCombo", "split", "green", "amber", "red", "walk", "flash", "force", "pps",
 // "ppe" (1..8), "Phasepic1" (0..15) and "Mode" (0 "Yield", 1 "Permissive").
 class Form1 : public QWidget {
@@ -152,7 +152,7 @@ private:
     QGroupBox* inputs_ = nullptr;
     QGroupBox* outputs_ = nullptr;
     std::array<PickList*, 8> phase_{};
-    ChartControls chart_;
+    ChartView* chart_ = nullptr;
     QScrollBar* scroll_ = nullptr;
     QPushButton* resetMove_ = nullptr;
     std::array<Column, 8> columns_{};

@@ -11,6 +11,7 @@
 #include <QStyleOptionGroupBox>
 #include <QStylePainter>
 
+#include "ui/timing/chart_view.h"
 #include "ui/timing/control_array.h"
 #include "ui/timing/field_text.h"
 #include "ui/timing/form1.h"
@@ -147,14 +148,15 @@ void Form1::buildHeader() {
 void Form1::buildChart() {
     chartFrame_ = new QGroupBox(QStringLiteral("Choose Phase Order"), this);
     chartFrame_->setGeometry(twipsRect(kFrameLeft, 510, kFrameWidth, 2955));
-    chart_.build(chartFrame_);
+    // Under the pull-downs and the scroll bar, which lie on the chart.
+    chart_ = new ChartView(chartFrame_);
+    chart_->setGeometry(0, 0, chartFrame_->width(), chartFrame_->height());
     for (int k = 1; k <= 8; ++k) {
         auto* p = new PickList(chartFrame_);
         p->setObjectName(QStringLiteral("Phase%1").arg(k));
         if (k == 2 || k == 6) p->setToolTip(QStringLiteral("Coordinated Phase"));
         phase_[k - 1] = p;
     }
-    chart_.buildCursor(chartFrame_);
     scroll_ = new QScrollBar(Qt::Horizontal, chartFrame_);
     scroll_->setObjectName(QStringLiteral("HScroll1"));
     scroll_->setGeometry(twipsRect(360, 2550, layout::kChartWidth, 285));

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "ui/timing/chart_view.h"
 #include "ui/timing/field_text.h"
 #include "ui/timing/form1.h"
 #include "ui/timing/form1_geometry.h"
@@ -136,7 +137,7 @@ void Form1::setState(const WindowState& s) {
         pic->setHidden(!chart.pictureVisible[i]);
     }
 
-    chart_.show(chart);
+    chart_->setChart(s);
     scroll_->setValue(static_cast<int>(chart.scrollValue));
     applying_ = wasApplying;
     if (!applying_) refreshModified();

@@ -45,4 +45,27 @@ QStringList entries(PickList* list) { return list->entryTexts(); }
 
 QRect expectedRect(const Box& b) { return twipsRect(b.left, b.top, b.width, b.height); }
 
+namespace {
+
+const ChartItem* findItem(QWidget& window, const char* name, bool beside) {
+    const auto* view = window.findChild<ChartView*>(QStringLiteral("chart"));
+    if (!view) qFatal("no chart view");
+    for (const ChartItem& item : view->items())
+        if (item.name == name && item.besideLabel == beside) return &item;
+    return nullptr;
+}
+
+}  // namespace
+
+const ChartItem* chartItem(QWidget& window, const char* name) { return findItem(window, name, false); }
+const ChartItem* besideLabel(QWidget& window, const char* name) { return findItem(window, name, true); }
+
+QStringList accessibleChart(QWidget& window) {
+    QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(window.findChild<ChartView*>("chart"));
+    if (!chart) qFatal("the chart has no accessible interface");
+    QStringList names;
+    for (int i = 0; i < chart->childCount(); ++i) names << chart->child(i)->text(QAccessible::Name);
+    return names;
+}
+
 }  // namespace tavimo::ui::test

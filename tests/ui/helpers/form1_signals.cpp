@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "test_form1_signals.h"
 
+#include <variant>
+
+#include "io/project_read.h"
+#include "io/signal_arrival.h"
+
 namespace tavimo::ui::test {
 
 WindowState signalOf(const char* arrangement, const char* controller, const char* mode,
@@ -51,6 +56,13 @@ WindowState lagSignal(const char* controller, const char* mode) {
         {"8", "WB", "25", "15", "4", "1"}, {"7", "EB", "20", "5", "3", "1"},
     };
     return signalOf(tag::kLag, controller, mode, "100", rows);
+}
+
+WindowState fileSignal(const std::string& path) {
+    const auto values = readProjectFile(path);
+    if (!std::holds_alternative<ProjectValues>(values)) return {};
+    const auto opened = openedSignal(std::get<ProjectValues>(values), path);
+    return std::holds_alternative<WindowState>(opened) ? std::get<WindowState>(opened) : WindowState{};
 }
 
 }  // namespace tavimo::ui::test

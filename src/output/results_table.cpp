@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/results_table.h"
+#include "output/results_table.h"
 
 #include <algorithm>
 #include <iterator>

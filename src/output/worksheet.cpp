@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/worksheet.h"
+#include "output/worksheet.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,15 +2,18 @@
 #pragma once
 
 #include <array>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calc/timing_checks.h"
-#include "cli/calc_options.h"
 #include "model/window_state.h"
 
-namespace tavimo::cli {
+namespace tavimo {
+
+enum class OutputFormat { Table, Csv, Json };
 
 // Prints what the timing window shows for positions 1..8 (phase, movement, the four
 // timing inputs and the three results) in the chosen form, with the timing checks'
@@ -29,8 +32,21 @@ constexpr int kFields = 10;
 extern const char* const kCsvNames[kFields];
 std::array<std::string, kFields> columnOf(const SignalPlan& plan, int k);
 
-// A JSON string literal; bytes that are not UTF-8 become U+FFFD.
-std::string jsonString(const std::string& text);
+// One csv field by RFC 4180: a field holding a comma, a quote or a line break is
+// quoted, its quotes doubled; nothing in it is replaced.
+std::string csvField(std::string_view text);
+
+// The warnings that point at a field of position k, joined with "; " for one csv cell
+// (quoted where they hold a comma).
+std::string csvWarnings(const std::vector<TimingWarning>& warnings, int k);
+
+// JSON values keep their order of keys as written.
+using Json = nlohmann::ordered_json;
+
+// A value the window shows as a number, as the JSON number that reads as its text
+// reads (the double of the text, so 0.3999996 stays 0.3999996); an empty one as null;
+// a text that is no number stays a string.
+Json jsonNumber(const std::string& text);
 
 // What an intersection of a network file adds to the single-plan object.
 struct JsonIntersection {
@@ -40,13 +56,13 @@ struct JsonIntersection {
     std::array<std::string, 8> fileForceOff;
 };
 
-// The single-plan object, each line after `indent`; with an intersection it carries its
-// INTID, agreement, note and the file's force-off per position, and ends without a line end.
-// With warnings, the object ends with their "warnings" list.
-// The warnings that point at a field of position k, joined for one csv cell (no comma).
-std::string csvWarnings(const std::vector<TimingWarning>& warnings, int k);
+// The single-plan object; with an intersection it carries its INTID, agreement, note
+// and the file's force-off per position; with warnings, their "warnings" list last.
+Json signalJson(const WindowState& state, const JsonIntersection* intersection = nullptr,
+                const std::vector<TimingWarning>* warnings = nullptr);
 
-void printJsonObject(const WindowState& state, const JsonIntersection* intersection, const std::string& indent,
-                     std::ostream& out, const std::vector<TimingWarning>* warnings = nullptr);
+// Writes a JSON value indented by two, ending in a line end; text that is not UTF-8
+// becomes U+FFFD so that the output stays valid whatever a file held.
+void printJson(const Json& value, std::ostream& out);
 
-}  // namespace tavimo::cli
+}  // namespace tavimo

@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: MIT
-#include "cli/calc_output.h"
+#include "output/results_forms.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "io/utf8.h"
 
-namespace tavimo::cli {
+namespace tavimo {
 
 const char* const kCsvNames[kFields] = {"position",  "phase", "movement", "split",
                                         "min_green", "amber", "all_red",  "force_off",
@@ -45,64 +47,49 @@ void rtrimLine(std::string& line) {
 
 }  // namespace
 
-// A JSON string literal. Bytes that are not well-formed UTF-8 become U+FFFD so that
-// the output stays valid whatever a file held.
-std::string jsonString(const std::string& text) {
-    std::string out = "\"";
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-            ++i;
-        } else if (c < 0x20) {
-            static const char* const named[] = {"\\b", "\\t", "\\n", nullptr, "\\f", "\\r"};
-            if (c >= 8 && c <= 13 && named[c - 8]) {
-                out += named[c - 8];
-            } else {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            }
-            ++i;
-        } else {
-            const std::size_t start = i;
-            if (nextCodePoint(text, i)) {
-                out.append(text, start, i - start);
-            } else {
-                out += "\xEF\xBF\xBD";
-                ++i;
-            }
-        }
+std::string csvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
     }
-    return out + "\"";
+    return quoted + '"';
 }
 
-// The warnings that point at a field of position k, joined for one csv cell. The
-// cell holds no comma: "60, ring 2 at 55" reads "60 and ring 2 at 55".
+Json jsonNumber(const std::string& text) {
+    if (text.empty()) return nullptr;
+    // Only the forms a window field shows: an optional minus, digits and one point.
+    bool digit = false, point = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') digit = true;
+        else if (c == '.' && !point) point = true;
+        else if (!(c == '-' && i == 0)) return text;
+    }
+    if (!digit) return text;
+    const double value = std::strtod(text.c_str(), nullptr);  // the C locale: '.' is the point
+    if (!std::isfinite(value)) return text;
+    if (!point && value == std::floor(value) && std::fabs(value) < 9.0e15) return static_cast<std::int64_t>(value);
+    return value;
+}
+
+// The warnings that point at a field of position k, joined for one csv cell.
 std::string csvWarnings(const std::vector<TimingWarning>& warnings, int k) {
     std::string cell;
     for (const TimingWarning& w : warnings) {
         const bool here = std::any_of(w.marks.begin(), w.marks.end(), [k](const FieldMark& m) { return m.position == k; });
-        if (!here) continue;
-        std::string text;
-        for (std::size_t i = 0; i < w.text.size(); ++i) {
-            if (w.text[i] != ',') text += w.text[i];
-            else if (i + 1 < w.text.size() && w.text[i + 1] == ' ') text += " and";
-            else text += ' ';
-        }
-        cell += (cell.empty() ? "" : "; ") + text;
+        if (here) cell += (cell.empty() ? "" : "; ") + w.text;
     }
-    return cell;
+    return csvField(cell);
 }
-
 
 void printCsv(const WindowState& state, std::ostream& out, const std::vector<TimingWarning>& warnings) {
     for (int f = 0; f < kFields; ++f) out << (f ? "," : "") << kCsvNames[f];
     out << ",warnings\n";
     for (int k = 1; k <= kPositions; ++k) {
         const auto column = columnOf(state.plan, k);
-        for (int f = 0; f < kFields; ++f) out << (f ? "," : "") << column[f];
+        for (int f = 0; f < kFields; ++f) out << (f ? "," : "") << csvField(column[f]);
         out << ',' << csvWarnings(warnings, k) << '\n';
     }
 }
@@ -119,14 +106,17 @@ void printTable(const WindowState& state, std::ostream& out) {
     for (const auto& [label, value] : header) {
         std::string line = label;
         line.resize(14, ' ');
-        line += value;
+        line += printableText(value);
         rtrimLine(line);
         out << line << '\n';
     }
     out << '\n';
 
     std::array<std::array<std::string, kFields>, kPositions> columns;
-    for (int k = 1; k <= kPositions; ++k) columns[k - 1] = columnOf(plan, k);
+    for (int k = 1; k <= kPositions; ++k) {
+        columns[k - 1] = columnOf(plan, k);
+        for (std::string& text : columns[k - 1]) text = printableText(text);
+    }
     std::size_t labelWidth = 0;
     for (const char* label : kRowLabels) labelWidth = std::max(labelWidth, std::string(label).size());
     for (int f = 0; f < kFields; ++f) {
@@ -143,53 +133,52 @@ void printTable(const WindowState& state, std::ostream& out) {
     }
 }
 
-namespace {
-
-void printJson(const WindowState& state, std::ostream& out, const std::vector<TimingWarning>& warnings) {
-    printJsonObject(state, nullptr, "", out, &warnings);
-}
-
-}  // namespace
-
-void printJsonObject(const WindowState& state, const JsonIntersection* intersection, const std::string& indent,
-                     std::ostream& out, const std::vector<TimingWarning>* warnings) {
+Json signalJson(const WindowState& state, const JsonIntersection* intersection,
+                const std::vector<TimingWarning>* warnings) {
     const SignalPlan& plan = state.plan;
-    out << indent << "{\n";
+    Json object = Json::object();
     if (intersection) {
-        out << indent << "  \"intersection\": " << jsonString(intersection->id) << ",\n"
-            << indent << "  \"agrees\": " << (intersection->agrees ? "true" : "false") << ",\n";
-        if (!intersection->note.empty()) out << indent << "  \"note\": " << jsonString(intersection->note) << ",\n";
+        object["intersection"] = jsonNumber(intersection->id);
+        object["agrees"] = intersection->agrees;
+        if (!intersection->note.empty()) object["note"] = intersection->note;
     }
-    out << indent << "  \"description\": " << jsonString(plan.description) << ",\n"
-        << indent << "  \"cycle_length\": " << jsonString(plan.cycleLength) << ",\n"
-        << indent << "  \"controller\": " << jsonString(plan.controller) << ",\n"
-        << indent << "  \"mode\": " << jsonString(plan.mode) << ",\n"
-        << indent << "  \"arrangement\": " << jsonString(plan.arrangement) << ",\n"
-        << indent << "  \"positions\": [\n";
+    object["description"] = plan.description;
+    object["cycle_length"] = jsonNumber(plan.cycleLength);
+    object["controller"] = controllerName(plan.controller);
+    object["mode"] = plan.mode;
+    object["arrangement"] = plan.arrangement;
+    Json positions = Json::array();
     for (int k = 1; k <= kPositions; ++k) {
         const auto column = columnOf(plan, k);
-        out << indent << "    {\"position\": " << k;
-        for (int f = 1; f < kFields; ++f) out << ", \"" << kCsvNames[f] << "\": " << jsonString(column[f]);
-        if (intersection) out << ", \"file_force_off\": " << jsonString(intersection->fileForceOff[k - 1]);
-        out << (k < kPositions ? "},\n" : "}\n");
+        Json position = Json::object();
+        position["position"] = k;
+        for (int f = 1; f < kFields; ++f) {
+            const bool text = f == 2;  // the movement
+            position[kCsvNames[f]] = text ? Json(column[f]) : jsonNumber(column[f]);
+        }
+        if (intersection) position["file_force_off"] = jsonNumber(intersection->fileForceOff[k - 1]);
+        positions.push_back(std::move(position));
     }
-    out << indent << "  ]";
+    object["positions"] = std::move(positions);
     if (warnings) {
-        out << ",\n" << indent << "  \"warnings\": [";
-        for (std::size_t i = 0; i < warnings->size(); ++i) out << (i ? ", " : "") << jsonString((*warnings)[i].text);
-        out << "]";
+        Json list = Json::array();
+        for (const TimingWarning& w : *warnings) list.push_back(w.text);
+        object["warnings"] = std::move(list);
     }
-    out << "\n" << indent << "}";
-    if (!intersection) out << "\n";
+    return object;
+}
+
+void printJson(const Json& value, std::ostream& out) {
+    out << value.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
 void printResults(const WindowState& state, OutputFormat format, std::ostream& out,
                   const std::vector<TimingWarning>& warnings) {
     switch (format) {
     case OutputFormat::Csv: printCsv(state, out, warnings); break;
-    case OutputFormat::Json: printJson(state, out, warnings); break;
+    case OutputFormat::Json: printJson(signalJson(state, nullptr, &warnings), out); break;
     case OutputFormat::Table: printTable(state, out); break;
     }
 }
 
-}  // namespace tavimo::cli
+}  // namespace tavimo

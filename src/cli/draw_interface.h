@@ -1,0 +1,104 @@
+/* SPDX-License-Identifier: MIT */
+/* What passes between tavimo-calc and its drawing library, libtavimo-draw.so: plain C
+ * values only, so that a library built apart from the program is either of the same
+ * interface version, and then read exactly, or refused before it is used. Every text
+ * is UTF-8 ending in NUL; every pointer stays valid for the one call it is passed to.
+ * A change to any struct here raises TAVIMO_DRAW_INTERFACE_VERSION. */
+#ifndef TAVIMO_DRAW_INTERFACE_H
+#define TAVIMO_DRAW_INTERFACE_H
+
+#include <stddef.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define TAVIMO_DRAW_INTERFACE_VERSION 1u
+
+typedef struct {
+    float left, top, width, height;
+    int visible;
+} tavimo_draw_box;
+
+typedef struct {
+    float x, top, bottom;
+    int visible;
+} tavimo_draw_line;
+
+/* The ring-barrier chart, in twips of the timing window. */
+typedef struct {
+    tavimo_draw_box green[8], yellow[8], red[8];
+    const char* green_text[8];
+    tavimo_draw_line barrier1, barrier2, barrier3;
+    tavimo_draw_box dead_phase, dead_phase2;
+    tavimo_draw_line local1;
+    tavimo_draw_box windows[8];
+    const char* window_text[8];
+    int window_text_right_aligned;
+} tavimo_draw_chart;
+
+typedef struct {
+    const char* exact;
+    const char* whole;
+    int marked;
+} tavimo_draw_time;
+
+typedef struct {
+    int phase;
+    const char* movement;
+    tavimo_draw_time force_off, permissive_start, permissive_end;
+} tavimo_draw_row;
+
+/* One calculated signal: its chart sheet and what its report page shows. */
+typedef struct {
+    const char* title;
+    tavimo_draw_chart chart;
+    int has_axis; /* nonzero: cycle and local_zero give the time axis */
+    float cycle, local_zero;
+    const char* description;
+    const char* cycle_length;
+    const char* controller;  /* the tag: "Nema" or "one70" */
+    const char* mode;
+    const char* arrangement;
+    const char* file_name;   /* the project file's name; "" when not saved */
+    const char* worksheet_controller;
+    const tavimo_draw_row* rows;
+    size_t row_count;
+} tavimo_draw_signal;
+
+typedef enum {
+    TAVIMO_DRAW_CHART_SVG = 1, /* one signal */
+    TAVIMO_DRAW_CHART_PNG = 2, /* one signal */
+    TAVIMO_DRAW_CHART_PDF = 3, /* a page per signal */
+    TAVIMO_DRAW_REPORT_PDF = 4 /* a page per signal */
+} tavimo_draw_document;
+
+/* Receives the document's bytes, possibly in several pieces; nonzero stops. */
+typedef int (*tavimo_draw_sink)(void* context, const char* bytes, size_t size);
+
+typedef struct {
+    tavimo_draw_document document;
+    const tavimo_draw_signal* signal_list;
+    size_t signal_count;
+    const char* date; /* shown on a report, ISO 8601 */
+    tavimo_draw_sink sink;
+    void* sink_context;
+    char* error;       /* the reason of a failure, cut to error_size with its NUL */
+    size_t error_size;
+} tavimo_draw_request;
+
+/* The version of this interface the library was built with; looked up and checked
+ * before anything else. */
+typedef unsigned (*tavimo_draw_version_entry)(void);
+#define TAVIMO_DRAW_VERSION_ENTRY "tavimo_draw_interface_version"
+
+/* Draws the document in memory and hands its bytes to the sink; 0 when the whole
+ * document was handed over, else nonzero with the reason in error. */
+typedef int (*tavimo_draw_entry)(const tavimo_draw_request* request);
+#define TAVIMO_DRAW_ENTRY "tavimo_draw_render"
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
