@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "calc/window_calculation.h"
+#include "io/network_signal.h"
+#include "io/signal_arrival.h"
 #include "io/utdf_network.h"
 #include "ui/timing/chart_view.h"
 #include "ui/timing/form1.h"
@@ -28,7 +30,7 @@ std::vector<tavimo::WindowState> calculablePlans() {
     if (!std::holds_alternative<tavimo::UtdfNetwork>(read)) return plans;
     for (const tavimo::NetworkIntersection& x : std::get<tavimo::UtdfNetwork>(read).intersections) {
         if (!x.hasTimeplan) continue;
-        auto placed = tavimo::importNetworkIntersection(x, tavimo::defaultControllerOf(x), tavimo::tag::kPermissive);
+        auto placed = tavimo::networkSignal(tavimo::standingOf(x), tavimo::defaultControllerOf(x), tavimo::tag::kPermissive);
         auto* window = std::get_if<tavimo::WindowState>(&placed);
         if (!window) continue;
         // Only plans that calculate without a message box, which would wait for a click.

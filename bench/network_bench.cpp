@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "calc/window_calculation.h"
+#include "io/network_signal.h"
+#include "io/signal_arrival.h"
 #include "io/utdf_network.h"
 
 namespace {
@@ -57,10 +59,12 @@ void BM_CalculateWholeNetwork(benchmark::State& state) {
         for (const tavimo::NetworkIntersection& x : std::get<tavimo::UtdfNetwork>(read).intersections) {
             if (!x.hasTimeplan) continue;
             ++plans;
-            auto imported = tavimo::importNetworkIntersection(x, tavimo::defaultControllerOf(x), tavimo::tag::kPermissive);
+            const tavimo::NetworkStanding standing = tavimo::standingOf(x);
+            auto imported = tavimo::networkSignal(standing, tavimo::defaultControllerOf(x), tavimo::tag::kPermissive);
             if (auto* window = std::get_if<tavimo::WindowState>(&imported)) {
-                tavimo::calculateWindow(*window);
-                benchmark::DoNotOptimize(tavimo::agreementWith(x, *window).agrees);
+                const tavimo::CalcOutcome outcome = tavimo::calculateWindow(*window);
+                benchmark::DoNotOptimize(
+                    tavimo::verdictOf(standing, tavimo::runFailure(outcome), tavimo::forceOffsOf(outcome), false).calculated);
             }
         }
     }

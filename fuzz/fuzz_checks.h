@@ -24,6 +24,7 @@
 #include "io/signal_arrival.h"
 #include "io/utdf_import.h"
 #include "io/utdf_readers.h"
+#include "io/network_signal.h"
 #include "io/utdf_network.h"
 #include "io/windows1252.h"
 #include "model/number_text.h"
@@ -74,8 +75,7 @@ inline Broken checkProjectFile(std::string_view bytes) {
     if (!sameValues(parseProject(formatProject(values)), values)) return "written values read back changed";
 
     if (validateProject(values)) return std::nullopt;
-    WindowState state = WindowState::fresh();
-    openProjectInto(state, values, "fuzz.tvm");
+    WindowState state = std::get<WindowState>(openedSignal(values, "fuzz.tvm"));
     projectValuesOf(state.plan, false);
     projectValuesOf(state.plan, true);
     return std::nullopt;
@@ -98,8 +98,7 @@ inline Broken checkUtdfTiming(std::string_view input) {
     if (auto error = checkImport(values, kTwelveLines, kTwelveLines, UtdfForm::CommaSeparated, "T", "P", "L");
         error && error->message.empty())
         return "an import refusal without a message";
-    WindowState state = WindowState::fresh();
-    importInto(state, values, "Nema", "Permissive");
+    WindowState state = importedSignal(values, "Nema", "Permissive");
     return std::nullopt;
 }
 
@@ -119,8 +118,7 @@ inline Broken checkUtdfPhasing(std::string_view input) {
     if (auto error = checkImport(values, text, kTwelveLines, UtdfForm::CommaSeparated, "T", "P", "L");
         error && error->message.empty())
         return "an import refusal without a message";
-    WindowState state = WindowState::fresh();
-    importInto(state, values, "one70", "Yield");
+    WindowState state = importedSignal(values, "one70", "Yield");
     return std::nullopt;
 }
 
@@ -138,8 +136,7 @@ inline Broken checkUtdfLanes(std::string_view input) {
         return "an import refusal without a message";
     for (const char* mark : {"1", "2"}) {
         values.leadLagMark = mark;
-        WindowState state = WindowState::fresh();
-        importInto(state, values, "Nema", "Yield");
+        WindowState state = importedSignal(values, "Nema", "Yield");
         // Every selected movement is an entry of its position's list.
         for (const Position& at : state.plan.positions)
             if (at.movementIndex >= static_cast<int>(at.movementList.size())) return "a movement outside its list";
@@ -296,7 +293,8 @@ inline Broken checkNetworkUtdf(std::string_view text) {
         return error->message.empty() ? Broken("a refused network file without a message") : std::nullopt;
     for (const NetworkIntersection& x : std::get<UtdfNetwork>(parsed).intersections) {
         if (networkDescription(x).empty()) return "intersection " + x.id + " without a description";
-        auto imported = importNetworkIntersection(x, defaultControllerOf(x), tag::kPermissive);
+        const NetworkStanding standing = standingOf(x);
+        auto imported = networkSignal(standing, defaultControllerOf(x), tag::kPermissive);
         if (const auto* reason = std::get_if<std::string>(&imported)) {
             if (reason->empty()) return "intersection " + x.id + " refused without a reason";
             continue;
@@ -315,8 +313,10 @@ inline Broken checkNetworkUtdf(std::string_view text) {
             if (!at.split.empty() && !(parseNumber(at.split).value_or(0) > 0 && *parseNumber(at.split) <= cycle))
                 return "phase " + at.phase + " placed with the split " + at.split + " in a cycle of " +
                        state.plan.cycleLength;
-        calculateWindow(state);
-        if (agreementWith(x, state).line.empty()) return "intersection " + x.id + " without an agreement line";
+        const CalcOutcome outcome = calculateWindow(state);
+        const NetworkVerdict verdict = verdictOf(standing, runFailure(outcome), forceOffsOf(outcome),
+                                                 state.plan.controller == tag::kType170);
+        if (verdict.note.empty()) return "intersection " + x.id + " without a verdict";
     }
     return std::nullopt;
 }

@@ -12,9 +12,11 @@ namespace tavimo {
 
 // What "Calculate" reads from the timing window: a snapshot of its fields.
 struct CalcInput {
+    std::string description;                   // IntDes
     std::array<std::string, 8> phase;          // Phase1..Phase8 texts
     std::array<std::string, 8> split, green, amber, red;
     std::array<std::string, 8> walk, flash;    // read by the timing checks only
+    std::array<std::string, 8> movement;       // the movement pull-downs' texts
     std::array<bool, 8> splitEnabled{};        // split(k).Enabled
     std::string cycleLength;                   // cycleLength text
     std::string controller;                    // tag of Calculate

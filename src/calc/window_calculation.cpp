@@ -17,11 +17,13 @@ CalcInput snapshotOf(const WindowState& state) {
         in.red[k] = p.red;
         in.walk[k] = p.walk;
         in.flash[k] = p.flash;
+        in.movement[k] = p.movement();
         in.splitEnabled[k] = p.timingEnabled;
         in.force[k] = p.force;
         in.pps[k] = p.pps;
         in.ppe[k] = p.ppe;
     }
+    in.description = plan.description;
     in.cycleLength = plan.cycleLength;
     in.controller = plan.controller;
     in.mode = plan.mode;
@@ -62,6 +64,19 @@ CheckedRun calculateAndCheckWindow(WindowState& state) {
     run.warnings = checkTiming(input, run.outcome);
     run.phaseError = explainPhaseError(input, run.outcome);
     return run;
+}
+
+std::optional<std::string> runFailure(const CalcOutcome& outcome) {
+    if (outcome.message) return outcome.message->text;
+    if (outcome.stop == CalcStop::Completed) return std::nullopt;
+    if (outcome.stop == CalcStop::ZeroRingCycle) return "no position of either ring has a split: nothing to calculate";
+    return "the calculation stopped early";
+}
+
+std::array<std::optional<float>, 8> forceOffsOf(const CalcOutcome& outcome) {
+    std::array<std::optional<float>, 8> out;
+    for (int k = 0; k < kPositions; ++k) out[k] = outcome.values.positions[k].forceOff;
+    return out;
 }
 
 }  // namespace tavimo

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "calc/calculation.h"
@@ -31,5 +34,12 @@ struct CheckedRun {
     std::vector<TimingWarning> phaseError;
 };
 CheckedRun calculateAndCheckWindow(WindowState& state);
+
+// Why a run did not complete, in words for a list: the window's message, or the
+// reason of a silent stop; none for a completed run.
+std::optional<std::string> runFailure(const CalcOutcome& outcome);
+
+// The force-off of each position (index 0..7) as the run left it.
+std::array<std::optional<float>, 8> forceOffsOf(const CalcOutcome& outcome);
 
 }  // namespace tavimo

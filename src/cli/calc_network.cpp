@@ -7,6 +7,8 @@
 #include "calc/window_calculation.h"
 #include "cli/calc_messages.h"
 #include "cli/draw_request.h"
+#include "io/network_signal.h"
+#include "io/signal_arrival.h"
 #include "io/utdf_network.h"
 #include "io/utf8.h"
 #include "output/results_forms.h"
@@ -29,35 +31,26 @@ struct NetworkRun {
     std::vector<TimingWarning> warnings;  // what a controller cannot run as calculated
 };
 
-std::string stopReason(CalcStop stop) {
-    if (stop == CalcStop::ZeroRingCycle) return "no position of either ring has a split: nothing to calculate";
-    return "the calculation stopped early";
-}
-
 NetworkRun runOne(const NetworkIntersection& x, const CalcOptions& options) {
     NetworkRun run;
     run.intersection = &x;
-    auto imported = importNetworkIntersection(x, options.controller.value_or(defaultControllerOf(x)),
-                                              options.mode.value_or(tag::kPermissive));
+    const NetworkStanding standing = standingOf(x);
+    auto imported = networkSignal(standing, options.controller.value_or(defaultControllerOf(x)),
+                                  options.mode.value_or(tag::kPermissive));
     if (auto* reason = std::get_if<std::string>(&imported)) {
         run.note = *reason;
         return run;
     }
     run.state = std::move(std::get<WindowState>(imported));
     CheckedRun checked = calculateAndCheckWindow(run.state);
-    const CalcOutcome& outcome = checked.outcome;
-    if (outcome.message) {
-        run.note = outcome.message->text;
-        return run;
-    }
-    if (outcome.stop != CalcStop::Completed) {
-        run.note = stopReason(outcome.stop);
-        return run;
-    }
+    const NetworkVerdict verdict = verdictOf(standing, runFailure(checked.outcome), forceOffsOf(checked.outcome),
+                                             run.state.plan.controller == tag::kType170);
+    run.note = verdict.note;
+    if (!verdict.calculated) return run;
     run.calculated = true;
-    run.outcome = outcome;
+    run.outcome = std::move(checked.outcome);
     run.warnings = std::move(checked.warnings);
-    run.agreement = agreementWith(x, run.state);
+    run.agreement = verdict.agreement;
     for (int phase : run.agreement.withoutYield) {
         const std::string label = "\xCE\xA6" + std::to_string(phase);
         std::vector<FieldMark> marks;
@@ -66,23 +59,14 @@ NetworkRun runOne(const NetworkIntersection& x, const CalcOptions& options) {
         run.warnings.push_back({label + ": the file has no Yield for it, so its force-off was not compared",
                                 label + " not compared with the file", marks});
     }
-    const auto unusual = notCoordinatedReason(x);
-    run.note = unusual ? *unusual + "; " + run.agreement.line : run.agreement.line;
     return run;
-}
-
-std::string holdableText(const NetworkIntersection& x) {
-    auto placing = placeIntersection(x);
-    if (auto* reason = std::get_if<std::string>(&placing)) return *reason;
-    if (const auto unusual = notCoordinatedReason(x)) return *unusual;
-    return "can be imported";
 }
 
 void printList(const std::vector<const NetworkIntersection*>& chosen, OutputFormat format, std::ostream& out) {
     if (format == OutputFormat::Csv) out << "intersection,description,control_type,cycle_length,note\n";
     Json list = Json::array();
     for (const NetworkIntersection* x : chosen) {
-        const std::string description = networkDescription(*x), note = holdableText(*x);
+        const std::string description = networkDescription(*x), note = standingOf(*x).holdability();
         const std::string type = controlTypeName(x->controlType);
         switch (format) {
         case OutputFormat::Csv:
@@ -102,49 +86,64 @@ void printList(const std::vector<const NetworkIntersection*>& chosen, OutputForm
     if (format == OutputFormat::Json) printJson(list, out);
 }
 
-void printRuns(const std::vector<NetworkRun>& runs, OutputFormat format, std::ostream& out) {
+// The forms are written one intersection at a time, as each is calculated, so a
+// large network never holds every calculated window at once. A json element is
+// indented as it would be inside the whole array.
+void printRunsHead(OutputFormat format, std::ostream& out) {
     if (format == OutputFormat::Csv) {
         out << "intersection";
         for (const char* name : kCsvNames) out << ',' << name;
         out << ",file_force_off,note,warnings\n";
     }
-    Json list = Json::array();
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        const NetworkRun& run = runs[i];
-        const std::string& id = run.intersection->id;
-        switch (format) {
-        case OutputFormat::Table:
-            if (i > 0) out << '\n';
-            out << "Intersection " << printableText(networkDescription(*run.intersection)) << '\n';
-            if (run.calculated) printTable(run.state, out);
-            out << printableText(run.note) << '\n';
-            for (const TimingWarning& w : run.warnings) out << "warning: " << printableText(w.text) << '\n';
-            break;
-        case OutputFormat::Csv:
-            if (!run.calculated) {
-                out << id << ",,,,,,,,,,,," << csvField(run.note) << ",\n";
-                break;
-            }
-            for (int k = 1; k <= kPositions; ++k) {
-                out << id;
-                for (const std::string& text : columnOf(run.state.plan, k)) out << ',' << csvField(text);
-                out << ',' << csvField(run.agreement.fileForceOff[k - 1]) << ',' << csvField(run.note) << ','
-                    << csvWarnings(run.warnings, k) << '\n';
-            }
-            break;
-        case OutputFormat::Json:
-            if (run.calculated) {
-                const JsonIntersection extra{id, run.agreement.agrees, run.note, run.agreement.fileForceOff};
-                list.push_back(signalJson(run.state, &extra, &run.warnings));
-            } else {
-                list.push_back(Json{{"intersection", jsonNumber(id)},
-                                    {"description", networkDescription(*run.intersection)},
-                                    {"note", run.note}});
-            }
+}
+
+void printJsonElement(const Json& element, bool first, std::ostream& out) {
+    out << (first ? "[\n  " : ",\n  ");
+    const std::string text = element.dump(2, ' ', false, Json::error_handler_t::replace);
+    for (char c : text) {
+        out << c;
+        if (c == '\n') out << "  ";
+    }
+}
+
+void printRun(const NetworkRun& run, bool first, OutputFormat format, std::ostream& out) {
+    const std::string& id = run.intersection->id;
+    switch (format) {
+    case OutputFormat::Table:
+        if (!first) out << '\n';
+        out << "Intersection " << printableText(networkDescription(*run.intersection)) << '\n';
+        if (run.calculated) printTable(run.state, out);
+        out << printableText(run.note) << '\n';
+        for (const TimingWarning& w : run.warnings) out << "warning: " << printableText(w.text) << '\n';
+        break;
+    case OutputFormat::Csv:
+        if (!run.calculated) {
+            out << id << ",,,,,,,,,,,," << csvField(run.note) << ",\n";
             break;
         }
+        for (int k = 1; k <= kPositions; ++k) {
+            out << id;
+            for (const std::string& text : columnOf(run.state.plan, k)) out << ',' << csvField(text);
+            out << ',' << csvField(run.agreement.fileForceOff[k - 1]) << ',' << csvField(run.note) << ','
+                << csvWarnings(run.warnings, k) << '\n';
+        }
+        break;
+    case OutputFormat::Json:
+        if (run.calculated) {
+            const JsonIntersection extra{id, run.agreement.agrees, run.note, run.agreement.fileForceOff};
+            printJsonElement(signalJson(run.state, &extra, &run.warnings), first, out);
+        } else {
+            printJsonElement(Json{{"intersection", jsonNumber(id)},
+                                  {"description", networkDescription(*run.intersection)},
+                                  {"note", run.note}},
+                             first, out);
+        }
+        break;
     }
-    if (format == OutputFormat::Json) printJson(list, out);
+}
+
+void printRunsTail(OutputFormat format, bool none, std::ostream& out) {
+    if (format == OutputFormat::Json) out << (none ? "[]\n" : "\n]\n");
 }
 
 }  // namespace
@@ -179,40 +178,43 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
         printList(chosen, options.format, out);
         return printed(out, err);
     }
-    std::vector<NetworkRun> runs;
-    runs.reserve(chosen.size());
+    // Only what comes after the results is kept: the warnings, and the calculated
+    // windows when a chart or report is to be drawn from them.
+    const bool drawing = options.chartPath || options.reportPath;
+    const bool printing = !drawsToStandardOutput(options);
+    std::vector<std::string> warningLines;
+    std::vector<CalculatedSignal> signals;
+    std::vector<const std::string*> signalIds;
     bool allCalculated = true;
-    for (const NetworkIntersection* x : chosen) {
-        runs.push_back(runOne(*x, options));
-        allCalculated = allCalculated && runs.back().calculated;
+    errno = 0;
+    if (printing) printRunsHead(options.format, out);
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        NetworkRun run = runOne(*chosen[i], options);
+        allCalculated = allCalculated && run.calculated;
+        if (printing) printRun(run, i == 0, options.format, out);
+        for (const TimingWarning& w : run.warnings)
+            warningLines.push_back("warning: " + run.intersection->id + ": " + printableText(w.text) + '\n');
+        if (drawing && run.calculated) {
+            signals.push_back({std::move(run.state), std::move(run.outcome), {}});
+            signalIds.push_back(&run.intersection->id);
+        }
     }
-    if (!drawsToStandardOutput(options)) {
-        errno = 0;
-        printRuns(runs, options.format, out);
+    if (printing) {
+        printRunsTail(options.format, chosen.empty(), out);
         if (const int status = printed(out, err); status != kPrinted) return status;
     }
-    bool warned = false;
-    for (const NetworkRun& run : runs)
-        for (const TimingWarning& w : run.warnings) {
-            err << "warning: " << run.intersection->id << ": " << printableText(w.text) << '\n';
-            warned = true;
-        }
+    for (const std::string& line : warningLines) err << line;
+    const bool warned = !warningLines.empty();
 
     // Every intersection calculated gets its chart (FILE-<INTID>.svg, or a page of the
     // PDF) and its report page.
-    if (options.chartPath || options.reportPath) {
-        std::vector<CalculatedSignal> signals;
-        for (const NetworkRun& run : runs)
-            if (run.calculated) signals.push_back({run.state, run.outcome, {}});
+    if (drawing && !signals.empty()) {
         DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""), {}};
-        std::size_t next = 0;
-        for (const NetworkRun& run : runs)
-            if (run.calculated) request.calculated.push_back({run.intersection->id, &signals[next++], ""});
-        if (!request.calculated.empty())
-            if (const std::string failed = drawWithLibrary(request, out); !failed.empty()) {
-                tell(err, failed);
-                return kUsageOrFile;
-            }
+        for (std::size_t i = 0; i < signals.size(); ++i) request.calculated.push_back({*signalIds[i], &signals[i], ""});
+        if (const std::string failed = drawWithLibrary(request, out); !failed.empty()) {
+            tell(err, failed);
+            return kUsageOrFile;
+        }
     }
 
     return allCalculated && !(options.strict && warned) ? kAllCalculated : kSomeFailed;

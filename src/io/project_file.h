@@ -38,10 +38,4 @@ std::optional<std::string> unstorableValue(const ProjectValues& values);
 // The values Save (saveAs false) or Save As (saveAs true) writes for the window.
 ProjectValues projectValuesOf(const SignalPlan& plan, bool saveAs);
 
-// Fills the window with an opened project file as "Open" does: full phase-order
-// lists, movement lists of the arrangement, the positions with a split, the header,
-// the movements selected and locked, the pictures of the phases at their positions
-// and, under "Lag", the Lag window layout. The file must be valid.
-void openProjectInto(WindowState& state, const ProjectValues& values, const std::string& path);
-
 }  // namespace tavimo

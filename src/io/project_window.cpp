@@ -5,6 +5,8 @@
 #include "model/form_reset.h"
 #include "model/phase_order.h"
 
+#include "window_fill.h"
+
 namespace tavimo {
 
 ProjectValues projectValuesOf(const SignalPlan& plan, bool saveAs) {

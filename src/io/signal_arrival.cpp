@@ -3,6 +3,8 @@
 
 #include "io/utdf_import.h"
 
+#include "window_fill.h"
+
 namespace tavimo {
 
 std::variant<WindowState, std::string> openedSignal(const ProjectValues& values, const std::string& path) {

@@ -5,6 +5,8 @@
 #include "model/form_reset.h"
 #include "model/number_text.h"
 
+#include "window_fill.h"
+
 namespace tavimo {
 
 std::string arrangementOf(const std::string& leadLagMark) {

@@ -28,6 +28,22 @@ struct NetworkPhase {
     std::string localYield;
 };
 
+// D1..D16 of one intersection. Most nodes of a network are no signals and have no
+// [Phases] record: their table holds nothing, and every phase of it reads as empty.
+class NetworkPhases {
+public:
+    const NetworkPhase& operator[](std::size_t index) const { return table_.empty() ? kNone : table_[index]; }
+    // The phase at index 0..15, the table made on the first write.
+    NetworkPhase& write(std::size_t index) {
+        if (table_.empty()) table_.resize(16);
+        return table_[index];
+    }
+
+private:
+    static inline const NetworkPhase kNone{};
+    std::vector<NetworkPhase> table_;
+};
+
 // One lane group of the [Lanes] section ("NBL", "SBT", "NEL", "SBR2") and the
 // protected phase that serves it ("Phase1").
 // A phase serving a lane group: its first protected phase (the record Phase1), a
@@ -47,7 +63,7 @@ struct NetworkIntersection {
     std::string controlType, cycleLength, referencedTo, referencePhase, offset;
 
     bool hasPhases = false;  // a [Phases] record names it
-    std::array<NetworkPhase, 16> phases;  // D1..D16 at index 0..15
+    NetworkPhases phases;  // D1..D16 at index 0..15
 
     std::vector<NetworkLaneGroup> laneGroups;
     std::vector<std::string> streetNames;  // [Links] "Name" of each approach, column order
@@ -101,14 +117,6 @@ std::optional<std::string> notCoordinatedReason(const NetworkIntersection& inter
 // names of its approaches, else the node's description, else the number alone.
 std::string networkDescription(const NetworkIntersection& intersection);
 
-// The intersection as a signal in a blank timing window, before it calculates: phases
-// at their positions with their times, locked phase order and movements, header and
-// description. `controller` is "Nema" or "one70", `mode` "Permissive" or "Yield".
-// A plan that cannot be placed gives the reason instead.
-std::variant<WindowState, std::string> importNetworkIntersection(const NetworkIntersection& intersection,
-                                                                 const std::string& controller,
-                                                                 const std::string& mode);
-
 // ---- Agreement of the calculated force-offs with the file's own ---------------------
 
 struct NetworkAgreement {
@@ -123,8 +131,10 @@ struct NetworkAgreement {
     std::vector<int> withoutYield;
 };
 
-// Compares a calculated window (the same intersection, placed by importNetworkIntersection
-// and calculated) with the file's Yield of each placed phase, modulo the cycle, to 0.05 s.
-NetworkAgreement agreementWith(const NetworkIntersection& intersection, const WindowState& calculated);
+// Compares the calculated force-off of each position (index 0..7) of the placed
+// intersection with the file's Yield of its phase, counted from the local zero of
+// the controller it was calculated for, modulo the cycle, to 0.05 s.
+NetworkAgreement agreementWith(const NetworkIntersection& intersection, const NetworkPlacement& placed,
+                               const std::array<std::optional<float>, 8>& forceOff, bool type170);
 
 }  // namespace tavimo

@@ -51,23 +51,18 @@ float localZero(const NetworkIntersection& x, const NetworkPlacement& placed, bo
 
 }  // namespace
 
-NetworkAgreement agreementWith(const NetworkIntersection& x, const WindowState& calculated) {
+NetworkAgreement agreementWith(const NetworkIntersection& x, const NetworkPlacement& placed,
+                               const std::array<std::optional<float>, 8>& forceOff, bool type170) {
     NetworkAgreement result;
-    auto placing = placeIntersection(x);
-    if (auto* reason = std::get_if<std::string>(&placing)) {
-        result.line = *reason;
-        return result;
-    }
-    const NetworkPlacement& placed = std::get<NetworkPlacement>(placing);
-    const float zero = localZero(x, placed, calculated.plan.controller == tag::kType170);
+    const float zero = localZero(x, placed, type170);
 
     std::string differences;
     for (int k = 1; k <= kPositions; ++k) {
         const int n = placed.phaseAt[k - 1];
         if (n == 0) continue;
         const auto fileYield = parseNumber(x.phases[n - 1].yield);
-        const std::string& here = calculated.plan.at(k).force;
-        std::optional<float> ours = parseNumber(here);
+        const std::optional<float>& ours = forceOff[k - 1];
+        const std::string here = ours ? formatNumber(*ours) : std::string();
         bool same = false;
         if (!fileYield) result.withoutYield.push_back(n);
         if (fileYield) {

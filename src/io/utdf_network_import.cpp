@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // One intersection of a network file as a signal in a blank timing window: the phases
 // placed on the grid, their times, the header, the locks, ready to calculate.
+#include "io/network_signal.h"
+#include "io/signal_arrival.h"
 #include "io/utdf_network.h"
 #include "model/form_reset.h"
 #include "model/number_text.h"
@@ -78,12 +80,11 @@ std::string networkDescription(const NetworkIntersection& x) {
     return names.empty() ? x.id : x.id + ": " + names;
 }
 
-std::variant<WindowState, std::string> importNetworkIntersection(const NetworkIntersection& x,
-                                                                 const std::string& controller,
-                                                                 const std::string& mode) {
-    auto placing = placeIntersection(x);
-    if (auto* reason = std::get_if<std::string>(&placing)) return *reason;
-    const NetworkPlacement& placed = std::get<NetworkPlacement>(placing);
+std::variant<WindowState, std::string> networkSignal(const NetworkStanding& standing, const std::string& controller,
+                                                     const std::string& mode) {
+    if (!standing.placement) return standing.unplacedReason;
+    const NetworkIntersection& x = *standing.intersection;
+    const NetworkPlacement& placed = *standing.placement;
 
     WindowState state = WindowState::fresh();
     SignalPlan& plan = state.plan;

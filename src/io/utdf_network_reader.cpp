@@ -74,8 +74,15 @@ std::size_t leastFields(Section section) {
 
 // Exports are Windows-1252; a file saved again as UTF-8 by an editor is read as such.
 bool isUtf8(std::string_view text) {
-    for (std::size_t pos = 0; pos < text.size();)
+    for (std::size_t pos = 0; pos < text.size();) {
+        // Plain ASCII, nearly all of a file, is UTF-8 as it stands: only the bytes
+        // above it are decoded.
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
         if (!nextCodePoint(text, pos)) return false;
+    }
     return true;
 }
 
@@ -296,7 +303,7 @@ private:
             if (auto member = phaseRecord(name)) {
                 at.hasPhases = true;
                 for (std::size_t i = 2; i < heading_.size(); ++i)
-                    if (phaseOfColumn_[i] > 0) at.phases[phaseOfColumn_[i] - 1].*member = std::string(fields_[i]);
+                    if (phaseOfColumn_[i] > 0) at.phases.write(phaseOfColumn_[i] - 1).*member = std::string(fields_[i]);
             }
             break;
         default: break;

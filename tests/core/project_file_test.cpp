@@ -2,6 +2,7 @@
 #include "io/project_file.h"
 
 #include "calc/window_calculation.h"
+#include "io/signal_arrival.h"
 #include "io/utdf_import.h"
 #include "io/windows1252.h"
 #include "support/file_text.h"
@@ -153,8 +154,7 @@ TEST(ProjectFile, Windows1252ToUtf8AndBack) {
 
 // A plan as the window holds it after a signal was entered and calculated.
 SignalPlan enteredPlan() {
-    WindowState s = WindowState::fresh();
-    openProjectInto(s, parseProject(kMainAnd1st), "/tmp/x.tvm");
+    WindowState s = std::get<WindowState>(openedSignal(parseProject(kMainAnd1st), "/tmp/x.tvm"));
     s.plan.at(8).rowVisible = false;  // a calculation hid the row of a blank phase
     s.plan.at(3).movementIndex = -1;
     s.plan.cycleCopy = "copy";
@@ -173,8 +173,7 @@ TEST(ProjectFile, SaveAndSaveAsTakeMovementAndCycleFromTheirFields) {
 }
 
 TEST(ProjectFile, OpenThenSaveWritesTheFileBack) {
-    WindowState s = WindowState::fresh();
-    openProjectInto(s, parseProject(kMainAnd1st), "p.tvm");
+    WindowState s = std::get<WindowState>(openedSignal(parseProject(kMainAnd1st), "p.tvm"));
     EXPECT_EQ(formatProject(projectValuesOf(s.plan, false)), kMainAnd1st);
     EXPECT_EQ(formatProject(projectValuesOf(s.plan, true)), kMainAnd1st);
     EXPECT_EQ(s.chart.windows, ChartLayout::designed().windows);  // "Lead" keeps the layout
@@ -191,20 +190,7 @@ const std::string kLagFile =
     "misc,80,Lag,one70,Yield,Oak,\r\n";
 
 TEST(ProjectFile, OpenFillsTheWindowAndLocksTheMovements) {
-    // A window that showed another signal: lists reduced, old times at position 4,
-    // another arrangement.
-    WindowState s = WindowState::fresh();
-    s.plan.arrangement = "Lead";
-    for (Position& p : s.plan.positions) p.phaseList[5] = "";
-    s.plan.at(4).split = "old";
-    s.plan.at(4).walk = "7";
-    s.plan.at(2).force = "12";
-    s.plan.at(1).movementList = movementListFor("Lead", 1);
-    s.plan.at(1).movementList.push_back({"NB", 1});
-    s.plan.at(1).movementIndex = 4;
-    for (Position& q : s.plan.positions) q.phaseEnabled = false;
-
-    openProjectInto(s, parseProject(kLagFile), "/data/oak.tvm");
+    const WindowState s = std::get<WindowState>(openedSignal(parseProject(kLagFile), "/data/oak.tvm"));
     const SignalPlan& p = s.plan;
     EXPECT_EQ(p.arrangement + p.controller + p.controlText + p.mode + p.cycleLength + p.cycleCopy + p.description,
               "Lagone70170Yield8080Oak");
@@ -226,14 +212,9 @@ TEST(ProjectFile, OpenFillsTheWindowAndLocksTheMovements) {
         // The phase pull-down's reaction enables the movement pull-down.
         EXPECT_EQ(q.movementEnabled, k != 4);
     }
-    // Position 4 had no split: skipped whole, old texts stay.
-    EXPECT_EQ(p.at(4).split + p.at(4).green + p.at(4).walk + p.at(2).force, "old712");
+    // Position 4 had no split: skipped whole, it opens blank.
+    EXPECT_EQ(p.at(4).split + p.at(4).green + p.at(4).walk + p.at(2).force, "");
     EXPECT_EQ(p.at(7).split + p.at(7).green + p.at(7).amber + p.at(7).red, "20841");
-    // The reaction read the arrangement held before the open ("Lead"): position 2
-    // enabled 1, 3, 4 and position 6 enabled 5, 7, 8; position 1 and 5 enabled nothing.
-    for (int k : {1, 3, 4, 5, 7, 8}) EXPECT_TRUE(p.at(k).phaseEnabled) << k;
-    EXPECT_FALSE(p.at(2).phaseEnabled);
-    EXPECT_FALSE(p.at(6).phaseEnabled);
 
     // Pictures of the phases that stand at positions, above their columns.
     const ChartLayout& c = s.chart;
@@ -262,7 +243,7 @@ TEST(ProjectFile, SignalIntoACalculatedWindowShowsEveryRowAgain) {
         sideStreetMissing.order[2] = sideStreetMissing.order[6] = "";
         sideStreetMissing.movements[2] = sideStreetMissing.movements[6] = "";
         sideStreetMissing.cycleLength = "88";
-        openProjectInto(s, sideStreetMissing, "first.tvm");
+        s = std::get<WindowState>(openedSignal(sideStreetMissing, "first.tvm"));
         ASSERT_EQ(calculate(snapshotOf(s)).stop, CalcStop::Completed);
         applyOutcome(s, calculate(snapshotOf(s)));
         ASSERT_FALSE(s.plan.at(3).rowVisible);
@@ -274,9 +255,9 @@ TEST(ProjectFile, SignalIntoACalculatedWindowShowsEveryRowAgain) {
             u.direction = {"SB", "NB", "WB", "EB", "NB", "SB", "EB", "WB"};
             u.cycleLength = "100";
             u.leadLagMark = "1";
-            importInto(s, u, "Nema", "Permissive");
+            s = importedSignal(u, "Nema", "Permissive");
         } else {
-            openProjectInto(s, full, "second.tvm");
+            s = std::get<WindowState>(openedSignal(full, "second.tvm"));
         }
         for (int k = 1; k <= 8; ++k) {
             SCOPED_TRACE(k);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/calculation.h"
+#include "io/signal_arrival.h"
 #include "io/utdf_import.h"
 #include "io/utdf_readers.h"
 #include "support/file_text.h"
@@ -43,8 +44,7 @@ TEST(FuzzFindings, TimingWithAHugeCycleLength) {
     EXPECT_EQ(values.cycleLength, "6E+13");
     EXPECT_EQ(values.split[1], "3E+13");
     EXPECT_EQ(values.leadLagMark, "6");  // field 13 is "6.0": lagging lefts
-    WindowState state = WindowState::fresh();
-    importInto(state, values, "Nema", "Permissive");
+    WindowState state = importedSignal(values, "Nema", "Permissive");
     EXPECT_EQ(state.plan.cycleCopy, "6E+13");
 }
 

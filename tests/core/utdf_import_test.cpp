@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "io/signal_arrival.h"
 #include "io/utdf_import.h"
 #include "io/utdf_readers.h"
 #include "model/number_text.h"
@@ -39,8 +40,7 @@ Texts movementsAt(const SignalPlan& plan) {
 }
 
 TEST(UtdfImport, DualLeadIntersectionFromThreeCsvFiles) {
-    WindowState state = WindowState::fresh();
-    importInto(state, readSet("chattanooga", "TIMING.csv", "PHASING.csv", "LANES.csv"), "Nema", "Permissive");
+    WindowState state = importedSignal(readSet("chattanooga", "TIMING.csv", "PHASING.csv", "LANES.csv"), "Nema", "Permissive");
     const SignalPlan& plan = state.plan;
 
     EXPECT_EQ(phasesAt(plan), (Texts{"1", "2", "3", "4", "5", "6", "7", "8"}));
@@ -77,8 +77,7 @@ TEST(UtdfImport, DualLeadIntersectionFromThreeCsvFiles) {
 TEST(UtdfImport, DualLagPhasesTakeThePositionsOfTheirKind) {
     for (const char* ext : {"DAT", "csv"}) {
         const std::string e = ext;
-        WindowState state = WindowState::fresh();
-        importInto(state, readSet("lagging", "TIMING." + e, "PHASING." + e, "LANES." + e), "one70", "Yield");
+        WindowState state = importedSignal(readSet("lagging", "TIMING." + e, "PHASING." + e, "LANES." + e), "one70", "Yield");
         const SignalPlan& plan = state.plan;
         SCOPED_TRACE(ext);
 
@@ -111,41 +110,26 @@ TEST(UtdfImport, DualLagPhasesTakeThePositionsOfTheirKind) {
     }
 }
 
-// Importing over a signal already shown: what the files do not give stays as it was.
-TEST(UtdfImport, ReplacesOnlyWhatTheFilesGive) {
-    WindowState state = WindowState::fresh();
-    SignalPlan& plan = state.plan;
-    plan.description = "Main and 1st";
-    plan.at(3).phase = "3";
-    plan.at(3).split = "22";
-    plan.at(3).walk = "7";
-    plan.at(7).phase = "7";
-    plan.at(7).split = "19";
-    plan.at(2).phaseEnabled = true;
-    plan.at(5).movementList = {{"NB", 2}, {"SB", 6}, {"EB", 8}};
-    plan.at(5).movementIndex = 2;
-    plan.at(6).timingEnabled = true;
-
+// Files with blank splits and movements the lists do not hold: every phase stands at
+// its position, only what the files give is filled in.
+TEST(UtdfImport, BlankSplitsAndUnknownMovements) {
     UtdfImport values;
     values.split = {"15", "45", "   ", "28", "15", "45", " ", "28"};
     values.green = {"5", "20", "9", "10", "5", "20", "", "10"};
     values.direction = {"SB", "NB", "EB", "WB", "NB", "", "WB", "nb"};
     values.cycleLength = "100";
     values.leadLagMark = " ";
-    importInto(state, values, "Nema", "Permissive");
+    const WindowState state = importedSignal(values, "Nema", "Permissive");
+    const SignalPlan& plan = state.plan;
 
-    EXPECT_EQ(plan.description, "Main and 1st");
-    EXPECT_EQ(phasesAt(plan), (Texts{"1", "2", "3", "4", "5", "6", "7", "8"}));
-    EXPECT_EQ(plan.at(3).split, "22");  // phase 3 has no split: position 3 keeps its times
-    EXPECT_EQ(plan.at(3).green, "");
-    EXPECT_EQ(plan.at(3).walk, "7");
-    EXPECT_EQ(plan.at(7).split, "19");
-    EXPECT_TRUE(plan.at(2).phaseEnabled);
-    // Phases 3 and 7 still get their movements; 6 ("") and 8 ("nb") get none.
+    // Phases 3 and 7 have no split: their positions stay blank, but their movements
+    // are selected; 6 ("") and 8 ("nb") get none.
+    EXPECT_EQ(phasesAt(plan), (Texts{"1", "2", "", "4", "5", "6", "", "8"}));
+    EXPECT_EQ(plan.at(3).split + plan.at(3).green, "");
     EXPECT_EQ(movementsAt(plan), (Texts{"SB", "NB", "EB", "WB", "NB", "", "WB", ""}));
     EXPECT_EQ(plan.at(5).movementList, movementListFor("Lead", 5));
     EXPECT_TRUE(plan.at(3).timingEnabled);
-    EXPECT_TRUE(plan.at(6).timingEnabled);  // was enabled: the import only enables
+    EXPECT_FALSE(plan.at(6).timingEnabled);
     EXPECT_FALSE(plan.at(8).timingEnabled);
     EXPECT_EQ(plan.at(8).split, "28");  // a phase without a movement still gets its times
 }
@@ -160,8 +144,7 @@ TEST(UtdfImport, ControllerAndModeFromTheDialog) {
         {"one70", "Yield", "one70", "170", "Yield"},
     };
     for (const auto& c : cases) {
-        WindowState state = WindowState::fresh();
-        importInto(state, UtdfImport{}, c.controller, c.mode);
+        WindowState state = importedSignal(UtdfImport{}, c.controller, c.mode);
         EXPECT_EQ(state.plan.controller, c.tag);
         EXPECT_EQ(state.plan.controlText, c.shown);
         EXPECT_EQ(state.plan.mode, c.modeTag);

@@ -9,7 +9,10 @@
 #include <gtest/gtest.h>
 
 #include "calc/window_calculation.h"
+#include "io/network_signal.h"
+#include "io/signal_arrival.h"
 #include "io/utdf_network.h"
+#include "model/number_text.h"
 
 namespace tavimo {
 namespace {
@@ -34,12 +37,14 @@ std::string gridOf(const NetworkPlacement& placed) {
     return grid;
 }
 
-WindowState calculated(const NetworkIntersection& x, const std::string& controller) {
-    auto imported = importNetworkIntersection(x, controller, tag::kPermissive);
+// The verdict on an intersection calculated as the dialog and tavimo-calc calculate it.
+NetworkVerdict calculated(const NetworkIntersection& x, const std::string& controller) {
+    const NetworkStanding standing = standingOf(x);
+    auto imported = networkSignal(standing, controller, tag::kPermissive);
     if (auto* reason = std::get_if<std::string>(&imported)) ADD_FAILURE() << x.id << ": " << *reason;
     WindowState state = std::get_if<WindowState>(&imported) ? std::get<WindowState>(imported) : WindowState::fresh();
-    calculateWindow(state);
-    return state;
+    const CalcOutcome outcome = calculateWindow(state);
+    return verdictOf(standing, runFailure(outcome), forceOffsOf(outcome), controller == tag::kType170);
 }
 
 TEST(UtdfNetwork, RecordsAreReadByNameNotByPlace) {
@@ -234,7 +239,7 @@ TEST(UtdfNetwork, ImportedSignalCarriesTheFileValuesLocked) {
     const UtdfNetwork network = readNetwork("peoria-3-7.csv");
     const NetworkIntersection& x = *network.find("3");
     EXPECT_EQ(defaultControllerOf(x), tag::kType170);  // Referenced To 1: the first coordinated yellow
-    auto imported = importNetworkIntersection(x, tag::kType170, tag::kYield);
+    auto imported = networkSignal(standingOf(x), tag::kType170, tag::kYield);
     ASSERT_TRUE(std::holds_alternative<WindowState>(imported)) << std::get<std::string>(imported);
     const SignalPlan& plan = std::get<WindowState>(imported).plan;
     EXPECT_EQ(plan.description, "3: 71st Ave & Olive Ave");
@@ -289,12 +294,16 @@ TEST(UtdfNetwork, MovementsComeFromEveryPhaseServingALaneGroup) {
 TEST(UtdfNetwork, DifferencesNameThePhaseAndBothForceOffs) {
     const UtdfNetwork network = readNetwork("chattanooga.csv");
     const NetworkIntersection& x = *network.find("2");
-    WindowState state = calculated(x, tag::kNema);
-    EXPECT_EQ(agreementWith(x, state).line, "Force-offs agree with the UTDF file");
-    EXPECT_EQ(agreementWith(x, state).fileForceOff[3], "76.1");
-    state.plan.at(4).force = "75";
-    state.plan.at(8).force = "";
-    const NetworkAgreement differs = agreementWith(x, state);
+    const NetworkVerdict verdict = calculated(x, tag::kNema);
+    ASSERT_TRUE(verdict.calculated);
+    EXPECT_EQ(verdict.note, "Force-offs agree with the UTDF file");
+    EXPECT_EQ(verdict.agreement.fileForceOff[3], "76.1");
+    const NetworkPlacement placed = *standingOf(x).placement;
+    std::array<std::optional<float>, 8> forceOff;
+    for (int k = 0; k < 8; ++k) forceOff[k] = parseNumber(verdict.agreement.fileForceOff[k]);
+    forceOff[3] = 75.f;
+    forceOff[7].reset();
+    const NetworkAgreement differs = agreementWith(x, placed, forceOff, false);
     EXPECT_FALSE(differs.agrees);
     EXPECT_EQ(differs.line, "\xCE\xA6" "4: 75 here, 76.1 in the file; \xCE\xA6" "8: none here, 76.1 in the file");
 }
@@ -306,10 +315,9 @@ TEST(UtdfNetwork, ForceOffsAgreeOnEveryPlanOfTwoRealNetworks) {
         const UtdfNetwork network = readNetwork(file);
         int agreed = 0;
         for (const NetworkIntersection& x : network.intersections) {
-            if (!x.hasTimeplan || notCoordinatedReason(x) || !std::holds_alternative<NetworkPlacement>(placeIntersection(x)))
-                continue;
+            if (!x.hasTimeplan || !standingOf(x).importable()) continue;
             for (const char* controller : {tag::kNema, tag::kType170}) {
-                const NetworkAgreement agreement = agreementWith(x, calculated(x, controller));
+                const NetworkAgreement agreement = calculated(x, controller).agreement;
                 EXPECT_TRUE(agreement.agrees) << file << " intersection " << x.id << " (" << controller
                                               << "): " << agreement.line;
                 agreed += agreement.agrees;

@@ -33,6 +33,8 @@ struct PlanResults {
     std::array<float, 9> fo{};
     std::array<std::optional<float>, 9> ps{}, pe{};
     std::optional<float> B, type170Shift, yieldPoint;  // kept for the run's values
+    // Each row's own window, NEMA TS2 reference, before the rings are joined.
+    std::array<std::optional<float>, 9> ownPs{}, ownPe{};
 
     PlanResults() {
         for (int n = 1; n <= 8; ++n)

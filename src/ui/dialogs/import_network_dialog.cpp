@@ -16,6 +16,9 @@
 #include <QTableWidget>
 #include <variant>
 
+#include "calc/window_calculation.h"
+#include "io/network_signal.h"
+#include "io/signal_arrival.h"
 #include "io/utdf_network.h"
 #include "model/number_text.h"
 #include "ui/common/dialogs.h"
@@ -146,13 +149,10 @@ void ImportNetwork::readNetworkFile() {
         if (!x.hasTimeplan) continue;  // a node without a signal
         const int row = intersections_->rowCount();
         intersections_->insertRow(row);
-        const auto placed = placeIntersection(x);
-        const auto* placement = std::get_if<NetworkPlacement>(&placed);
-        QString holdable;
-        if (!placement) holdable = text(std::get<std::string>(placed));
-        else if (const auto unusual = notCoordinatedReason(x)) holdable = text(*unusual);
-        else holdable = QStringLiteral("can be imported");
-        if (placement && firstHoldable < 0 && !notCoordinatedReason(x)) firstHoldable = row;
+        const NetworkStanding standing = standingOf(x);
+        const auto& placement = standing.placement;
+        const QString holdable = text(standing.holdability());
+        if (standing.importable() && firstHoldable < 0) firstHoldable = row;
         const QString cells[Columns] = {text(x.id),
                                         text(networkDescription(x)),
                                         text(controlTypeName(x.controlType)),
@@ -196,13 +196,14 @@ void ImportNetwork::Load_Click() {
     const QString name = text(networkDescription(x));
 
     // Every check comes before the timing window is touched.
-    auto imported = importNetworkIntersection(x, choices_.controllerTag(), choices_.modeTag());
+    const NetworkStanding standing = standingOf(x);
+    auto imported = networkSignal(standing, choices_.controllerTag(), choices_.modeTag());
     if (const auto* reason = std::get_if<std::string>(&imported)) {
         tell(this, QStringLiteral("Intersection %1 cannot be imported: %2.").arg(name, text(*reason)), kTitle,
              Icon::Warning);
         return;
     }
-    if (const auto unusual = notCoordinatedReason(x)) {
+    if (const auto& unusual = standing.notCoordinated) {
         const Message ask{QStringLiteral("Intersection %1: %2. Tavimo times actuated-coordinated plans. "
                                          "Import it all the same?")
                               .arg(name, text(*unusual)),
@@ -216,10 +217,11 @@ void ImportNetwork::Load_Click() {
     form->importNetworkSignal(std::get<WindowState>(imported));
     if (!self || !form || !network_) return;
 
-    const NetworkAgreement agreement = agreementWith(x, form->state());
-    bool calculated = false;
-    for (const Position& at : form->state().plan.positions) calculated = calculated || !at.force.empty();
-    const QString line = calculated ? text(agreement.line) : QStringLiteral("Not calculated");
+    // The window has calculated the signal; the same run gives the verdict's numbers.
+    const CalcOutcome outcome = calculate(snapshotOf(form->state()));
+    const NetworkVerdict verdict = verdictOf(standing, runFailure(outcome), forceOffsOf(outcome),
+                                             form->state().plan.controller == tag::kType170);
+    const QString line = text(verdict.note);
     if (auto* cell = intersections_->item(row, Agreement)) {
         cell->setText(line);
         cell->setToolTip(line);

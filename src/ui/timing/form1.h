@@ -65,7 +65,7 @@ public:
     // Import: the UTDF signal with the dialog's controller and mode, then calculated.
     void importSignal(const UtdfImport& values, const std::string& controller, const std::string& mode);
     // Network import: an intersection already placed on a blank window by the core
-    // (importNetworkIntersection), then calculated.
+    // (networkSignal), then calculated.
     void importNetworkSignal(const WindowState& placed);
     // New: the dialog's header, waiting for the coordinated phases (focus on the first).
     void newSignal(const NewSignalChoice& choice);
