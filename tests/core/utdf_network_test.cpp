@@ -283,7 +283,7 @@ TEST(UtdfNetwork, MovementsComeFromEveryPhaseServingALaneGroup) {
     };
     const UtdfNetwork network = readNetwork("glendale.csv");
     for (const Case& c : cases) {
-        auto imported = importNetworkIntersection(*network.find(c.intersection), tag::kNema, tag::kPermissive);
+        auto imported = networkSignal(standingOf(*network.find(c.intersection)), tag::kNema, tag::kPermissive);
         ASSERT_TRUE(std::holds_alternative<WindowState>(imported)) << c.intersection;
         const Position& at = std::get<WindowState>(imported).plan.at(c.position);
         EXPECT_EQ(at.movement(), c.movement) << c.intersection << " position " << c.position;
