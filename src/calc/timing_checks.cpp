@@ -115,13 +115,26 @@ void checkPedestrian(const CalcInput& in, const PositionValues& p, int n, std::v
                    {{n, CheckedField::Walk}, {n, CheckedField::Flash}, {n, CheckedField::Split}}});
 }
 
+// A shown window whose end comes before its start is either empty or one that runs
+// past the cycle's end (its start brought into the cycle, its end in the next one, as
+// a window opening late in a leading ring does). A window that wraps still leaves out
+// the phase's own minimum green and clearance, which come after it closes; an end
+// before zero, or one just short of the start, leaves no window at all.
+bool emptied(const PositionValues& p, float cycle) {
+    const float start = *p.permissiveStart, end = *p.permissiveEnd;
+    if (!before(end, start)) return false;
+    if (end < 0.f || !p.minGreen || !p.amber || !p.allRed) return true;
+    const float wrappedLength = end + cycle - start;
+    return before(cycle - *p.minGreen - *p.amber - *p.allRed, wrappedLength);
+}
+
 void checkWindow(const CalcInput& in, const CalcValues& v, int n, std::vector<TimingWarning>& out) {
     const PositionValues& p = v.positions[n - 1];
     if (!p.ownStart || !p.ownEnd || !before(*p.ownEnd, *p.ownStart)) {
         // A window that opens in time of its own can still be emptied where it is
         // joined with the other ring's or opened at the yield point: what the window
         // shows is what the controller runs.
-        if (p.permissiveStart && p.permissiveEnd && before(*p.permissiveEnd, *p.permissiveStart))
+        if (p.permissiveStart && p.permissiveEnd && emptied(p, v.ringCycle))
             out.push_back({subject(in, n) + "no permissive window: it ends at " + num(*p.permissiveEnd) +
                                ", before it opens at " + num(*p.permissiveStart),
                            phaseLabel(in, n) + " no permissive window",
