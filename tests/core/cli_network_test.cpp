@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // tavimo-calc on a whole-network UTDF file: a corridor in one run.
+#include <cstdio>
 #include <fstream>
 #include <sstream>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -82,7 +85,7 @@ TEST(CalcNetwork, TableAndJsonCarryTheIntersectionAndTheAgreement) {
 
 TEST(CalcNetwork, ExitStatusesAndListing) {
     const std::string project = TAVIMO_TEST_DATA "/main-and-1st.tvm";
-    const std::string noPlans = ::testing::TempDir() + "tavimo_cli_network_without_plans.csv";
+    const std::string noPlans = ::testing::TempDir() + "tavimo_cli_network_without_plans_" + std::to_string(::getpid()) + ".csv";
     std::ofstream(noPlans) << "[Phases]\nRECORDNAME,INTID,D1\nStart,1,0\n";
     const struct {
         std::vector<std::string> args;
@@ -106,6 +109,7 @@ TEST(CalcNetwork, ExitStatusesAndListing) {
         EXPECT_NE(r.out.find(c.outHas), std::string::npos) << c.args.back() << '\n' << r.out;
         EXPECT_NE(r.err.find(c.errHas), std::string::npos) << c.args.back() << '\n' << r.err;
     }
+    std::remove(noPlans.c_str());
 }
 
 }  // namespace

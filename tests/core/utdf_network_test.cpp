@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -141,11 +142,11 @@ TEST(UtdfNetwork, NamesAreReadAsUtf8OrWindows1252) {
 }
 
 TEST(UtdfNetwork, FilesThatCannotBeReadAreNamed) {
-    const std::string huge = ::testing::TempDir() + "tavimo_huge_network.csv";
+    const std::string huge = ::testing::TempDir() + "tavimo_huge_network_" + std::to_string(::getpid()) + ".csv";
     std::ofstream(huge).put('[');
     std::filesystem::resize_file(huge, std::uintmax_t{65} << 20);  // sparse: nothing is written
     // A FIFO would hang a reader that opened it blocking.
-    const std::string fifo = ::testing::TempDir() + "tavimo_network_fifo.csv";
+    const std::string fifo = ::testing::TempDir() + "tavimo_network_fifo_" + std::to_string(::getpid()) + ".csv";
     std::filesystem::remove(fifo);
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const struct {
