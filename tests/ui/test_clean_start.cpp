@@ -225,6 +225,7 @@ void CleanStartTest::resetMovementsWaitsWhileMovementsAreLocked() {
     QTest::mouseClick(resetMove, Qt::LeftButton);
     QCOMPARE(entries(movementPullDown(form, 1)), (QStringList{"NB", "EB", "SB", "WB"}));
 
+    scripted.answers = {Answer::Discard};  // the reset movements are given up for the import
     importSet(frame, scripted, QStringLiteral("chattanooga"), QStringLiteral("csv"));
     QVERIFY(!resetMove->isEnabled());
 

@@ -290,6 +290,7 @@ void NewSignalDialogTest::overASignalCalculatedWithoutAPhaseOffersEveryPosition(
     QVERIFY(arrayElement<QWidget>(form, "ImageCombo", 3)->isHidden());
     const std::string forceBefore = form->state().plan.at(4).force;
     QVERIFY(!forceBefore.empty());
+    form->markUnmodified();  // as if saved: no save question before the new signal
 
     newSignal* dialog = openFilled(frame, {"Main and 1st", "", "100", ""});
     dialog->OKnew_Click();

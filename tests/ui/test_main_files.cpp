@@ -21,6 +21,7 @@
 #include "helpers/widgets.h"
 #include "ui/common/file_dialog.h"
 #include "ui/dialogs/import_dialog.h"
+#include "ui/dialogs/new_signal_dialog.h"
 #include "ui/main/tavimo_window.h"
 #include "ui/timing/control_array.h"
 #include "ui/timing/form1.h"
@@ -96,6 +97,8 @@ private slots:
     void leavingAModifiedSignalAsksToSave_data();
     void leavingAModifiedSignalAsksToSave();
     void anUntitledSignalIsSavedUnderANameOnExit();
+    void replacingAModifiedSignalAsksToSave_data();
+    void replacingAModifiedSignalAsksToSave();
     void recentFilesAndFoldersSurviveARestart();
 
 private:
@@ -522,6 +525,63 @@ void MainFilesTest::anUntitledSignalIsSavedUnderANameOnExit() {
     QVERIFY(bytesOf(path("elm.tvm")).contains("splits,30,"));
     QVERIFY(!QFile::exists(path("elm")));
     QCOMPARE(frame.statusBar()->currentMessage(), "Saved elm.tvm in " + dir.path());
+}
+
+void MainFilesTest::replacingAModifiedSignalAsksToSave_data() {
+    QTest::addColumn<QString>("route");
+    QTest::addColumn<int>("answer");  // to "Save changes to main.tvm?"
+    for (const QString route : {"File > Open", "New Signal OK"}) {
+        QTest::addRow("%s, Save", qPrintable(route)) << route << int(Answer::Save);
+        QTest::addRow("%s, Discard", qPrintable(route)) << route << int(Answer::Discard);
+        QTest::addRow("%s, Cancel", qPrintable(route)) << route << int(Answer::Cancel);
+    }
+}
+
+// Another signal coming into the timing window (Open, New, an import) takes the place
+// of a changed one only once it is saved or given up.
+void MainFilesTest::replacingAModifiedSignalAsksToSave() {
+    QFETCH(QString, route);
+    QFETCH(int, answer);
+    const QString file = path("main.tvm");
+    QFile::remove(file);
+    QVERIFY(QFile::copy(kExample, file));
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    scripted.fileNames = {file};
+    frame.mnuFileOpen_Click();
+    Form1* form = frame.timingWindow();
+    typeInto(form, "split", 2, "50");
+    QVERIFY(frame.isWindowModified());
+
+    scripted.shown.clear();
+    scripted.answers = {Answer(answer)};
+    if (route == "File > Open") {
+        scripted.fileNames = {kExample};
+        frame.mnuFileOpen_Click();
+    } else {
+        frame.New_Click();
+        newSignal* dialog = frame.newSignalDialog();
+        tavimo::ui::test::child<QLineEdit>(dialog, "description")->setText("Elm");
+        tavimo::ui::test::child<QLineEdit>(dialog, "cycleLength")->setText("90");
+        scripted.answers << Answer::Ok;  // "Please Choose Coordinated Phase(s)!"
+        dialog->OKnew_Click();
+    }
+    settle();
+    QCOMPARE(scripted.texts().value(0), QString("Save changes to main.tvm?"));
+    const bool replaced = answer != int(Answer::Cancel);
+    QCOMPARE(bytesOf(file).contains("splits,15,50,12,"), answer == int(Answer::Save));
+    QVERIFY(frame.timingWindow());
+    const SignalPlan plan = frame.timingWindow()->state().plan;
+    if (replaced) {
+        QCOMPARE(plan.description == "Elm", route != "File > Open");
+        QVERIFY(!frame.isWindowModified() || route != "File > Open");
+    } else {
+        // Cancel keeps the changed signal, its file and its mark.
+        QCOMPARE(plan.at(2).split, std::string("50"));
+        QCOMPARE(QString::fromStdString(plan.projectFile), file);
+        QVERIFY(frame.isWindowModified());
+    }
 }
 
 void MainFilesTest::recentFilesAndFoldersSurviveARestart() {

@@ -343,6 +343,11 @@ void Tavimo::showSignalInTitle() {
     setWindowModified(form->isModified());
 }
 
+Form1* Tavimo::timingWindowForAnotherSignal() {
+    if (!maySetSignalAside()) return nullptr;
+    return showTimingWindow();
+}
+
 bool Tavimo::maySetSignalAside() {
     QPointer<Form1> form = timingWindow();
     if (!form || !form->isModified()) return true;
@@ -396,14 +401,14 @@ void Tavimo::mnuFileAddSignalBlank_Click() { showNewSignalDialog(); }
 void Tavimo::showNewSignalDialog() {
     // A dialog that was closed is on its way out; a new one starts empty.
     if (!newSignal_ || newSignal_->isHidden())
-        newSignal_ = new newSignal([this] { return showTimingWindow(); }, this);
+        newSignal_ = new newSignal([this] { return timingWindowForAnotherSignal(); }, this);
     newSignal_->show();
     newSignal_->raise();
     newSignal_->activateWindow();
 }
 
 void Tavimo::mnuFileAddSignalImport_Click() {
-    if (!import_ || import_->isHidden()) import_ = new Import([this] { return showTimingWindow(); }, this);
+    if (!import_ || import_->isHidden()) import_ = new Import([this] { return timingWindowForAnotherSignal(); }, this);
     import_->show();
     import_->raise();
     import_->activateWindow();
@@ -411,7 +416,7 @@ void Tavimo::mnuFileAddSignalImport_Click() {
 
 void Tavimo::mnuFileAddSignalImportNetwork_Click() {
     if (!importNetwork_ || importNetwork_->isHidden())
-        importNetwork_ = new ImportNetwork([this] { return showTimingWindow(); },
+        importNetwork_ = new ImportNetwork([this] { return timingWindowForAnotherSignal(); },
                                            [this](const QString& line) { showStatusLine(line); }, this);
     importNetwork_->show();
     importNetwork_->raise();
@@ -477,7 +482,8 @@ void Tavimo::openProjectFile(const QString& path) {
         tell(this, *why, kFileError, Icon::Critical);
         return;
     }
-    Form1* form = showTimingWindow();
+    Form1* form = timingWindowForAnotherSignal();
+    if (!form) return;
     if (const auto wrong = form->openSignal(std::get<ProjectValues>(read), path.toStdString()))
         tell(this, QStringLiteral("Unable to open %1: not a Tavimo signal (%2).").arg(path, QString::fromStdString(*wrong)),
              kFileError, Icon::Critical);

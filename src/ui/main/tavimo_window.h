@@ -35,6 +35,9 @@ public:
     Form1* timingWindow();
     // Shows the timing window, creating it blank when it is not open.
     Form1* showTimingWindow();
+    // The timing window about to take another signal: a changed one is saved or given
+    // up first. None when the user keeps it (Cancel, or a save that failed).
+    Form1* timingWindowForAnotherSignal();
     // A line in the status bar (created with the first line): news that needs no answer.
     void showStatusLine(const QString& line);
 
