@@ -32,11 +32,15 @@ struct NetworkPhase {
 // [Phases] record: their table holds nothing, and every phase of it reads as empty.
 class NetworkPhases {
 public:
-    const NetworkPhase& operator[](std::size_t index) const { return table_.empty() ? kNone : table_[index]; }
-    // The phase at index 0..15, the table made on the first write.
-    NetworkPhase& write(std::size_t index) {
-        if (table_.empty()) table_.resize(16);
-        return table_[index];
+    const NetworkPhase& operator[](std::size_t index) const { return index < table_.size() ? table_[index] : kNone; }
+    // Sets one value of the phase at index 0..15. The table grows only as far as the
+    // last phase with a value: most signals use eight of the sixteen columns.
+    void set(std::size_t index, std::string NetworkPhase::*member, std::string_view value) {
+        if (index >= table_.size()) {
+            if (value.empty()) return;
+            table_.resize(index + 1);
+        }
+        table_[index].*member = std::string(value);
     }
 
 private:
@@ -79,7 +83,7 @@ struct UtdfNetwork {
 // Reads the text of a combined UTDF file, Windows-1252 or UTF-8. Fails, naming
 // `fileName` and the line, on UTF-16 text, on a file without a [Phases] section, on a
 // line of more than 512 fields or with a field of more than 1024 bytes, on more than
-// 10000 intersections, and on a
+// 100000 nodes or 10000 signals, and on a
 // record it uses (and any [Nodes] line) that is shorter than its heading line or than
 // its name, INTID and value, has no INTID or an INTID that is not a whole number,
 // repeats a record of its INTID, or writes an INTID another way than before ("007"

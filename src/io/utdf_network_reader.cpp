@@ -2,8 +2,9 @@
 // The combined UTDF file, read by section and record name: the line a record stands on
 // and the order of the columns vary between exports, the names do not.
 #include <algorithm>
+#include <array>
 #include <cctype>
-#include <map>
+#include <cstdint>
 #include <unordered_map>
 
 #include "io/utdf_network.h"
@@ -58,9 +59,11 @@ const char* sectionTitle(Section section) {
 // the memory of the machine.
 constexpr std::size_t kMostFields = 512;
 constexpr std::size_t kLongestField = 1024;
-// The largest real networks hold a few hundred nodes; each intersection read takes a
-// few kilobytes whatever its line holds.
-constexpr std::size_t kMostIntersections = 10000;
+// The largest real networks hold a few thousand nodes and a few hundred signals; each
+// node read takes a few hundred bytes and each signal a few kilobytes, whatever its
+// lines hold.
+constexpr std::size_t kMostNodes = 100000;
+constexpr std::size_t kMostSignals = 10000;
 
 // Fields a record needs before its values: RECORDNAME and INTID, and in [Timeplans]
 // the value itself; a [Nodes] line starts with its INTID.
@@ -118,30 +121,60 @@ std::optional<long long> wholeNumber(std::string_view text) {
 }
 
 // The [Phases] records Tavimo uses and where each goes.
-std::string NetworkPhase::*phaseRecord(std::string_view name) {
-    static const std::pair<const char*, std::string NetworkPhase::*> records[] = {
-        {"BRP", &NetworkPhase::brp},         {"MinGreen", &NetworkPhase::minGreen},
-        {"Yellow", &NetworkPhase::yellow},   {"AllRed", &NetworkPhase::allRed},
-        {"Walk", &NetworkPhase::walk},       {"DontWalk", &NetworkPhase::dontWalk},
-        {"Start", &NetworkPhase::start},     {"End", &NetworkPhase::end},
-        {"Yield", &NetworkPhase::yield},     {"LocalYield", &NetworkPhase::localYield},
-    };
-    for (const auto& [text, member] : records)
-        if (sameName(name, text)) return member;
-    return nullptr;
+constexpr std::pair<const char*, std::string NetworkPhase::*> kPhaseRecords[] = {
+    {"BRP", &NetworkPhase::brp},       {"MinGreen", &NetworkPhase::minGreen}, {"Yellow", &NetworkPhase::yellow},
+    {"AllRed", &NetworkPhase::allRed}, {"Walk", &NetworkPhase::walk},         {"DontWalk", &NetworkPhase::dontWalk},
+    {"Start", &NetworkPhase::start},   {"End", &NetworkPhase::end},           {"Yield", &NetworkPhase::yield},
+    {"LocalYield", &NetworkPhase::localYield},
+};
+
+constexpr std::pair<const char*, std::string NetworkIntersection::*> kTimeplanRecords[] = {
+    {"Control Type", &NetworkIntersection::controlType},
+    {"Cycle Length", &NetworkIntersection::cycleLength},
+    {"Referenced To", &NetworkIntersection::referencedTo},
+    {"Reference Phase", &NetworkIntersection::referencePhase},
+    {"Offset", &NetworkIntersection::offset},
+};
+
+// The [Lanes] records naming the phases that serve each lane group.
+constexpr std::pair<const char*, NetworkLaneGroup::Served> kLaneRecords[] = {
+    {"Phase1", NetworkLaneGroup::Served::First},
+    {"Phase2", NetworkLaneGroup::Served::AlsoProtected},
+    {"Phase3", NetworkLaneGroup::Served::AlsoProtected},
+    {"Phase4", NetworkLaneGroup::Served::AlsoProtected},
+    {"PermPhase1", NetworkLaneGroup::Served::Permitted},
+    {"PermPhase2", NetworkLaneGroup::Served::Permitted},
+    {"PermPhase3", NetworkLaneGroup::Served::Permitted},
+    {"PermPhase4", NetworkLaneGroup::Served::Permitted},
+};
+
+// Where `name` stands in a table of records, or -1.
+template <typename Records>
+int recordIndex(const Records& records, std::string_view name) {
+    for (std::size_t i = 0; i < std::size(records); ++i)
+        if (sameName(name, records[i].first)) return static_cast<int>(i);
+    return -1;
 }
 
-std::string NetworkIntersection::*timeplanRecord(std::string_view name) {
-    static const std::pair<const char*, std::string NetworkIntersection::*> records[] = {
-        {"Control Type", &NetworkIntersection::controlType},
-        {"Cycle Length", &NetworkIntersection::cycleLength},
-        {"Referenced To", &NetworkIntersection::referencedTo},
-        {"Reference Phase", &NetworkIntersection::referencePhase},
-        {"Offset", &NetworkIntersection::offset},
-    };
-    for (const auto& [text, member] : records)
-        if (sameName(name, text)) return member;
-    return nullptr;
+// Every record Tavimo takes, numbered across the sections: a [Nodes] line, the [Links]
+// "Name", then the lane, timing plan and phase records. An intersection holds each once.
+constexpr int kLinkName = 1;
+constexpr int kFirstLane = 2;
+constexpr int kFirstTimeplan = kFirstLane + static_cast<int>(std::size(kLaneRecords));
+constexpr int kFirstPhase = kFirstTimeplan + static_cast<int>(std::size(kTimeplanRecords));
+constexpr int kRecordKinds = kFirstPhase + static_cast<int>(std::size(kPhaseRecords));
+
+// The record's number among those Tavimo takes, or -1 for one it passes over.
+int recordKind(Section section, std::string_view name) {
+    const auto after = [](int first, int index) { return index < 0 ? -1 : first + index; };
+    switch (section) {
+    case Section::Nodes: return 0;
+    case Section::Links: return sameName(name, "Name") ? kLinkName : -1;
+    case Section::Lanes: return after(kFirstLane, recordIndex(kLaneRecords, name));
+    case Section::Timeplans: return after(kFirstTimeplan, recordIndex(kTimeplanRecords, name));
+    case Section::Phases: return after(kFirstPhase, recordIndex(kPhaseRecords, name));
+    default: return -1;
+    }
 }
 
 // Phase number 1..16 of a [Phases] heading such as "D4"; 0 for any other column.
@@ -150,6 +183,15 @@ int phaseColumn(std::string_view heading) {
     const auto number = wholeNumber(heading.substr(1));
     return number && *number >= 1 && *number <= 16 ? static_cast<int>(*number) : 0;
 }
+
+// What the reader keeps of each intersection to refuse a record written twice: how
+// and where its INTID was first written, and the line of each record taken so far
+// (0: not yet). About 150 bytes each, kept beside the intersection rather than in it.
+struct Seen {
+    std::uint32_t idLine = 0;
+    std::string idText;
+    std::array<std::uint32_t, kRecordKinds> recordLine{};
+};
 
 class NetworkReader {
 public:
@@ -193,7 +235,7 @@ private:
         if (section_ == Section::Other) return std::nullopt;
         // Most records of a section are of no use here (lane widths, saturation flows):
         // they are passed over by their name, without splitting the line.
-        if (!heading_.empty() && section_ != Section::Nodes && !usedRecord(trimmed(text.substr(0, text.find(',')))))
+        if (!heading_.empty() && recordKind(section_, trimmed(text.substr(0, text.find(',')))) < 0)
             return std::nullopt;
         if (auto error = tooBig(text)) return error;
         splitFields(text, fields_);
@@ -204,26 +246,6 @@ private:
             return std::nullopt;
         }
         return record();
-    }
-
-    // The [Lanes] records naming the phases that serve each lane group.
-    static std::optional<NetworkLaneGroup::Served> servedAs(std::string_view name) {
-        if (sameName(name, "Phase1")) return NetworkLaneGroup::Served::First;
-        for (const char* record : {"Phase2", "Phase3", "Phase4"})
-            if (sameName(name, record)) return NetworkLaneGroup::Served::AlsoProtected;
-        for (const char* record : {"PermPhase1", "PermPhase2", "PermPhase3", "PermPhase4"})
-            if (sameName(name, record)) return NetworkLaneGroup::Served::Permitted;
-        return std::nullopt;
-    }
-
-    bool usedRecord(std::string_view name) const {
-        switch (section_) {
-        case Section::Links: return sameName(name, "Name");
-        case Section::Lanes: return servedAs(name).has_value();
-        case Section::Timeplans: return timeplanRecord(name) != nullptr;
-        case Section::Phases: return phaseRecord(name) != nullptr;
-        default: return true;
-        }
     }
 
     void takeHeading() {
@@ -273,10 +295,16 @@ private:
         const auto number = wholeNumber(fields_[idColumn]);
         if (!number) return recordError(what() + " has the INTID " + utdf::quoted(fields_[idColumn]) +
                                         ", which is not a whole number.");
-        if (auto error = repeated(name, *number, fields_[idColumn])) return error;
-        if (network_.intersections.size() >= kMostIntersections && index_.count(*number) == 0)
-            return recordError("the file holds more than " + std::to_string(kMostIntersections) + " intersections.");
-        NetworkIntersection& at = intersection(*number);
+        const int kind = recordKind(section_, name);
+        const auto known = index_.find(*number);
+        if (known == index_.end() && network_.intersections.size() >= kMostNodes)
+            return recordError("the file holds more than " + std::to_string(kMostNodes) + " nodes.");
+        const std::size_t index = known != index_.end() ? known->second : added(*number, fields_[idColumn]);
+        if (auto error = repeated(seen_[index], kind, name, fields_[idColumn])) return error;
+        NetworkIntersection& at = network_.intersections[index];
+        if (section_ == Section::Timeplans && !at.hasTimeplan && ++signals_ > kMostSignals)
+            return recordError("the file holds more than " + std::to_string(kMostSignals) +
+                               " signals (intersections with a timing plan).");
 
         switch (section_) {
         case Section::Nodes:
@@ -287,25 +315,23 @@ private:
                 for (std::size_t i = 2; i < heading_.size(); ++i)
                     if (!fields_[i].empty()) at.streetNames.push_back(textOf(fields_[i]));
             break;
-        case Section::Lanes:
-            if (const auto served = servedAs(name))
-                for (std::size_t i = 2; i < heading_.size(); ++i)
-                    if (!fields_[i].empty())
-                        at.laneGroups.push_back({std::string(heading_[i]), std::string(fields_[i]), *served});
+        case Section::Lanes: {
+            const NetworkLaneGroup::Served served = kLaneRecords[kind - kFirstLane].second;
+            for (std::size_t i = 2; i < heading_.size(); ++i)
+                if (!fields_[i].empty()) at.laneGroups.push_back({std::string(heading_[i]), std::string(fields_[i]), served});
             break;
+        }
         case Section::Timeplans:
-            if (auto member = timeplanRecord(name)) {
-                at.hasTimeplan = true;
-                at.*member = std::string(fields_[2]);
-            }
+            at.hasTimeplan = true;
+            at.*kTimeplanRecords[kind - kFirstTimeplan].second = std::string(fields_[2]);
             break;
-        case Section::Phases:
-            if (auto member = phaseRecord(name)) {
-                at.hasPhases = true;
-                for (std::size_t i = 2; i < heading_.size(); ++i)
-                    if (phaseOfColumn_[i] > 0) at.phases.write(phaseOfColumn_[i] - 1).*member = std::string(fields_[i]);
-            }
+        case Section::Phases: {
+            at.hasPhases = true;
+            const auto member = kPhaseRecords[kind - kFirstPhase].second;
+            for (std::size_t i = 2; i < heading_.size(); ++i)
+                if (phaseOfColumn_[i] > 0) at.phases.set(static_cast<std::size_t>(phaseOfColumn_[i] - 1), member, fields_[i]);
             break;
+        }
         default: break;
         }
         return std::nullopt;
@@ -315,36 +341,37 @@ private:
     // second record (two blocks of one INTID) or another way of writing it ("007" after
     // "7") means two intersections under one number or a file pasted together; which
     // of them the engineer means is unknown, so neither is taken.
-    std::optional<UtdfError> repeated(const std::string& name, long long number, std::string_view idText) {
-        std::string key = sectionTitle(section_);
-        for (char c : name) key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        const auto [written, firstTime] = firstWritten_.try_emplace(number, lineNumber_, std::string(idText));
-        if (!firstTime && written->second.second != idText)
-            return recordError("INTID " + utdf::quoted(idText) + " is written " + utdf::quoted(written->second.second) +
-                               " on line " + std::to_string(written->second.first) +
+    std::optional<UtdfError> repeated(Seen& seen, int kind, const std::string& name, std::string_view idText) {
+        if (seen.idText != idText)
+            return recordError("INTID " + utdf::quoted(idText) + " is written " + utdf::quoted(seen.idText) +
+                               " on line " + std::to_string(seen.idLine) +
                                "; the file writes each intersection's number one way.");
-        const auto [first, added] = firstRecord_.try_emplace({key, number}, lineNumber_);
-        if (added) return std::nullopt;
+        std::uint32_t& first = seen.recordLine[static_cast<std::size_t>(kind)];
+        if (first == 0) {
+            first = static_cast<std::uint32_t>(lineNumber_);
+            return std::nullopt;
+        }
         const std::string record = name.empty() ? std::string("node") : utdf::quoted(name) + " record";
         return recordError("INTID " + utdf::quoted(idText) + " has a second " + record + " (the first is on line " +
-                           std::to_string(first->second) + "); the file holds each intersection once.");
+                           std::to_string(first) + "); the file holds each intersection once.");
     }
 
-    NetworkIntersection& intersection(long long number) {
-        const auto [where, added] = index_.emplace(number, network_.intersections.size());
-        if (added) {
-            network_.intersections.emplace_back();
-            network_.intersections.back().number = number;
-            network_.intersections.back().id = std::to_string(number);
-        }
-        return network_.intersections[where->second];
+    // A new intersection, first named on this line as `idText`; its index.
+    std::size_t added(long long number, std::string_view idText) {
+        const std::size_t index = network_.intersections.size();
+        index_.emplace(number, index);
+        network_.intersections.emplace_back();
+        network_.intersections.back().number = number;
+        network_.intersections.back().id = std::to_string(number);
+        seen_.push_back({static_cast<std::uint32_t>(lineNumber_), std::string(idText), {}});
+        return index;
     }
 
     const std::string& fileName_;
     UtdfNetwork network_;
     std::unordered_map<long long, std::size_t> index_;
-    std::map<std::pair<std::string, long long>, std::size_t> firstRecord_;
-    std::unordered_map<long long, std::pair<std::size_t, std::string>> firstWritten_;
+    std::vector<Seen> seen_;  // by index in network_.intersections
+    std::size_t signals_ = 0;
     bool utf8_ = false;
     Section section_ = Section::Other;
     bool sawPhases_ = false;

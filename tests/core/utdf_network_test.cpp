@@ -84,8 +84,9 @@ TEST(UtdfNetwork, LineEndsBlanksAndUnknownSectionsDoNotMatter) {
 }
 
 TEST(UtdfNetwork, MalformedFilesAreRefusedWithTheirLine) {
-    std::string manyNodes;
-    for (int id = 1; id <= 10001; ++id) manyNodes += std::to_string(id) + "\n";
+    std::string manyNodes, manyPlans;
+    for (int id = 1; id <= 100001; ++id) manyNodes += std::to_string(id) + "\n";
+    for (int id = 1; id <= 10001; ++id) manyPlans += "Cycle Length," + std::to_string(id) + ",90\n";
     const struct {
         std::string text, message;
     } cases[] = {
@@ -106,7 +107,9 @@ TEST(UtdfNetwork, MalformedFilesAreRefusedWithTheirLine) {
          "line 3, [Phases]: the line has more than 512 fields."},
         {"[Nodes]\nINTID,DESCRIPTION\n2," + std::string(2000, 'x') + "\n[Phases]\n",
          "line 3, [Nodes]: a field of the line is longer than 1024 bytes."},
-        {"[Nodes]\nINTID\n" + manyNodes, "line 10003, [Nodes]: the file holds more than 10000 intersections."},
+        {"[Nodes]\nINTID\n" + manyNodes, "line 100003, [Nodes]: the file holds more than 100000 nodes."},
+        {"[Timeplans]\nRECORDNAME,INTID,DATA\n" + manyPlans,
+         "line 10003, [Timeplans]: the file holds more than 10000 signals (intersections with a timing plan)."},
         // One INTID twice is two intersections or a pasted file, never one merged plan.
         {"[Timeplans]\nRECORDNAME,INTID,DATA\nCycle Length,2,100\nOffset,2,0\nCycle Length,2,90\n[Phases]\n",
          "line 5, [Timeplans]: INTID \"2\" has a second \"Cycle Length\" record (the first is on line 3); the file "
