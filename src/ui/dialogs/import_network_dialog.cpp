@@ -135,6 +135,7 @@ void ImportNetwork::browseNetwork_Click() {
 
 void ImportNetwork::readNetworkFile() {
     intersections_->setRowCount(0);
+    standings_.clear();
     network_.reset();
     if (networkFile_->text().trimmed().isEmpty()) return;
     auto read = readUtdfNetwork(localPath(networkFile_->text()));
@@ -149,7 +150,7 @@ void ImportNetwork::readNetworkFile() {
         if (!x.hasTimeplan) continue;  // a node without a signal
         const int row = intersections_->rowCount();
         intersections_->insertRow(row);
-        const NetworkStanding standing = standingOf(x);
+        const NetworkStanding& standing = standings_.emplace_back(standingOf(x));
         const auto& placement = standing.placement;
         const QString holdable = text(standing.holdability());
         if (standing.importable() && firstHoldable < 0) firstHoldable = row;
@@ -165,6 +166,7 @@ void ImportNetwork::readNetworkFile() {
             item->setToolTip(cells[column]);
             intersections_->setItem(row, column, item);
         }
+        intersections_->item(row, IntId)->setData(Qt::UserRole, static_cast<int>(standings_.size() - 1));
     }
     intersections_->resizeColumnsToContents();
     // The agreement column takes the room that is left; it is empty until a Load.
@@ -178,25 +180,32 @@ void ImportNetwork::readNetworkFile() {
     intersections_->selectRow(firstHoldable >= 0 ? firstHoldable : 0);
 }
 
+const NetworkStanding* ImportNetwork::standingAt(int row) const {
+    const QTableWidgetItem* id = network_ && row >= 0 ? intersections_->item(row, IntId) : nullptr;
+    if (!id) return nullptr;
+    const int at = id->data(Qt::UserRole).toInt();
+    return at >= 0 && static_cast<std::size_t>(at) < standings_.size() ? &standings_[static_cast<std::size_t>(at)]
+                                                                        : nullptr;
+}
+
 void ImportNetwork::presetChoices() {
     const int row = intersections_->currentRow();
-    if (!network_ || row < 0 || !intersections_->item(row, IntId)) return;
-    const NetworkIntersection* x = network_->find(intersections_->item(row, IntId)->text().toStdString());
-    if (!x) return;
-    choices_.presetFor(defaultControllerOf(*x));
+    if (const NetworkStanding* standing = standingAt(row)) choices_.presetFor(defaultControllerOf(*standing->intersection));
 }
 
 void ImportNetwork::Load_Click() {
     const int row = intersections_->currentRow();
-    if (!network_ || row < 0 || !intersections_->item(row, IntId)) {
+    const NetworkStanding* listed = standingAt(row);
+    if (!listed) {
         tell(this, QStringLiteral("Choose a UTDF network file and an intersection first."), kTitle, Icon::Information);
         return;
     }
-    const NetworkIntersection& x = *network_->find(intersections_->item(row, IntId)->text().toStdString());
+    // A copy: the network may be read again while a question is open.
+    const NetworkStanding standing = *listed;
+    const NetworkIntersection& x = *standing.intersection;
     const QString name = text(networkDescription(x));
 
     // Every check comes before the timing window is touched.
-    const NetworkStanding standing = standingOf(x);
     auto imported = networkSignal(standing, choices_.controllerTag(), choices_.modeTag());
     if (const auto* reason = std::get_if<std::string>(&imported)) {
         tell(this, QStringLiteral("Intersection %1 cannot be imported: %2.").arg(name, text(*reason)), kTitle,

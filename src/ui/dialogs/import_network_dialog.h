@@ -4,17 +4,15 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "io/network_signal.h"
 #include "ui/dialogs/dialog_parts.h"
 #include "ui/dialogs/timing_window_access.h"
 
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
-
-namespace tavimo {
-struct UtdfNetwork;
-}
 
 namespace tavimo::ui {
 
@@ -55,10 +53,15 @@ protected:
 private:
     void presetChoices();
     void unload();
+    // The standing of the intersection listed at `row`; none without one.
+    const NetworkStanding* standingAt(int row) const;
 
     ShowTimingWindow showTimingWindow_;
     ShowStatusLine showStatusLine_;
     std::unique_ptr<UtdfNetwork> network_;
+    // Where each listed intersection stands, worked out once when the file is read;
+    // a row's IntId item holds its index here.
+    std::vector<NetworkStanding> standings_;
     QString lastFolder_;
     QLineEdit* networkFile_;
     QPushButton* browseNetwork_;
