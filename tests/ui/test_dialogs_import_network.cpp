@@ -8,7 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QTableWidget>
+#include <QSettings>
+#include <QTableView>
 #include <QtTest>
 
 #include "helpers/scripted_dialogs.h"
@@ -32,10 +33,11 @@ ImportNetwork* openFromMenu(Tavimo& frame) {
     return frame.importNetworkDialog();
 }
 
-int rowOf(QTableWidget* table, const QString& id) {
-    for (int row = 0; row < table->rowCount(); ++row)
-        if (table->item(row, ImportNetwork::IntId)->text() == id) return row;
-    return -1;
+// The INTIDs in the order the list shows them.
+QStringList idsShown(const ImportNetwork* dialog) {
+    QStringList ids;
+    for (int row = 0; row < dialog->rowCount(); ++row) ids << dialog->cellText(row, ImportNetwork::IntId);
+    return ids;
 }
 
 }  // namespace
@@ -43,7 +45,9 @@ int rowOf(QTableWidget* table, const QString& id) {
 class ImportNetworkDialogTest : public QObject {
     Q_OBJECT
 private slots:
+    void init() { QSettings(QStringLiteral("Tavimo"), QStringLiteral("Tavimo")).clear(); }
     void listsTheIntersectionsAndLoadsTheChosenOne();
+    void listSortsFiltersFindsAndIsRemembered();
     void doubleClickLoadsAndARefusedPlanLeavesTheWindow();
     void fileThatCannotBeReadIsNamed_data();
     void fileThatCannotBeReadIsNamed();
@@ -60,17 +64,16 @@ void ImportNetworkDialogTest::listsTheIntersectionsAndLoadsTheChosenOne() {
     QCOMPARE(scripted.filters, QStringList{"UTDF Files (*.csv)|*.csv"});
     QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
 
-    auto* table = child<QTableWidget>(dialog, "intersections");
-    QCOMPARE(table->rowCount(), 8);  // the signals; the other nodes have no timing plan
-    const int refused = rowOf(table, "33");
-    QCOMPARE(table->item(refused, ImportNetwork::Holdable)->text(), QString("phase 9 is in use"));
-    const int two = rowOf(table, "2");
-    QCOMPARE(table->item(two, ImportNetwork::Description)->text(), QString("2: Hickory Valley Rd. & Shallowford Rd."));
-    QCOMPARE(table->item(two, ImportNetwork::Cycle)->text(), QString("100"));
-    QCOMPARE(table->item(two, ImportNetwork::Arrangement)->text(), QString("Dual Lead"));
-    QCOMPARE(table->item(two, ImportNetwork::Holdable)->text(), QString("can be imported"));
+    QCOMPARE(dialog->rowCount(), 8);  // the signals; the other nodes have no timing plan
+    const int refused = dialog->rowOf("33");
+    QCOMPARE(dialog->cellText(refused, ImportNetwork::Holdable), QString("phase 9 is in use"));
+    const int two = dialog->rowOf("2");
+    QCOMPARE(dialog->cellText(two, ImportNetwork::Description), QString("2: Hickory Valley Rd. & Shallowford Rd."));
+    QCOMPARE(dialog->cellText(two, ImportNetwork::Cycle), QString("100"));
+    QCOMPARE(dialog->cellText(two, ImportNetwork::Arrangement), QString("Dual Lead"));
+    QCOMPARE(dialog->cellText(two, ImportNetwork::Holdable), QString("can be imported"));
 
-    table->selectRow(two);
+    dialog->selectRow(two);
     QVERIFY(child<QRadioButton>(dialog, "Nema")->isChecked());  // Referenced To 0: NEMA TS2
     child<QRadioButton>(dialog, "type170")->setChecked(true);
     child<QRadioButton>(dialog, "Yield")->setChecked(true);
@@ -89,10 +92,66 @@ void ImportNetworkDialogTest::listsTheIntersectionsAndLoadsTheChosenOne() {
     QVERIFY(plan.at(2).phaseLocked && plan.at(2).movementLocked);
     QVERIFY(!plan.at(4).force.empty());  // Load calculated
     const QString agrees = QStringLiteral("Force-offs agree with the UTDF file");
-    QCOMPARE(table->item(two, ImportNetwork::Agreement)->text(), agrees);
+    QCOMPARE(dialog->cellText(two, ImportNetwork::Agreement), agrees);
     QCOMPARE(frame.statusBar()->currentMessage(),
-             QStringLiteral("Intersection 2: Hickory Valley Rd. & Shallowford Rd.: ") + agrees);
+             QStringLiteral("Intersection 2: Hickory Valley Rd. & Shallowford Rd.: ") + agrees + "; no timing warnings");
     QCOMPARE(frame.importNetworkDialog(), dialog);  // open for the next intersection
+}
+
+void ImportNetworkDialogTest::listSortsFiltersFindsAndIsRemembered() {
+    ScriptedDialogs scripted;
+    {
+        Tavimo frame;
+        frame.show();
+        ImportNetwork* dialog = openFromMenu(frame);
+        scripted.fileNames = {kData + "/utdf8/glendale.csv"};
+        child<QPushButton>(dialog, "browseNetwork")->click();
+        QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
+        const QStringList ids = idsShown(dialog);
+        QVERIFY(ids.size() > 3);
+
+        // INTIDs sort as numbers, both ways; cycles too.
+        auto* view = child<QTableView>(dialog, "intersections");
+        view->sortByColumn(ImportNetwork::IntId, Qt::DescendingOrder);
+        QStringList descending = idsShown(dialog);
+        std::sort(descending.begin(), descending.end(), [](const QString& a, const QString& b) { return a.toLongLong() > b.toLongLong(); });
+        QCOMPARE(idsShown(dialog), descending);
+        view->sortByColumn(ImportNetwork::Cycle, Qt::AscendingOrder);
+        for (int row = 1; row < dialog->rowCount(); ++row)
+            QVERIFY(dialog->cellText(row - 1, ImportNetwork::Cycle).toDouble() <= dialog->cellText(row, ImportNetwork::Cycle).toDouble());
+        view->sortByColumn(ImportNetwork::IntId, Qt::AscendingOrder);
+
+        // Typing an INTID in the list goes to its row; the filter keeps matching rows only.
+        const QString wanted = ids[ids.size() / 2];
+        dialog->selectRow(0);
+        view->setFocus();
+        QTest::keyClicks(view, wanted);
+        QCOMPARE(dialog->cellText(view->currentIndex().row(), ImportNetwork::IntId), wanted);
+        const QString street = dialog->cellText(dialog->rowOf(wanted), ImportNetwork::Description).section(' ', 1, 1);
+        QTest::keyClicks(child<QLineEdit>(dialog, "networkFilter"), street.toLower());
+        QVERIFY(dialog->rowCount() >= 1 && dialog->rowCount() < ids.size());
+        for (int row = 0; row < dialog->rowCount(); ++row) {
+            QStringList cells;
+            for (int c = 0; c < ImportNetwork::Columns; ++c) cells << dialog->cellText(row, ImportNetwork::Column(c));
+            QVERIFY2(cells.join(' ').contains(street, Qt::CaseInsensitive), qPrintable(cells.join('|')));
+        }
+        // Loading a filtered row loads that intersection and names its warnings.
+        dialog->selectRow(0);
+        const QString loaded = dialog->cellText(0, ImportNetwork::IntId);
+        child<QPushButton>(dialog, "Load")->click();
+        settle();
+        QVERIFY(frame.timingWindow()->state().plan.description.rfind(loaded.toStdString() + ":", 0) == 0);
+        QVERIFY2(frame.statusBar()->currentMessage().contains(QRegularExpression("; (no|\\d+) timing warnings?$")),
+                 qPrintable(frame.statusBar()->currentMessage()));
+        child<QPushButton>(dialog, "Cancel")->click();
+        settle();
+    }
+    // The next start lists the same file again, at the dialog's last size.
+    Tavimo frame;
+    frame.show();
+    ImportNetwork* dialog = openFromMenu(frame);
+    QCOMPARE(child<QLineEdit>(dialog, "networkFile")->text(), QFileInfo(kData + "/utdf8/glendale.csv").absoluteFilePath());
+    QVERIFY(dialog->rowCount() > 3);
 }
 
 void ImportNetworkDialogTest::doubleClickLoadsAndARefusedPlanLeavesTheWindow() {
@@ -104,17 +163,17 @@ void ImportNetworkDialogTest::doubleClickLoadsAndARefusedPlanLeavesTheWindow() {
     path->setFocus();
     QTest::keyClicks(path, kData + "/utdf8/peoria-3-7.csv");
     QTest::keyClick(path, Qt::Key_Return);  // reads the file; loads nothing yet
-    auto* table = child<QTableWidget>(dialog, "intersections");
-    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(dialog->rowCount(), 2);
     QVERIFY(!frame.timingWindow());
 
-    const int three = rowOf(table, "3");
-    table->selectRow(three);
+    const int three = dialog->rowOf("3");
+    dialog->selectRow(three);
     QVERIFY(child<QRadioButton>(dialog, "type170")->isChecked());  // Referenced To 1: Type 170
-    const QRect cell = table->visualItemRect(table->item(three, ImportNetwork::Description));
+    auto* view = child<QTableView>(dialog, "intersections");
+    const QRect cell = view->visualRect(view->model()->index(three, ImportNetwork::Description));
     // The view sees a double-click only after the press of the first click.
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
     settle();
     QVERIFY(frame.timingWindow());
     QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
@@ -125,7 +184,7 @@ void ImportNetworkDialogTest::doubleClickLoadsAndARefusedPlanLeavesTheWindow() {
     // A plan the grid cannot hold is refused with its reason; the signal stays.
     scripted.fileNames = {kData + "/utdf8/chattanooga.csv"};
     child<QPushButton>(dialog, "browseNetwork")->click();
-    table->selectRow(rowOf(table, "33"));
+    dialog->selectRow(dialog->rowOf("33"));
     child<QPushButton>(dialog, "Load")->click();
     settle();
     QCOMPARE(scripted.texts(),
@@ -175,7 +234,7 @@ void ImportNetworkDialogTest::fileThatCannotBeReadIsNamed() {
     QCOMPARE(scripted.shown[0].title, QString("File Error"));
     QVERIFY2(scripted.shown[0].text.contains(data + file), qPrintable(scripted.shown[0].text));
     QVERIFY2(scripted.shown[0].text.contains(message), qPrintable(scripted.shown[0].text));
-    QCOMPARE(child<QTableWidget>(dialog, "intersections")->rowCount(), 0);
+    QCOMPARE(dialog->rowCount(), 0);
 
     child<QPushButton>(dialog, "Load")->click();  // nothing to load: told, window kept
     QCOMPARE(scripted.shown.size(), 2);

@@ -13,7 +13,9 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTableView>
 #include <variant>
 
 #include "calc/window_calculation.h"
@@ -23,6 +25,7 @@
 #include "model/number_text.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/key_button.h"
+#include "ui/common/remembered_places.h"
 #include "ui/dialogs/dialog_parts.h"
 #include "ui/timing/form1.h"
 
@@ -43,6 +46,14 @@ QString cycleText(const std::string& cycle) {
     const std::optional<float> seconds = parseNumber(cycle);
     return text(seconds ? formatNumber(*seconds) : cycle);
 }
+
+// Rows sort by this role: INTIDs and cycles as numbers, the other columns as text.
+constexpr int kSortRole = Qt::UserRole + 1;
+// Text columns wider than this are cut in the list; their tooltip holds the whole text.
+constexpr int kWidestTextColumn = 220;
+
+const QString kLayoutName = QStringLiteral("networkDialog");
+const QString kColumnsName = QStringLiteral("networkDialogColumns");
 
 }  // namespace
 
@@ -66,12 +77,32 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
     browseNetwork_ = makeButton(this, "browseNetwork", QStringLiteral("Browse..."));
     connect(browseNetwork_, &QPushButton::clicked, this, &ImportNetwork::browseNetwork_Click);
 
-    intersections_ = new QTableWidget(0, Columns, this);
+    filter_ = new QLineEdit(this);
+    filter_->setObjectName(QStringLiteral("networkFilter"));
+    filter_->setPlaceholderText(QStringLiteral("Filter by INTID, street or reason"));
+    filter_->setClearButtonEnabled(true);
+    filter_->setToolTip(QStringLiteral("Shows only the intersections whose row holds this text."));
+
+    model_ = new QStandardItemModel(0, Columns, this);
+    model_->setHorizontalHeaderLabels({QStringLiteral("INTID"), QStringLiteral("Description"),
+                                       QStringLiteral("Control Type"), QStringLiteral("Cycle"),
+                                       QStringLiteral("Left Turns"), QStringLiteral("Import"),
+                                       QStringLiteral("Force-offs")});
+    shown_ = new QSortFilterProxyModel(this);
+    shown_->setSourceModel(model_);
+    shown_->setSortRole(kSortRole);
+    shown_->setSortCaseSensitivity(Qt::CaseInsensitive);
+    shown_->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    shown_->setFilterKeyColumn(-1);  // every column: INTID, streets, reason, verdict
+    connect(filter_, &QLineEdit::textChanged, shown_, &QSortFilterProxyModel::setFilterFixedString);
+
+    intersections_ = new QTableView(this);
     intersections_->setObjectName(QStringLiteral("intersections"));
-    intersections_->setHorizontalHeaderLabels({QStringLiteral("INTID"), QStringLiteral("Description"),
-                                               QStringLiteral("Control Type"), QStringLiteral("Cycle"),
-                                               QStringLiteral("Left Turns"), QStringLiteral("Import"),
-                                               QStringLiteral("Force-offs")});
+    intersections_->setModel(shown_);
+    intersections_->setSortingEnabled(true);
+    intersections_->sortByColumn(IntId, Qt::AscendingOrder);
+    intersections_->setWordWrap(false);
+    intersections_->setTextElideMode(Qt::ElideRight);
     intersections_->setSelectionBehavior(QAbstractItemView::SelectRows);
     intersections_->setSelectionMode(QAbstractItemView::SingleSelection);
     intersections_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -79,8 +110,9 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
     intersections_->horizontalHeader()->setStretchLastSection(true);
     intersections_->verticalHeader()->setDefaultSectionSize(intersections_->fontMetrics().height() + 8);
     intersections_->setMinimumSize(860, 260);
-    connect(intersections_, &QTableWidget::itemSelectionChanged, this, &ImportNetwork::presetChoices);
-    connect(intersections_, &QTableWidget::cellDoubleClicked, this, [this] { Load_Click(); });
+    connect(intersections_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ImportNetwork::presetChoices);
+    connect(intersections_, &QTableView::doubleClicked, this, [this] { Load_Click(); });
 
     choices_ = makeImportChoices(this);
     connect(choices_.load, &QPushButton::clicked, this, &ImportNetwork::Load_Click);
@@ -92,16 +124,20 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
     grid->addWidget(makeLabel(this, "networkLabel", QStringLiteral("UTDF Network File")), 0, 0, 1, 2);
     grid->addWidget(networkFile_, 1, 0);
     grid->addWidget(browseNetwork_, 1, 1);
-    grid->addWidget(intersections_, 2, 0, 1, 2);
+    grid->addWidget(filter_, 2, 0, 1, 2);
+    grid->addWidget(intersections_, 3, 0, 1, 2);
     auto* bottom = makeRow(grid);
     bottom->addWidget(choices_.controller.frame);
     bottom->addWidget(choices_.mode.frame);
     bottom->addStretch();
     bottom->addWidget(choices_.load, 0, Qt::AlignBottom);
     bottom->addWidget(choices_.cancel, 0, Qt::AlignBottom);
-    grid->addLayout(bottom, 3, 0, 1, 2);
+    grid->addLayout(bottom, 4, 0, 1, 2);
 
-    setKeyboardOrder({networkFile_, browseNetwork_, intersections_, choices_.controller.first,
+    // Room for a screenful of rows and the verdict beside them; a remembered size wins.
+    resize(960, 600);
+
+    setKeyboardOrder({networkFile_, browseNetwork_, filter_, intersections_, choices_.controller.first,
                       choices_.controller.second, choices_.mode.first, choices_.mode.second, choices_.load,
                       choices_.cancel});
 }
@@ -111,6 +147,47 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
 ImportNetwork::~ImportNetwork() {
     disconnect(networkFile_, nullptr, this, nullptr);
     networkFile_->removeEventFilter(this);
+}
+
+void ImportNetwork::rememberLayout() {
+    ui::rememberLayout(kLayoutName, saveGeometry());
+    if (model_->rowCount() > 0) ui::rememberLayout(kColumnsName, intersections_->horizontalHeader()->saveState());
+}
+
+// The file, the size and the columns of the last time: an engineer goes through one
+// network's intersections over many sessions.
+void ImportNetwork::restoreLastFile() {
+    const QByteArray geometry = rememberedLayout(kLayoutName);
+    if (!geometry.isEmpty()) restoreGeometry(geometry);
+    const QString path = rememberedNetworkFile();
+    if (path.isEmpty() || !QFileInfo(path).isFile()) return;
+    lastFolder_ = QFileInfo(path).absolutePath();
+    networkFile_->setText(path);
+    networkFile_->setModified(false);
+    readNetworkFile();
+}
+
+QString ImportNetwork::cellText(int row, Column column) const {
+    return shown_->index(row, column).data().toString();
+}
+
+int ImportNetwork::rowOf(const QString& id) const {
+    for (int row = 0; row < shown_->rowCount(); ++row)
+        if (cellText(row, IntId) == id) return row;
+    return -1;
+}
+
+int ImportNetwork::rowCount() const { return shown_->rowCount(); }
+
+void ImportNetwork::selectRow(int row) {
+    intersections_->selectRow(row);
+    // Type-to-find searches the current column: keep it on the INTID.
+    intersections_->selectionModel()->setCurrentIndex(shown_->index(row, IntId), QItemSelectionModel::NoUpdate);
+}
+
+int ImportNetwork::sourceRow(int row) const {
+    const QModelIndex index = shown_->mapToSource(shown_->index(row, IntId));
+    return index.isValid() ? index.row() : -1;
 }
 
 bool ImportNetwork::eventFilter(QObject* watched, QEvent* event) {
@@ -134,7 +211,7 @@ void ImportNetwork::browseNetwork_Click() {
 }
 
 void ImportNetwork::readNetworkFile() {
-    intersections_->setRowCount(0);
+    model_->removeRows(0, model_->rowCount());
     standings_.clear();
     network_.reset();
     if (networkFile_->text().trimmed().isEmpty()) return;
@@ -144,16 +221,16 @@ void ImportNetwork::readNetworkFile() {
         return;
     }
     network_ = std::make_unique<UtdfNetwork>(std::move(std::get<UtdfNetwork>(read)));
+    rememberNetworkFile(networkFile_->text());
 
-    int firstHoldable = -1;
+    QString firstHoldable;
+    intersections_->setSortingEnabled(false);  // rows go in whole, then sort once
     for (const NetworkIntersection& x : network_->intersections) {
         if (!x.hasTimeplan) continue;  // a node without a signal
-        const int row = intersections_->rowCount();
-        intersections_->insertRow(row);
         const NetworkStanding& standing = standings_.emplace_back(standingOf(x));
         const auto& placement = standing.placement;
         const QString holdable = text(standing.holdability());
-        if (standing.importable() && firstHoldable < 0) firstHoldable = row;
+        if (standing.importable() && firstHoldable.isEmpty()) firstHoldable = text(x.id);
         const QString cells[Columns] = {text(x.id),
                                         text(networkDescription(x)),
                                         text(controlTypeName(x.controlType)),
@@ -161,40 +238,57 @@ void ImportNetwork::readNetworkFile() {
                                         placement ? QStringLiteral("Dual ") + text(placement->arrangement) : QString(),
                                         holdable,
                                         QString()};
+        QList<QStandardItem*> row;
         for (int column = 0; column < Columns; ++column) {
-            auto* item = new QTableWidgetItem(cells[column]);
+            auto* item = new QStandardItem(cells[column]);
             item->setToolTip(cells[column]);
-            intersections_->setItem(row, column, item);
+            item->setEditable(false);
+            item->setData(cells[column], kSortRole);
+            row.append(item);
         }
-        intersections_->item(row, IntId)->setData(Qt::UserRole, static_cast<int>(standings_.size() - 1));
+        row[IntId]->setData(QVariant::fromValue(x.number), kSortRole);
+        if (const auto cycle = parseNumber(x.cycleLength)) row[Cycle]->setData(static_cast<double>(*cycle), kSortRole);
+        model_->appendRow(row);
     }
-    intersections_->resizeColumnsToContents();
-    // The agreement column takes the room that is left; it is empty until a Load.
-    intersections_->horizontalHeader()->setStretchLastSection(false);
-    intersections_->horizontalHeader()->setStretchLastSection(true);
-    if (intersections_->rowCount() == 0) {
+    intersections_->setSortingEnabled(true);
+    fitColumns();
+    if (model_->rowCount() == 0) {
         tell(this, QStringLiteral("The UTDF file \"%1\" has no intersection with a timing plan.").arg(networkFile_->text()),
              kFileError, Icon::Information);
         return;
     }
-    intersections_->selectRow(firstHoldable >= 0 ? firstHoldable : 0);
+    selectRow(firstHoldable.isEmpty() ? 0 : std::max(0, rowOf(firstHoldable)));
+    intersections_->scrollTo(shown_->index(intersections_->currentIndex().row(), IntId));
+}
+
+void ImportNetwork::fitColumns() {
+    QHeaderView* header = intersections_->horizontalHeader();
+    const QByteArray remembered = rememberedLayout(kColumnsName);
+    if (!remembered.isEmpty() && header->restoreState(remembered)) return;
+    intersections_->resizeColumnsToContents();
+    // Long descriptions and reasons are cut, so the verdict stays in view; the
+    // tooltip holds them whole.
+    for (int column : {Description, Holdable})
+        if (intersections_->columnWidth(column) > kWidestTextColumn) intersections_->setColumnWidth(column, kWidestTextColumn);
+    // The agreement column takes the room that is left; it is empty until a Load.
+    header->setStretchLastSection(false);
+    header->setStretchLastSection(true);
 }
 
 const NetworkStanding* ImportNetwork::standingAt(int row) const {
-    const QTableWidgetItem* id = network_ && row >= 0 ? intersections_->item(row, IntId) : nullptr;
-    if (!id) return nullptr;
-    const int at = id->data(Qt::UserRole).toInt();
-    return at >= 0 && static_cast<std::size_t>(at) < standings_.size() ? &standings_[static_cast<std::size_t>(at)]
-                                                                        : nullptr;
+    // The model holds the rows in the order of their standings.
+    const int source = network_ && row >= 0 ? sourceRow(row) : -1;
+    return source >= 0 && static_cast<std::size_t>(source) < standings_.size()
+               ? &standings_[static_cast<std::size_t>(source)]
+               : nullptr;
 }
 
 void ImportNetwork::presetChoices() {
-    const int row = intersections_->currentRow();
-    if (const NetworkStanding* standing = standingAt(row)) choices_.presetFor(defaultControllerOf(*standing->intersection));
+    if (const NetworkStanding* standing = standingAt(intersections_->currentIndex().row())) choices_.presetFor(defaultControllerOf(*standing->intersection));
 }
 
 void ImportNetwork::Load_Click() {
-    const int row = intersections_->currentRow();
+    const int row = intersections_->currentIndex().row();
     const NetworkStanding* listed = standingAt(row);
     if (!listed) {
         tell(this, QStringLiteral("Choose a UTDF network file and an intersection first."), kTitle, Icon::Information);
@@ -202,6 +296,8 @@ void ImportNetwork::Load_Click() {
     }
     // A copy: the network may be read again while a question is open.
     const NetworkStanding standing = *listed;
+    const int listedAt = sourceRow(row);
+    const UtdfNetwork* network = network_.get();
     const NetworkIntersection& x = *standing.intersection;
     const QString name = text(networkDescription(x));
 
@@ -224,20 +320,28 @@ void ImportNetwork::Load_Click() {
     QPointer<Form1> form = showTimingWindow_ ? showTimingWindow_() : nullptr;
     if (!form) return;
     form->importNetworkSignal(std::get<WindowState>(imported));
-    if (!self || !form || !network_) return;
+    if (!self || !form || network_.get() != network) return;
 
-    // The window has calculated the signal; the same run gives the verdict's numbers.
-    const CalcOutcome outcome = calculate(snapshotOf(form->state()));
-    const NetworkVerdict verdict = verdictOf(standing, runFailure(outcome), forceOffsOf(outcome),
-                                             form->state().plan.controller == tag::kType170);
+    // The window has calculated the signal; the same run gives the verdict's numbers
+    // and the warnings its fields show.
+    WindowState state = form->state();
+    const CheckedRun run = calculateAndCheckWindow(state);
+    const NetworkVerdict verdict = verdictOf(standing, runFailure(run.outcome), forceOffsOf(run.outcome),
+                                             state.plan.controller == tag::kType170);
     const QString line = text(verdict.note);
-    if (auto* cell = intersections_->item(row, Agreement)) {
+    if (QStandardItem* cell = model_->item(listedAt, Agreement)) {
         cell->setText(line);
         cell->setToolTip(line);
+        cell->setData(line, kSortRole);
         const int wanted = intersections_->fontMetrics().horizontalAdvance(line) + 16;
         if (intersections_->columnWidth(Agreement) < wanted) intersections_->setColumnWidth(Agreement, wanted);
+        intersections_->scrollTo(shown_->mapFromSource(cell->index()));
     }
-    if (showStatusLine_) showStatusLine_(QStringLiteral("Intersection %1: %2").arg(name, line));
+    const std::size_t warnings = run.warnings.size();
+    const QString counted = warnings == 0   ? QStringLiteral("no timing warnings")
+                            : warnings == 1 ? QStringLiteral("1 timing warning")
+                                            : QStringLiteral("%1 timing warnings").arg(warnings);
+    if (showStatusLine_) showStatusLine_(QStringLiteral("Intersection %1: %2; %3").arg(name, line, counted));
 }
 
 void ImportNetwork::Cancel_Click() { unload(); }
@@ -245,6 +349,7 @@ void ImportNetwork::Cancel_Click() { unload(); }
 void ImportNetwork::reject() { Cancel_Click(); }
 
 void ImportNetwork::unload() {
+    rememberLayout();
     hide();
     deleteLater();
 }

@@ -12,7 +12,9 @@
 
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
+class QSortFilterProxyModel;
+class QStandardItemModel;
+class QTableView;
 
 namespace tavimo::ui {
 
@@ -37,9 +39,18 @@ public:
     // The table's columns; the last one shows the agreement after a Load.
     enum Column { IntId, Description, ControlType, Cycle, Arrangement, Holdable, Agreement, Columns };
 
+    // The text of a cell as the list shows it (sorted and filtered), row 0 at the top.
+    QString cellText(int row, Column column) const;
+    // The row the list shows the intersection `id` at, -1 when it shows none.
+    int rowOf(const QString& id) const;
+    int rowCount() const;
+    void selectRow(int row);
+
     // Reads the file whose path the box holds and lists its intersections; a file that
     // cannot be read is named in a message and leaves an empty list.
     void readNetworkFile();
+    // Takes the size, the columns and the file of the last time, and lists that file.
+    void restoreLastFile();
 
 public slots:
     void browseNetwork_Click();
@@ -53,8 +64,12 @@ protected:
 private:
     void presetChoices();
     void unload();
-    // The standing of the intersection listed at `row`; none without one.
+    // The standing of the intersection shown at `row`; none without one.
     const NetworkStanding* standingAt(int row) const;
+    // The model row behind the row shown at `row` of the view, -1 for none.
+    int sourceRow(int row) const;
+    void fitColumns();
+    void rememberLayout();
 
     ShowTimingWindow showTimingWindow_;
     ShowStatusLine showStatusLine_;
@@ -65,7 +80,10 @@ private:
     QString lastFolder_;
     QLineEdit* networkFile_;
     QPushButton* browseNetwork_;
-    QTableWidget* intersections_;
+    QLineEdit* filter_;
+    QTableView* intersections_;
+    QStandardItemModel* model_;
+    QSortFilterProxyModel* shown_;  // the model sorted and filtered, as the view shows it
     ImportChoices choices_;  // Nema, type170, Permissive, Yield, Load, Cancel
 };
 

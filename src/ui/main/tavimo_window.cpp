@@ -44,7 +44,7 @@
 #include "ui/main/help_window.h"
 #include "ui/main/print_signal.h"
 #include "ui/main/project_file_access.h"
-#include "ui/main/remembered_places.h"
+#include "ui/common/remembered_places.h"
 #include "ui/main/check_status.h"
 #include "ui/timing/form1.h"
 
@@ -415,12 +415,43 @@ void Tavimo::mnuFileAddSignalImport_Click() {
 }
 
 void Tavimo::mnuFileAddSignalImportNetwork_Click() {
-    if (!importNetwork_ || importNetwork_->isHidden())
-        importNetwork_ = new ImportNetwork([this] { return timingWindowForAnotherSignal(); },
-                                           [this](const QString& line) { showStatusLine(line); }, this);
+    if (!importNetwork_ || importNetwork_->isHidden()) {
+        importNetwork_ = new ImportNetwork(
+            [this] {
+                Form1* form = timingWindowForAnotherSignal();
+                // The first Load opens the timing window, perhaps under the dialog.
+                if (form && importNetwork_ && coversTimingWindow(importNetwork_)) placeBesideTimingWindow(importNetwork_);
+                return form;
+            },
+            [this](const QString& line) { showStatusLine(line); }, this);
+        importNetwork_->restoreLastFile();
+        placeBesideTimingWindow(importNetwork_);
+    }
     importNetwork_->show();
     importNetwork_->raise();
     importNetwork_->activateWindow();
+}
+
+// A dialog the user goes back and forth with stands to the right of the timing
+// window where the screen has room, so the loaded signal stays in view; on a narrow
+// screen it keeps to the screen's right edge.
+void Tavimo::placeBesideTimingWindow(QWidget* dialog) {
+    const QScreen* screen = this->screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = dialog->size().expandedTo(dialog->sizeHint()).boundedTo(area.size());
+    const QWidget* beside = formFrame_ ? static_cast<QWidget*>(formFrame_.data()) : mdi_;
+    const int right = beside->mapToGlobal(QPoint(beside->width(), 0)).x();
+    const int x = std::clamp(right, area.left(), area.right() + 1 - size.width());
+    const int y = std::clamp(beside->mapToGlobal(QPoint(0, 0)).y(), area.top(), area.bottom() + 1 - size.height());
+    dialog->resize(size);
+    dialog->move(x, y);
+}
+
+bool Tavimo::coversTimingWindow(const QWidget* dialog) const {
+    if (!formFrame_) return false;
+    const QRect frame(formFrame_->mapToGlobal(QPoint(0, 0)), formFrame_->size());
+    return dialog->frameGeometry().intersects(frame);
 }
 
 void Tavimo::mnuHelpread_Click() {

@@ -38,6 +38,9 @@ public:
     // The timing window about to take another signal: a changed one is saved or given
     // up first. None when the user keeps it (Cancel, or a save that failed).
     Form1* timingWindowForAnotherSignal();
+    // Moves `dialog` beside the timing window, inside the screen.
+    void placeBesideTimingWindow(QWidget* dialog);
+    bool coversTimingWindow(const QWidget* dialog) const;
     // A line in the status bar (created with the first line): news that needs no answer.
     void showStatusLine(const QString& line);
 

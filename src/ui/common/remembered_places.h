@@ -21,6 +21,15 @@ QString lastFolder(const QString& kind);
 // Remembers the folder of `path` for the dialogs of `kind`.
 void rememberFolderOf(const QString& kind, const QString& path);
 
+// The network file last read by the network import dialog; empty before the first.
+QString rememberedNetworkFile();
+void rememberNetworkFile(const QString& path);
+
+// A window's size and place (QWidget::saveGeometry) or a table header's columns
+// (QHeaderView::saveState) under `name`; empty before the first.
+QByteArray rememberedLayout(const QString& name);
+void rememberLayout(const QString& name, const QByteArray& layout);
+
 // The frame window's size and place as QWidget::saveGeometry() gives them; empty
 // before the first close.
 QByteArray rememberedFrameGeometry();

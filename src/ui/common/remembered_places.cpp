@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/main/remembered_places.h"
+#include "ui/common/remembered_places.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -40,6 +40,26 @@ QString lastFolder(const QString& kind) {
 void rememberFolderOf(const QString& kind, const QString& path) {
     QSettings settings(kOrganization, kApplication);
     settings.setValue(folderKey(kind), QFileInfo(path).absolutePath());
+}
+
+QString rememberedNetworkFile() {
+    const QSettings settings(kOrganization, kApplication);
+    return settings.value(QStringLiteral("files/network")).toString();
+}
+
+void rememberNetworkFile(const QString& path) {
+    QSettings settings(kOrganization, kApplication);
+    settings.setValue(QStringLiteral("files/network"), QFileInfo(path).absoluteFilePath());
+}
+
+QByteArray rememberedLayout(const QString& name) {
+    const QSettings settings(kOrganization, kApplication);
+    return settings.value(QStringLiteral("layout/") + name).toByteArray();
+}
+
+void rememberLayout(const QString& name, const QByteArray& layout) {
+    QSettings settings(kOrganization, kApplication);
+    settings.setValue(QStringLiteral("layout/") + name, layout);
 }
 
 QByteArray rememberedFrameGeometry() {
