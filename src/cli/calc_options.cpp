@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "cli/calc_options.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <functional>
+#include <map>
 
 #include "model/signal_plan.h"
 
@@ -88,16 +91,6 @@ std::string lower(std::string text) {
 
 bool isOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-' && arg[1] == '-'; }
 
-// "--name value" or "--name=value"; advances i past what it takes.
-std::optional<std::string> optionValue(const std::vector<std::string>& args, std::size_t& i,
-                                       const std::string& name) {
-    const std::string& arg = args[i];
-    if (arg.size() > name.size() && arg.compare(0, name.size() + 1, name + "=") == 0)
-        return arg.substr(name.size() + 1);
-    if (i + 1 >= args.size()) return std::nullopt;
-    return args[++i];
-}
-
 // Two output paths that end in one file: the same name once made absolute and
 // normal, or two names of one existing file (a link, a hard link).
 bool samePlace(const std::string& a, const std::string& b) {
@@ -113,102 +106,174 @@ bool samePlace(const std::string& a, const std::string& b) {
     return normal(a) == normal(b);
 }
 
-}  // namespace
+// One reading of the options (the words before "--") and the plain words after it.
+// CLI11 reads the words; every option's callback runs as soon as CLI11 has read it,
+// so the first fault in the order of the words is the one reported. A fault is thrown
+// as the UsageError itself.
+class CommandLine {
+  public:
+    CommandLine(std::vector<std::string> options, std::vector<std::string> plain);
+    CalcOptions read();
 
-bool drawsToStandardOutput(const CalcOptions& options) {
-    return options.chartPath == std::optional<std::string>("-") || options.reportPath == std::optional<std::string>("-");
+  private:
+    using Value = std::optional<std::string>;  // unset: the command line ended first
+
+    void addValueOption(const std::string& name, std::function<void(const Value&)> take);
+    void addFlag(const std::string& name, std::function<void()> take);
+    void takeUtdf();
+    void takeExtras();
+    void takePlan(const std::string& path);
+    void checkTogether() const;
+    // How many of the words CLI11 has read so far.
+    std::size_t wordsRead() const { return words_.size() - unread_.size(); }
+
+    CLI::App app_{"", "tavimo-calc"};
+    std::vector<std::string> words_, plain_;
+    std::vector<std::string> unread_;  // last word first, as CLI11 reads and pops them
+    std::map<std::string, std::function<void(const Value&)>> valueOptions_;
+    std::size_t extrasTaken_ = 0;
+    CalcOptions o_;
+    bool formatGiven_ = false, planGiven_ = false;
+};
+
+CommandLine::CommandLine(std::vector<std::string> options, std::vector<std::string> plain)
+    : words_(std::move(options)), plain_(std::move(plain)), unread_(words_.rbegin(), words_.rend()) {
+    app_.set_help_flag();  // --help and -h are seen before CLI11 reads anything
+    app_.allow_extras();   // the project file and unknown options, kept in order
+
+    addValueOption("--controller", [this](const Value& v) {
+        if (o_.controller) throw UsageError{"--controller given twice"};
+        if (!v) throw UsageError{"--controller needs nema or 170"};
+        if (lower(*v) == "nema") o_.controller = tag::kNema;
+        else if (*v == "170") o_.controller = tag::kType170;
+        else throw UsageError{"--controller must be nema or 170, not \"" + *v + "\""};
+    });
+    addValueOption("--mode", [this](const Value& v) {
+        if (o_.mode) throw UsageError{"--mode given twice"};
+        if (!v) throw UsageError{"--mode needs permissive or yield"};
+        if (lower(*v) == "permissive") o_.mode = tag::kPermissive;
+        else if (lower(*v) == "yield") o_.mode = tag::kYield;
+        else throw UsageError{"--mode must be permissive or yield, not \"" + *v + "\""};
+    });
+    addValueOption("--format", [this](const Value& v) {
+        if (formatGiven_) throw UsageError{"--format given twice"};
+        formatGiven_ = true;
+        if (!v) throw UsageError{"--format needs table, csv or json"};
+        if (lower(*v) == "table") o_.format = OutputFormat::Table;
+        else if (lower(*v) == "csv") o_.format = OutputFormat::Csv;
+        else if (lower(*v) == "json") o_.format = OutputFormat::Json;
+        else throw UsageError{"--format must be table, csv or json, not \"" + *v + "\""};
+    });
+    for (const bool chart : {true, false}) {
+        const std::string name = chart ? "--chart" : "--report";
+        addValueOption(name, [this, chart, name](const Value& v) {
+            std::optional<std::string>& path = chart ? o_.chartPath : o_.reportPath;
+            if (path) throw UsageError{name + " given twice"};
+            if (!v || v->empty())
+                throw UsageError{name + (chart ? " needs a .svg, .png or .pdf file" : " needs a .pdf file")};
+            if (*v != "-") {  // "-" is standard output: an SVG chart, a PDF report
+                const std::string ext = lower(std::filesystem::path(*v).extension().string());
+                if (chart && ext != ".svg" && ext != ".png" && ext != ".pdf")
+                    throw UsageError{"--chart writes .svg, .png or .pdf, not \"" + *v + "\""};
+                if (!chart && ext != ".pdf") throw UsageError{"--report writes .pdf, not \"" + *v + "\""};
+            }
+            path = *v;
+        });
+    }
+    addValueOption("--intersection", [this](const Value& v) {
+        if (!v || v->empty()) throw UsageError{"--intersection needs an INTID"};
+        o_.intersections.push_back(*v);
+    });
+    addFlag("--strict", [this] { o_.strict = true; });
+    addFlag("--list", [this] { o_.list = true; });
+    addFlag("--utdf", [this] { takeUtdf(); });
 }
 
-std::variant<CalcOptions, UsageError> parseCalcOptions(const std::vector<std::string>& args) {
-    CalcOptions o;
-    if (std::find_if(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; }) !=
-        args.end()) {
-        o.help = true;
-        return o;
-    }
-    if (std::find(args.begin(), args.end(), "--version") != args.end()) {
-        o.version = true;
-        return o;
-    }
+void CommandLine::addValueOption(const std::string& name, std::function<void(const Value&)> take) {
+    valueOptions_[name] = take;
+    const auto callback = [this, name, take](const CLI::results_t& values) {
+        takeExtras();
+        // The word that gave the option: "--name=value" holds its value, "--name" is
+        // followed by it. CLI11 reads "--name=" like "--name" and takes the next word;
+        // the value given there is empty.
+        const std::size_t read = wordsRead();
+        const bool inWord = words_[read - 1] == name + "=" + values.at(0);
+        const bool emptyAfterSign = !inWord && read >= 2 && words_[read - 2] == name + "=";
+        take(emptyAfterSign ? std::string() : values.at(0));
+        return true;
+    };
+    app_.add_option(name, callback)->expected(1)->trigger_on_parse();
+}
 
-    bool formatGiven = false, planGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const auto is = [&](const std::string& name) {
-            return arg == name || arg.compare(0, name.size() + 1, name + "=") == 0;
-        };
-        if (is("--controller")) {
-            if (o.controller) return UsageError{"--controller given twice"};
-            const auto v = optionValue(args, i, "--controller");
-            if (!v) return UsageError{"--controller needs nema or 170"};
-            if (lower(*v) == "nema") o.controller = tag::kNema;
-            else if (*v == "170") o.controller = tag::kType170;
-            else return UsageError{"--controller must be nema or 170, not \"" + *v + "\""};
-        } else if (is("--mode")) {
-            if (o.mode) return UsageError{"--mode given twice"};
-            const auto v = optionValue(args, i, "--mode");
-            if (!v) return UsageError{"--mode needs permissive or yield"};
-            if (lower(*v) == "permissive") o.mode = tag::kPermissive;
-            else if (lower(*v) == "yield") o.mode = tag::kYield;
-            else return UsageError{"--mode must be permissive or yield, not \"" + *v + "\""};
-        } else if (is("--format")) {
-            if (formatGiven) return UsageError{"--format given twice"};
-            formatGiven = true;
-            const auto v = optionValue(args, i, "--format");
-            if (!v) return UsageError{"--format needs table, csv or json"};
-            if (lower(*v) == "table") o.format = OutputFormat::Table;
-            else if (lower(*v) == "csv") o.format = OutputFormat::Csv;
-            else if (lower(*v) == "json") o.format = OutputFormat::Json;
-            else return UsageError{"--format must be table, csv or json, not \"" + *v + "\""};
-        } else if (arg == "--strict") {
-            o.strict = true;
-        } else if (is("--chart") || is("--report")) {
-            const bool chart = is("--chart");
-            const std::string name = chart ? "--chart" : "--report";
-            std::optional<std::string>& path = chart ? o.chartPath : o.reportPath;
-            if (path) return UsageError{name + " given twice"};
-            const auto v = optionValue(args, i, name);
-            if (!v || v->empty()) return UsageError{name + (chart ? " needs a .svg, .png or .pdf file" : " needs a .pdf file")};
-            if (*v == "-") {  // standard output: an SVG chart, a PDF report
-                path = *v;
-                continue;
-            }
-            const std::string ext = lower(std::filesystem::path(*v).extension().string());
-            if (chart && ext != ".svg" && ext != ".png" && ext != ".pdf")
-                return UsageError{"--chart writes .svg, .png or .pdf, not \"" + *v + "\""};
-            if (!chart && ext != ".pdf") return UsageError{"--report writes .pdf, not \"" + *v + "\""};
-            path = *v;
-        } else if (arg == "--utdf") {
-            if (o.utdf || o.network) return UsageError{"--utdf given twice"};
-            // One path is a network file, three are the TIMING, PHASING and LANES files.
-            std::size_t paths = 0;
-            while (paths < 3 && i + 1 + paths < args.size() && !isOption(args[i + 1 + paths])) ++paths;
-            if (paths == 1) {
-                o.network = args[i + 1];
-            } else if (paths == 3) {
-                o.utdf = std::vector<std::string>(args.begin() + i + 1, args.begin() + i + 4);
-            } else {
-                return UsageError{"--utdf needs one network file, or the TIMING, PHASING and LANES files"};
-            }
-            i += paths;
-        } else if (is("--intersection")) {
-            const auto v = optionValue(args, i, "--intersection");
-            if (!v || v->empty()) return UsageError{"--intersection needs an INTID"};
-            o.intersections.push_back(*v);
-        } else if (arg == "--list") {
-            o.list = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError{"unknown option " + arg};
-        } else {
-            if (planGiven) return UsageError{"more than one project file given"};
-            planGiven = true;
-            o.planPath = arg;
-        }
+void CommandLine::addFlag(const std::string& name, std::function<void()> take) {
+    const auto callback = [this, name, take](const CLI::results_t&) {
+        takeExtras();
+        // CLI11 takes "--strict=yes" for the flag too; only the bare name is one here.
+        const std::string& word = words_[wordsRead() - 1];
+        if (word != name) throw UsageError{"unknown option " + word};
+        take();
+        return true;
+    };
+    app_.add_option(name, callback)->expected(0)->trigger_on_parse();
+}
+
+// One path is a network file, three are the TIMING, PHASING and LANES files: the
+// words after --utdf up to the next "--" word, which CLI11 has not read yet.
+void CommandLine::takeUtdf() {
+    if (o_.utdf || o_.network) throw UsageError{"--utdf given twice"};
+    std::vector<std::string> paths;
+    for (std::size_t i = unread_.size(); paths.size() < 3 && i > 0 && !isOption(unread_[i - 1]); --i)
+        paths.push_back(unread_[i - 1]);
+    if (paths.size() == 1) o_.network = paths[0];
+    else if (paths.size() == 3) o_.utdf = paths;
+    else throw UsageError{"--utdf needs one network file, or the TIMING, PHASING and LANES files"};
+    unread_.resize(unread_.size() - paths.size());
+}
+
+// The words CLI11 has no option for, in their order: the project file, or an
+// unknown option (CLI11 would take "-1" or "---x" for a plain word).
+void CommandLine::takeExtras() {
+    const std::vector<std::string> extras = app_.remaining();
+    for (; extrasTaken_ < extras.size(); ++extrasTaken_) {
+        const std::string& word = extras[extrasTaken_];
+        if (word.size() > 1 && word[0] == '-') throw UsageError{"unknown option " + word};
+        takePlan(word);
     }
-    if ((o.utdf || o.network) && planGiven) return UsageError{"give either a project file or --utdf, not both"};
-    if (!o.utdf && !o.network && !planGiven) return UsageError{"no project file given"};
+}
+
+void CommandLine::takePlan(const std::string& path) {
+    if (planGiven_) throw UsageError{"more than one project file given"};
+    planGiven_ = true;
+    o_.planPath = path;
+}
+
+CalcOptions CommandLine::read() {
+    try {
+        app_.parse(unread_);
+    } catch (const CLI::ArgumentMismatch& e) {
+        // The last word is an option whose value never came ("--mode" at the end).
+        takeExtras();
+        const std::string& last = words_.back();
+        const std::size_t sign = last.find('=');
+        const auto option = valueOptions_.find(last.substr(0, sign));
+        if (option == valueOptions_.end()) throw UsageError{e.what()};
+        option->second(sign == std::string::npos ? Value() : Value(std::string()));
+    } catch (const CLI::ParseError& e) {
+        throw UsageError{e.what()};  // not met with these options; never a crash
+    }
+    takeExtras();
+    for (const std::string& word : plain_) takePlan(word);
+    checkTogether();
+    return o_;
+}
+
+// What each option allows alone may still not go together.
+void CommandLine::checkTogether() const {
+    const CalcOptions& o = o_;
+    if ((o.utdf || o.network) && planGiven_) throw UsageError{"give either a project file or --utdf, not both"};
+    if (!o.utdf && !o.network && !planGiven_) throw UsageError{"no project file given"};
     if (!o.network && (o.list || !o.intersections.empty()))
-        return UsageError{std::string(o.list ? "--list" : "--intersection") + " needs --utdf with a network file"};
+        throw UsageError{std::string(o.list ? "--list" : "--intersection") + " needs --utdf with a network file"};
     if (o.list) {
         // The list calculates nothing: an option that would change a calculation or
         // write its files has nothing to act on, and is not silently dropped.
@@ -218,13 +283,38 @@ std::variant<CalcOptions, UsageError> parseCalcOptions(const std::vector<std::st
                                                        {o.controller.has_value(), "--controller"},
                                                        {o.mode.has_value(), "--mode"}};
         for (const auto& [given, name] : unused)
-            if (given) return UsageError{std::string(name) + " cannot go with --list, which calculates nothing"};
+            if (given) throw UsageError{std::string(name) + " cannot go with --list, which calculates nothing"};
     }
     if (o.chartPath && o.reportPath && samePlace(*o.chartPath, *o.reportPath))
-        return UsageError{"--chart and --report name the same file \"" + *o.reportPath + "\""};
+        throw UsageError{"--chart and --report name the same file \"" + *o.reportPath + "\""};
     if (o.chartPath == std::optional<std::string>("-") && o.network && o.intersections.size() != 1)
-        return UsageError{"--chart - writes one chart: choose one --intersection of the network file"};
-    return o;
+        throw UsageError{"--chart - writes one chart: choose one --intersection of the network file"};
+}
+
+}  // namespace
+
+bool drawsToStandardOutput(const CalcOptions& options) {
+    return options.chartPath == std::optional<std::string>("-") || options.reportPath == std::optional<std::string>("-");
+}
+
+std::variant<CalcOptions, UsageError> parseCalcOptions(const std::vector<std::string>& args) {
+    // "--" ends the options: what follows is a project file even if it begins with "-".
+    const auto end = std::find(args.begin(), args.end(), "--");
+    // Help and version win wherever they stand among the options, even as a value.
+    CalcOptions o;
+    if (std::find_if(args.begin(), end, [](const std::string& a) { return a == "--help" || a == "-h"; }) != end) {
+        o.help = true;
+        return o;
+    }
+    if (std::find(args.begin(), end, "--version") != end) {
+        o.version = true;
+        return o;
+    }
+    try {
+        return CommandLine({args.begin(), end}, {end == args.end() ? end : end + 1, args.end()}).read();
+    } catch (const UsageError& error) {
+        return error;
+    }
 }
 
 }  // namespace tavimo::cli

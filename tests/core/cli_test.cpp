@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/calc_command.h"
+#include "cli/calc_options.h"
 #include "calc_in_process.h"
 
 #include <cstdio>
@@ -149,6 +150,48 @@ TEST(CalcCommand, ExitStatusesAndMessages) {
         EXPECT_NE(r.err.find(c.errHas), std::string::npos) << what << '\n' << r.err;
         EXPECT_EQ(r.out, "") << what;
         EXPECT_EQ(r.err.find("Usage: tavimo-calc") != std::string::npos, c.usage) << what;
+    }
+}
+
+// "--" ends the options; before it, a word means what it always meant: a value is the
+// next word whatever it looks like, "--name=" gives an empty value, a flag takes no
+// "=", --utdf counts "-x" as a path, and the first fault in word order is the one told.
+TEST(CalcOptions, DoubleDashEndsTheOptionsAndEveryWordKeepsItsPlace) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string plan;   // the project file, when the command line is good
+        std::string error;  // else the usage error
+    };
+    const Case cases[] = {
+        {{"--", "--strict.tvm"}, "--strict.tvm", ""},
+        {{"--strict", "--", "-x.tvm"}, "-x.tvm", ""},
+        {{"--", "--help"}, "--help", ""},
+        {{"--mode", "yield", "[a,b]"}, "[a,b]", ""},
+        {{"a.tvm", "--", "b.tvm"}, "", "more than one project file given"},
+        {{"--controller", "--"}, "", "--controller needs nema or 170"},
+        {{"--utdf", "n.csv", "--", "p.tvm"}, "", "give either a project file or --utdf, not both"},
+        {{"--controller", "--mode", "p.tvm"}, "", "--controller must be nema or 170, not \"--mode\""},
+        {{"--chart=", "c.svg", "p.tvm"}, "", "--chart needs a .svg, .png or .pdf file"},
+        {{"p.tvm", "--format="}, "", "--format must be table, csv or json, not \"\""},
+        {{"--strict=true", "p.tvm"}, "", "unknown option --strict=true"},
+        {{"--utdf", "-x", "b", "c", "p.tvm"}, "", "give either a project file or --utdf, not both"},
+        {{"p.tvm", "-1"}, "", "unknown option -1"},
+        {{"-x", "--controller", "bad", "p.tvm"}, "", "unknown option -x"},
+        {{"p.tvm", "q.tvm", "-x"}, "", "more than one project file given"},
+        {{"--controller", "nema", "p.tvm", "--controller"}, "", "--controller given twice"},
+    };
+    for (const auto& c : cases) {
+        std::string line;
+        for (const auto& a : c.args) line += "'" + a + "' ";
+        const auto parsed = parseCalcOptions(c.args);
+        if (const auto* usage = std::get_if<UsageError>(&parsed)) {
+            EXPECT_EQ(usage->message, c.error) << line;
+        } else {
+            const CalcOptions& o = std::get<CalcOptions>(parsed);
+            EXPECT_EQ(c.error, "") << line;
+            EXPECT_EQ(o.planPath, c.plan) << line;
+            EXPECT_FALSE(o.help) << line;
+        }
     }
 }
 
