@@ -72,6 +72,15 @@ void leave(Tavimo& frame, const QString& route) {
     settle();
 }
 
+// Opens a fresh copy of the example, written at `file`, in `frame`; its timing window.
+Form1* openCopyOfExample(Tavimo& frame, ScriptedDialogs& scripted, const QString& file) {
+    QFile::remove(file);
+    if (!QFile::copy(kExample, file)) qFatal("cannot copy the example");
+    scripted.fileNames = {file};
+    frame.mnuFileOpen_Click();
+    return frame.timingWindow();
+}
+
 }  // namespace
 
 class MainFilesTest : public QObject {
@@ -451,14 +460,10 @@ void MainFilesTest::leavingAModifiedSignalAsksToSave() {
     QFETCH(int, answer);
     QFETCH(bool, gone);
     const QString file = path("main.tvm");
-    QFile::remove(file);
-    QVERIFY(QFile::copy(kExample, file));
     ScriptedDialogs scripted;
     Tavimo frame;
     frame.show();
-    scripted.fileNames = {file};
-    frame.mnuFileOpen_Click();
-    Form1* form = frame.timingWindow();
+    Form1* form = openCopyOfExample(frame, scripted, file);
     form->Calculate_Click();  // results are no change of the signal
     QCOMPARE(frame.windowTitle(), QString("main.tvm[*] - Tavimo"));
     QVERIFY(!frame.isWindowModified());
@@ -543,14 +548,10 @@ void MainFilesTest::replacingAModifiedSignalAsksToSave() {
     QFETCH(QString, route);
     QFETCH(int, answer);
     const QString file = path("main.tvm");
-    QFile::remove(file);
-    QVERIFY(QFile::copy(kExample, file));
     ScriptedDialogs scripted;
     Tavimo frame;
     frame.show();
-    scripted.fileNames = {file};
-    frame.mnuFileOpen_Click();
-    Form1* form = frame.timingWindow();
+    Form1* form = openCopyOfExample(frame, scripted, file);
     typeInto(form, "split", 2, "50");
     QVERIFY(frame.isWindowModified());
 
