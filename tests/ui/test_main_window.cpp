@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QToolButton>
 #include <QScreen>
@@ -68,6 +69,7 @@ private slots:
     void timingWindowIsCreatedOnceAndDiscardedOnExit();
     void exitYesStartsANewSignal();
     void exitClosesEverything();
+    void undoAndRedoFollowTheTimingWindow();
 };
 
 void MainWindowTest::opensEmptyWithItsCaptionAndSize() {
@@ -114,6 +116,8 @@ void MainWindowTest::menuAsDesigned_data() {
     row("mnuFileExportResults", "Results (CSV)…", {});
     row("mnuFileExit", "&Exit", QKeySequence("Ctrl+E"));
     row("mnuEdit", "&Edit", {});
+    row("mnuEditUndo", "&Undo", QKeySequence("Ctrl+Z"), false);  // nothing to undo yet
+    row("mnuEditRedo", "&Redo", QKeySequence("Ctrl+Shift+Z"), false);
     row("mnuEditCopyResults", "&Copy Results", QKeySequence("Ctrl+Shift+C"));
     row("mnuHelp", "&Help", {});
     row("mnuHelpread", "Read Help", QKeySequence("Ctrl+H"));
@@ -146,6 +150,8 @@ void MainWindowTest::menuOrderAndSeparators() {
              (QStringList{"mnuFileAddSignalBlank", "mnuFileAddSignalImport", "mnuFileAddSignalImportNetwork"}));
     QCOMPARE(names(frame.findChild<QMenu*>("mnuFilePrint")->actions()),
              (QStringList{"mnuFilePrintCurrent", "mnuFilePrintReport", "mnuFilePrintSetup"}));
+    QCOMPARE(names(frame.findChild<QMenu*>("mnuEdit")->actions()),
+             (QStringList{"mnuEditUndo", "mnuEditRedo", "mnuEditSeperatorOne", "mnuEditCopyResults"}));
     QCOMPARE(names(frame.findChild<QMenu*>("mnuHelp")->actions()), (QStringList{"mnuHelpread", "mnuHelpAbout"}));
 }
 
@@ -353,6 +359,44 @@ void MainWindowTest::exitClosesEverything() {
     QVERIFY(!frame.importDialog());
     QVERIFY(!help->isVisible());
     QVERIFY(scripted.shown.isEmpty());  // nothing asked about unsaved changes
+}
+
+
+// Edit > Undo and Redo name the timing window's last step and follow it; Ctrl+Z in a
+// text box undoes one step, not one for the box and one for the menu; a window gone
+// leaves nothing to undo.
+void MainWindowTest::undoAndRedoFollowTheTimingWindow() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    showActive(frame);
+    QAction* undo = action(frame, "mnuEditUndo");
+    QAction* redo = action(frame, "mnuEditRedo");
+    Form1* form = frame.showTimingWindow();
+    auto* description = test::child<QLineEdit>(form, "IntDes");
+    auto* cycle = test::child<QLineEdit>(form, "cycleLength");
+    QVERIFY(!undo->isEnabled());
+    QTest::keyClicks(description, "Main");
+    cycle->setFocus();
+    QTest::keyClicks(cycle, "90");
+    QCOMPARE(undo->text(), QStringLiteral("&Undo Cycle Length"));
+    QVERIFY(!redo->isEnabled());
+
+    QTest::keySequence(cycle, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(cycle->text(), QString());
+    QCOMPARE(description->text(), QStringLiteral("Main"));
+    QCOMPARE(redo->text(), QStringLiteral("&Redo Cycle Length"));
+    undo->trigger();
+    QCOMPARE(description->text(), QString());
+    QVERIFY(!frame.isWindowModified());
+    redo->trigger();
+    QCOMPARE(description->text(), QStringLiteral("Main"));
+    QVERIFY(frame.isWindowModified());
+
+    scripted.answers = {Answer::Discard, Answer::No};
+    form->Exit_Click();
+    settle();
+    QVERIFY(!undo->isEnabled());
+    QVERIFY(!redo->isEnabled());
 }
 
 QTEST_MAIN(MainWindowTest)
