@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QToolButton>
 #include <QScreen>
@@ -68,6 +69,7 @@ private slots:
     void timingWindowIsCreatedOnceAndDiscardedOnExit();
     void exitYesStartsANewSignal();
     void exitClosesEverything();
+    void undoAndRedoFollowTheTimingWindow();
 };
 
 void MainWindowTest::opensEmptyWithItsCaptionAndSize() {
@@ -114,6 +116,8 @@ void MainWindowTest::menuAsDesigned_data() {
     row("mnuFileExportResults", "Results (CSV)…", {});
     row("mnuFileExit", "&Exit", QKeySequence("Ctrl+E"));
     row("mnuEdit", "&Edit", {});
+    row("mnuEditUndo", "&Undo", QKeySequence("Ctrl+Z"), false);  // nothing to undo yet
+    row("mnuEditRedo", "&Redo", QKeySequence("Ctrl+Shift+Z"), false);
     row("mnuEditCopyResults", "&Copy Results", QKeySequence("Ctrl+Shift+C"));
     row("mnuHelp", "&Help", {});
     row("mnuHelpread", "Read Help", QKeySequence("Ctrl+H"));
@@ -146,6 +150,8 @@ void MainWindowTest::menuOrderAndSeparators() {
              (QStringList{"mnuFileAddSignalBlank", "mnuFileAddSignalImport", "mnuFileAddSignalImportNetwork"}));
     QCOMPARE(names(frame.findChild<QMenu*>("mnuFilePrint")->actions()),
              (QStringList{"mnuFilePrintCurrent", "mnuFilePrintReport", "mnuFilePrintSetup"}));
+    QCOMPARE(names(frame.findChild<QMenu*>("mnuEdit")->actions()),
+             (QStringList{"mnuEditUndo", "mnuEditRedo", "mnuEditSeperatorOne", "mnuEditCopyResults"}));
     QCOMPARE(names(frame.findChild<QMenu*>("mnuHelp")->actions()), (QStringList{"mnuHelpread", "mnuHelpAbout"}));
 }
 
@@ -353,6 +359,32 @@ void MainWindowTest::exitClosesEverything() {
     QVERIFY(!frame.importDialog());
     QVERIFY(!help->isVisible());
     QVERIFY(scripted.shown.isEmpty());  // nothing asked about unsaved changes
+}
+
+
+// Edit > Undo and Redo follow the timing window's history; Ctrl+Z in a text box is one
+// undo, not one of the box and one of the menu.
+void MainWindowTest::undoAndRedoFollowTheTimingWindow() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    showActive(frame);
+    QAction* undo = action(frame, "mnuEditUndo");
+    QAction* redo = action(frame, "mnuEditRedo");
+    Form1* form = frame.showTimingWindow();
+    auto* description = test::child<QLineEdit>(form, "IntDes");
+    auto* cycle = test::child<QLineEdit>(form, "cycleLength");
+    QTest::keyClicks(description, "Main");
+    QTest::keyClicks(cycle, "90");
+    QCOMPARE(undo->text(), QStringLiteral("&Undo Cycle Length"));
+    QTest::keySequence(cycle, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(description->text() + cycle->text(), QStringLiteral("Main"));
+    QCOMPARE(redo->text(), QStringLiteral("&Redo Cycle Length"));
+    undo->trigger();
+    QVERIFY(description->text().isEmpty() && !frame.isWindowModified());
+    scripted.answers = {Answer::No};  // nothing to save: Restart Project? No
+    form->Exit_Click();
+    settle();
+    QVERIFY(!undo->isEnabled() && !redo->isEnabled());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -18,6 +18,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoGroup>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <QDate>
 #include <QDir>
@@ -201,6 +203,16 @@ void Tavimo::buildMenu() {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
     edit->menuAction()->setObjectName(QStringLiteral("mnuEdit"));
+    // Their captions name the step ("Undo Split 3"); off while there is none.
+    undoGroup_ = new QUndoGroup(this);
+    QAction* undo = undoGroup_->createUndoAction(this, QStringLiteral("&Undo"));
+    undo->setObjectName(QStringLiteral("mnuEditUndo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = undoGroup_->createRedoAction(this, QStringLiteral("&Redo"));
+    redo->setObjectName(QStringLiteral("mnuEditRedo"));
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    edit->addActions({undo, redo});
+    separator(edit, "mnuEditSeperatorOne");
     item(edit, "mnuEditCopyResults", QStringLiteral("&Copy Results"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
          &Tavimo::mnuEditCopyResults_Click);
 
@@ -296,8 +308,10 @@ Form1* Tavimo::showTimingWindow() {
         connect(form, &QObject::destroyed, this, [this] { showResultsStale(false); }, Qt::QueuedConnection);
         connect(form, &Form1::resultsCopied, this,
                 [this] { showStatusLine(QStringLiteral("Results copied to the clipboard")); });
-        // Edit > Copy Results carries the window's key.
-        form->setCopyKeyEnabled(false);
+        undoGroup_->addStack(form->undoStack());
+        undoGroup_->setActiveStack(form->undoStack());
+        // Edit > Copy Results, Undo and Redo carry the window's keys.
+        form->setWindowKeysEnabled(false);
         form->setExitGuard([this] { return maySetSignalAside(); });
         formFrame_->installEventFilter(this);
         form->show();

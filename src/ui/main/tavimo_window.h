@@ -11,6 +11,7 @@
 class QMdiArea;
 class QMdiSubWindow;
 class QToolButton;
+class QUndoGroup;
 
 namespace tavimo::ui {
 
@@ -116,6 +117,7 @@ private:
 
     QMdiArea* mdi_;
     QMenu* recent_ = nullptr;
+    QUndoGroup* undoGroup_;  // Edit > Undo and Redo: the timing window's edits
     QPointer<Form1> form_;
     QPointer<QMdiSubWindow> formFrame_;
     QPointer<newSignal> newSignal_;

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -54,6 +55,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     small.setPointSize(8);
     setFont(small);
     setFixedSize(twips(10350), twips(11505));
+    undo_ = new QUndoStack(this);
 
     buildHeader();
     buildChart();
@@ -68,6 +70,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 Form1::~Form1() = default;
 
 void Form1::wireReactions() {
+    wireUndo();
     connect(calculate_, &QPushButton::clicked, this, &Form1::Calculate_Click);
     connect(reset_, &QPushButton::clicked, this, &Form1::Reset_Click);
     connect(exit_, &QPushButton::clicked, this, &Form1::Exit_Click);
@@ -122,8 +125,6 @@ void Form1::markUnmodified() {
     refreshModified();
 }
 
-void Form1::setCopyKeyEnabled(bool enabled) { copyKey_->setEnabled(enabled); }
-
 void Form1::refreshModified() {
     const SignalPlan plan = state().plan;
     const std::string inputs = inputsOf(plan);
@@ -140,6 +141,10 @@ void Form1::refreshModified() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (qobject_cast<QLineEdit*>(watched)) {
+        if (takeUndoKey(event)) return true;
+        if (event->type() == QEvent::FocusOut) ++typing_;  // the field is left: its typing is one step
+    }
     const bool in = event->type() == QEvent::FocusIn, out = event->type() == QEvent::FocusOut;
     if ((in || out) && !applying_) {
         // A drop-down list opening or another window taking over is no leaving of the
@@ -197,6 +202,7 @@ std::optional<std::string> Form1::openSignal(const ProjectValues& values, const 
     setState(std::get<WindowState>(opened));
     clearChecks();
     markUnmodified();
+    forgetEdits();
     return std::nullopt;
 }
 
@@ -205,6 +211,7 @@ void Form1::importSignal(const UtdfImport& values, const std::string& controller
     setState(importedSignal(values, controller, mode));
     Calculate_Click();
     markUnmodified();
+    forgetEdits();
 }
 
 void Form1::importNetworkSignal(const WindowState& placed) {
@@ -212,6 +219,7 @@ void Form1::importNetworkSignal(const WindowState& placed) {
     setState(placed);
     Calculate_Click();
     markUnmodified();
+    forgetEdits();
 }
 
 void Form1::newSignal(const NewSignalChoice& choice) {
@@ -219,6 +227,7 @@ void Form1::newSignal(const NewSignalChoice& choice) {
     setState(startedSignal(choice));
     clearChecks();
     markUnmodified();
+    forgetEdits();
     focusPhase(choice.focusPosition());
 }
 
@@ -298,6 +307,7 @@ void Form1::Reset_Click() {
     if (answer != Answer::Ok) return;
     react([](WindowState& s) { resetForm(s); });
     clearChecks();
+    forgetEdits();  // the reset form is where a new signal starts
     focusPhase(coordinatedFocusPosition(state_.plan.arrangement));
     tell(this, QStringLiteral("Please Choose Coordinated Phase(s)!"));
 }

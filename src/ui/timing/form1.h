@@ -11,6 +11,7 @@
 
 #include "calc/timing_checks.h"
 #include "model/window_state.h"
+#include "ui/timing/edit_history.h"
 
 class QGroupBox;
 class QLabel;
@@ -19,6 +20,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QShortcut;
+class QUndoStack;
 
 namespace tavimo {
 struct NewSignalChoice;
@@ -85,8 +87,13 @@ public:
     // Whether the results shown (or the lack of them, after Open) come from other
     // inputs than those shown: they are then greyed until the next Calculate.
     bool resultsStale() const { return resultsStale_; }
-    // The window's own Ctrl+Shift+C, off where a menu item carries the key.
-    void setCopyKeyEnabled(bool enabled);
+    // The window's own Ctrl+Shift+C, Ctrl+Z and Ctrl+Shift+Z, off where menu items
+    // carry the keys.
+    void setWindowKeysEnabled(bool enabled);
+
+    // The edits of the signal shown, for Undo and Redo. Every timing input and header
+    // value typed or picked is a step; a signal that arrives starts it empty.
+    QUndoStack* undoStack() const { return undo_; }
 
 public slots:
     void Calculate_Click();
@@ -129,6 +136,17 @@ private:
     void buildOutputs();
     void buildFooter();
     void wireReactions();
+    void wireUndo();
+
+    // Records an edit of the user's: the values' texts before it are those of
+    // edited_, which then takes the new ones. `typing`: keys typed into one field.
+    void recordEdit(const std::vector<std::pair<Editable, std::string>>& values, bool typing);
+    // Writes the texts of a step back, as the reactions to the same edits would.
+    void applyEdit(const std::vector<ValueChange>& changes, bool undo);
+    // The signal shown is the start of a new history.
+    void forgetEdits();
+    // Undo and Redo keys in a text box run the window's Undo and Redo.
+    bool takeUndoKey(QEvent* event);
 
     // Runs a core reaction on the window's state and shows the result.
     void react(const std::function<void(WindowState&)>& reaction);
@@ -163,6 +181,11 @@ private:
     bool awaitingCalculation_ = false;  // opened, not yet calculated
     bool resultsStale_ = false;
     QShortcut* copyKey_ = nullptr;
+    QShortcut* undoKey_ = nullptr;
+    QShortcut* redoKey_ = nullptr;
+    QUndoStack* undo_ = nullptr;
+    SignalPlan edited_;  // the editable values as the last step left them
+    int typing_ = 0;     // the run of keys in one field; a new one when a field is left
 
     QLineEdit* intDes_ = nullptr;
     QGroupBox* chartFrame_ = nullptr;

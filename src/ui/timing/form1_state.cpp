@@ -141,7 +141,11 @@ void Form1::setState(const WindowState& s) {
     chart_->setChart(s);
     scroll_->setValue(static_cast<int>(chart.scrollValue));
     applying_ = wasApplying;
-    if (!applying_) refreshModified();
+    if (applying_) return;
+    // Values the program wrote itself (another signal, a calculation blanking a row
+    // without a phase) are no edit to undo: the history before them ends.
+    if (!sameEditables(edited_, state_.plan)) forgetEdits();
+    refreshModified();
 }
 
 }  // namespace tavimo::ui
