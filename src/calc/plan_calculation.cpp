@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/number_text.h"
+
 namespace tavimo {
 
 namespace {
@@ -33,6 +35,8 @@ struct Running {
     float forceOff = 0;
     float broughtBy = 0;  // what was added to bring the force-off into the cycle
     int before = -1;      // the phase whose clearance leads into this one
+    float moved = 0;      // the NEMA force-off counted from the controller's local zero
+    bool tenths = false;  // kept to tenths once moved
     std::optional<float> ownStart, ownEnd, start, finish;
 };
 
@@ -126,7 +130,7 @@ std::optional<std::size_t> coordinatedIn(const Plan& plan, const std::vector<int
 // (as leading left turns run before them), and the barrier lies as far after the
 // zero as the longest of their runs to it; what runs before them comes round the
 // cycle.
-void placePhases(Plan& plan, std::size_t home) {
+bool placePhases(Plan& plan, std::size_t home, float cycle) {
     bool startTogether = false;
     float barrierEnd = 0;
     for (int ring = 0; ring < 2; ++ring) {
@@ -143,7 +147,7 @@ void placePhases(Plan& plan, std::size_t home) {
     if (startTogether) {
         for (std::size_t k = 0; k < n; ++k) order.push_back((home + k) % n);
         walkBarriers(plan, order, clock);
-        return;
+        return true;
     }
     // Back from the barrier: the coordinated phase and what follows it in its ring, or
     // the whole ring where it has no coordinated phase here.
@@ -160,12 +164,31 @@ void placePhases(Plan& plan, std::size_t home) {
         clock[ring] = barrierEnd;
     }
     for (std::size_t k = 1; k < n; ++k) order.push_back((home + k) % n);
+    bool waited[2] = {false, false};
+    for (std::size_t b : order)
+        for (int ring = 0; ring < 2; ++ring)
+            waited[ring] = waited[ring] || (plan.at(ring, b).empty() && !plan.at(1 - ring, b).empty());
     walkBarriers(plan, order, clock);
-    for (int ring = 0; ring < 2; ++ring)
-        for (int i : leading[ring]) {
-            plan[i].end = clock[ring] + plan[i].s;
-            clock[ring] = plan[i].end;
+    for (int ring = 0; ring < 2; ++ring) {
+        if (!waited[ring]) {
+            for (int i : leading[ring]) {
+                plan[i].end = clock[ring] + plan[i].s;
+                clock[ring] = plan[i].end;
+            }
+            continue;
         }
+        // A ring that waited for the other runs into its coordinated phase from its
+        // start a cycle on.
+        const std::vector<int>& lane = plan.at(ring, home);
+        if (leading[ring].empty()) continue;
+        const std::size_t from = leading[ring].size();
+        float end = cycle + barrierEnd - tailOf(plan, lane, from);
+        for (std::size_t k = from; k-- > 0;) {
+            plan[lane[k]].end = end;
+            end = end - plan[lane[k]].s;
+        }
+    }
+    return false;
 }
 
 // The phase whose clearance leads into each one: the one before it in its ring, and
@@ -199,6 +222,72 @@ void checkBarriers(const Plan& plan, PlanCalculation& out) {
         if (!(std::fabs(reach[0] - reach[1]) < kTolerance))
             out.barrierMismatches.push_back({plan.barriers[b], reach[0], reach[1]});
     }
+}
+
+// Where the coordinated phases end at the barrier, the first to turn yellow is the
+// one with the longest clearance M: the zero lies M before the barrier, each
+// coordinated phase forces off its own clearance before M ends, and the phase that
+// runs into a coordinated phase ends where it starts, a cycle on. Ring 1 of a full
+// Dual Lead plan (a leading left turn and two side-street phases) is kept to tenths.
+float type170AtBarrier(Plan& plan, std::size_t home, float C) {
+    const Running* later = nullptr;
+    float M = 0;
+    for (int ring = 0; ring < 2; ++ring)
+        for (int i : plan.at(ring, home)) {
+            const Running& p = plan[i];
+            if (!p.coordinated) continue;
+            if (!later || p.nemaForceOff >= later->nemaForceOff) later = &p;
+            if (p.c > M) M = p.c;
+        }
+    const float zero = later->nemaForceOff - M + later->c;
+    const bool fullLead = plan.barrierCount() == 2 && plan.at(0, home).size() == 2 &&
+                          plan.at(0, 1 - home).size() == 2;
+    for (Running& p : plan.phases) {
+        p.tenths = fullLead && p.ring == 0 && plan[plan.at(0, home).back()].coordinated;
+        p.moved = p.nemaForceOff - zero;
+        if (p.tenths) p.moved = roundToTenth(p.moved);
+        p.forceOff = p.moved;
+    }
+    for (int ring = 0; ring < 2; ++ring) {
+        const std::vector<int>& lane = plan.at(ring, home);
+        for (std::size_t k = 0; k < lane.size(); ++k) {
+            Running& p = plan[lane[k]];
+            if (!p.coordinated) continue;
+            p.forceOff = p.tenths ? roundToTenth(M - p.c) : M - p.c;
+            if (k > 0) {
+                Running& into = plan[lane[k - 1]];
+                into.forceOff = C - p.s + M - into.c;
+            }
+        }
+    }
+    return zero;
+}
+
+// Type 170 counts from the first coordinated yellow; NEMA TS2 from the start of the
+// first coordinated green, where the clock already stands.
+float moveToLocalZero(Plan& plan, std::size_t home, bool startTogether, Controller controller, float C) {
+    bool endAtBarrier = !startTogether;
+    for (int ring = 0; ring < 2; ++ring) {
+        const std::vector<int>& lane = plan.at(ring, home);
+        for (std::size_t k = 0; k + 1 < lane.size(); ++k)
+            if (plan[lane[k]].coordinated) endAtBarrier = false;
+    }
+    float zero = 0;
+    if (controller == Controller::Type170 && endAtBarrier) {
+        zero = type170AtBarrier(plan, home, C);
+    } else {
+        bool first = true;
+        if (controller == Controller::Type170)
+            for (const Running& p : plan.phases)
+                if (p.coordinated && (first || p.nemaForceOff < zero)) zero = p.nemaForceOff, first = false;
+        for (Running& p : plan.phases) p.moved = p.forceOff = p.nemaForceOff - zero;
+    }
+    for (Running& p : plan.phases) {
+        const float inCycle = intoCycle(p.forceOff, C);
+        p.broughtBy = (p.nemaForceOff - p.rawForceOff) + (inCycle - p.forceOff);
+        p.forceOff = inCycle;
+    }
+    return zero;
 }
 
 // Both take the smaller value.
@@ -285,7 +374,7 @@ PlanCalculation calculatePlan(const Signal& signal) {
     }
     const auto homeIndex = static_cast<std::size_t>(
         std::find(plan.barriers.begin(), plan.barriers.end(), home) - plan.barriers.begin());
-    placePhases(plan, homeIndex);
+    const bool startTogether = placePhases(plan, homeIndex, C);
     findPhasesBefore(plan);
     checkBarriers(plan, out);
 
@@ -293,19 +382,8 @@ PlanCalculation calculatePlan(const Signal& signal) {
         p.rawForceOff = p.end - p.c;
         p.nemaForceOff = intoCycle(p.rawForceOff, C);
     }
-    // Type 170 counts from the first coordinated yellow.
-    float zero = 0;
-    if (signal.controller == Controller::Type170) {
-        bool first = true;
-        for (const Running& p : plan.phases)
-            if (p.coordinated && (first || p.nemaForceOff < zero)) zero = p.nemaForceOff, first = false;
-    }
+    const float zero = moveToLocalZero(plan, homeIndex, startTogether, signal.controller, C);
     out.localZero = zero;
-    for (Running& p : plan.phases) {
-        const float moved = p.nemaForceOff - zero;
-        p.forceOff = intoCycle(moved, C);
-        p.broughtBy = (p.nemaForceOff - p.rawForceOff) + (p.forceOff - moved);
-    }
     // A window opens at the force-off of the phase before and closes at the phase's
     // own force-off less its minimum green and the clearance before it, taken before
     // the force-off is brought into the cycle.
@@ -314,8 +392,9 @@ PlanCalculation calculatePlan(const Signal& signal) {
         const Running& q = plan[p.before];
         p.ownStart = q.nemaForceOff;
         p.ownEnd = p.rawForceOff - p.g - q.c;
-        p.start = q.forceOff;
+        p.start = intoCycle(q.moved, C);
         float end = *p.ownEnd - zero;
+        if (p.tenths) end = roundToTenth(end);
         if (end > C) end = end - C;
         else if (end < 0 && p.broughtBy > 0) end = end + C;
         p.finish = end;
