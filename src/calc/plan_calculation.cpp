@@ -25,7 +25,8 @@ float intoCycle(float value, float cycle) {
 
 struct Running {
     int number = 0;
-    int ring = 0;  // 0 or 1
+    int position = 0;  // on the timing window's grid, 0 off it
+    int ring = 0;      // 0 or 1
     int barrier = 0;
     float s = 0, g = 0, c = 0;  // split, min green, clearance
     bool coordinated = false;
@@ -36,7 +37,7 @@ struct Running {
     float broughtBy = 0;  // what was added to bring the force-off into the cycle
     int before = -1;      // the phase whose clearance leads into this one
     float moved = 0;      // the NEMA force-off counted from the controller's local zero
-    bool tenths = false;  // kept to tenths once moved
+    bool tenths = false;  // its results kept to tenths once moved
     std::optional<float> ownStart, ownEnd, start, finish;
 };
 
@@ -62,6 +63,7 @@ Plan collect(const Signal& signal) {
             if (!p || !p->timing || !(p->timing->split > 0) || rb.ring < 1 || rb.ring > 2) continue;
             Running r;
             r.number = number;
+            r.position = p->position;
             r.ring = rb.ring - 1;
             r.barrier = rb.barrier;
             r.s = p->timing->split;
@@ -131,16 +133,21 @@ std::optional<std::size_t> coordinatedIn(const Plan& plan, const std::vector<int
 // zero as the longest of their runs to it; what runs before them comes round the
 // cycle.
 bool placePhases(Plan& plan, std::size_t home, float cycle) {
-    bool startTogether = false;
+    bool startTogether = false, allAlone = true, lagGrid = false;
     float barrierEnd = 0;
     for (int ring = 0; ring < 2; ++ring) {
         const std::vector<int>& lane = plan.at(ring, home);
         if (auto k = coordinatedIn(plan, lane)) {
             if (*k == 0 && lane.size() > 1) startTogether = true;
+            if (lane.size() > 1) allAlone = false;
+            lagGrid = lagGrid || plan[lane[*k]].position % 4 == 1;
             const float tail = tailOf(plan, lane, *k);
             if (tail > barrierEnd) barrierEnd = tail;
         }
     }
+    // Coordinated phases alone in their rings both start and end at the barrier; the
+    // timing window's Dual Lag grid counts them from the start.
+    if (allAlone && lagGrid) startTogether = true;
     std::vector<std::size_t> order;
     const std::size_t n = plan.barrierCount();
     float clock[2] = {0, 0};
@@ -164,21 +171,20 @@ bool placePhases(Plan& plan, std::size_t home, float cycle) {
         clock[ring] = barrierEnd;
     }
     for (std::size_t k = 1; k < n; ++k) order.push_back((home + k) % n);
-    bool waited[2] = {false, false};
+    bool onlyHere[2] = {true, true};
     for (std::size_t b : order)
-        for (int ring = 0; ring < 2; ++ring)
-            waited[ring] = waited[ring] || (plan.at(ring, b).empty() && !plan.at(1 - ring, b).empty());
+        for (int ring = 0; ring < 2; ++ring) onlyHere[ring] = onlyHere[ring] && plan.at(ring, b).empty();
     walkBarriers(plan, order, clock);
     for (int ring = 0; ring < 2; ++ring) {
-        if (!waited[ring]) {
+        if (!onlyHere[ring]) {
             for (int i : leading[ring]) {
                 plan[i].end = clock[ring] + plan[i].s;
                 clock[ring] = plan[i].end;
             }
             continue;
         }
-        // A ring that waited for the other runs into its coordinated phase from its
-        // start a cycle on.
+        // A ring that runs nothing outside this barrier runs into its coordinated
+        // phase from its start a cycle on.
         const std::vector<int>& lane = plan.at(ring, home);
         if (leading[ring].empty()) continue;
         const std::size_t from = leading[ring].size();
@@ -245,8 +251,7 @@ float type170AtBarrier(Plan& plan, std::size_t home, float C) {
     for (Running& p : plan.phases) {
         p.tenths = fullLead && p.ring == 0 && plan[plan.at(0, home).back()].coordinated;
         p.moved = p.nemaForceOff - zero;
-        if (p.tenths) p.moved = roundToTenth(p.moved);
-        p.forceOff = p.moved;
+        p.forceOff = p.tenths ? roundToTenth(p.moved) : p.moved;
     }
     for (int ring = 0; ring < 2; ++ring) {
         const std::vector<int>& lane = plan.at(ring, home);
@@ -289,6 +294,62 @@ float moveToLocalZero(Plan& plan, std::size_t home, bool startTogether, Controll
     }
     return zero;
 }
+
+// The sums of a window's end are taken in the order the timing sheets have always
+// taken them for that kind of phase, so that a plan the timing window holds reads to
+// the last digit as it does there. In exact numbers every order is the same.
+struct WindowEnd {
+    const Plan& plan;
+    std::size_t home;
+    bool startTogether;
+    float C;
+
+    std::size_t elsewhere(int ring) const {
+        std::size_t n = 0;
+        for (std::size_t b = 0; b < plan.barrierCount(); ++b)
+            if (b != home) n += plan.at(ring, b).size();
+        return n;
+    }
+    bool leadsCoordinated(const Running& p) const {
+        const std::vector<int>& lane = plan.at(p.ring, home);
+        for (std::size_t k = 0; k + 1 < lane.size(); ++k)
+            if (&plan[lane[k]] == &p) return plan[lane[k + 1]].coordinated;
+        return false;
+    }
+    static bool atFourth(const Running& p) { return p.position > 0 && p.position % 4 == 0; }
+    bool aloneWithCoordinated(int ring) const {
+        const std::vector<int>& lane = plan.at(ring, home);
+        return lane.size() == 1 && plan[lane.front()].coordinated;
+    }
+    bool closesRing(const Running& p) const {
+        for (std::size_t b = plan.barrierCount(); b-- > 0;)
+            if (!plan.at(p.ring, b).empty()) return &plan[plan.at(p.ring, b).back()] == &p && b != home;
+        return false;
+    }
+    // The last side street of a Dual Lead ring without a leading left turn ends the cycle.
+    bool endsCycle(const Running& p) const {
+        return !startTogether && closesRing(p) && aloneWithCoordinated(p.ring) && atFourth(p);
+    }
+
+    float operator()(const Running& p, const Running& q) const {
+        const float end = p.end;
+        if (!startTogether && leadsCoordinated(p) && p.barrier == plan.barriers[home]) {
+            const std::size_t others = elsewhere(p.ring);
+            if (others >= 2) return end - q.c - p.g - p.c;
+            if (others == 1) return end - p.c - q.c - p.g;
+        }
+        if (startTogether && q.coordinated && p.barrier == plan.barriers[home])
+            return elsewhere(p.ring) > 0 ? end - q.c - p.c - p.g : end - q.c - p.g - p.c;
+        if (startTogether && closesRing(p)) {
+            const std::size_t alongside = plan.at(p.ring, (home + 1) % plan.barrierCount()).size();
+            if (alongside >= 2) return C - p.c - p.g - q.c;
+            if (alongside == 1 && aloneWithCoordinated(p.ring) && atFourth(p))
+                return end - q.c - p.c - p.g;
+        }
+        if (endsCycle(p)) return elsewhere(p.ring) == 1 ? C - p.c - p.g - q.c : end - p.c - p.g - q.c;
+        return p.rawForceOff - p.g - q.c;
+    }
+};
 
 // Both take the smaller value.
 void join(std::optional<float>& a, std::optional<float>& b) {
@@ -377,9 +438,10 @@ PlanCalculation calculatePlan(const Signal& signal) {
     const bool startTogether = placePhases(plan, homeIndex, C);
     findPhasesBefore(plan);
     checkBarriers(plan, out);
+    const WindowEnd windowEnd{plan, homeIndex, startTogether, C};
 
     for (Running& p : plan.phases) {
-        p.rawForceOff = p.end - p.c;
+        p.rawForceOff = (windowEnd.endsCycle(p) ? C : p.end) - p.c;
         p.nemaForceOff = intoCycle(p.rawForceOff, C);
     }
     const float zero = moveToLocalZero(plan, homeIndex, startTogether, signal.controller, C);
@@ -391,8 +453,10 @@ PlanCalculation calculatePlan(const Signal& signal) {
         if (p.coordinated || p.before < 0) continue;
         const Running& q = plan[p.before];
         p.ownStart = q.nemaForceOff;
-        p.ownEnd = p.rawForceOff - p.g - q.c;
-        p.start = intoCycle(q.moved, C);
+        p.ownEnd = windowEnd(p, q);
+        // A hair before zero is zero, as the timing window keeps it.
+        const float opens = p.tenths ? roundToTenth(q.moved) : q.moved;
+        p.start = opens < -kTolerance ? opens + C : opens;
         float end = *p.ownEnd - zero;
         if (p.tenths) end = roundToTenth(end);
         if (end > C) end = end - C;
@@ -415,7 +479,10 @@ PlanCalculation calculatePlan(const Signal& signal) {
         for (int ring = 0; ring < 2; ++ring) {
             const std::vector<int>& lane = plan.at(ring, next);
             if (lane.empty()) continue;
+            // The timing window leaves a side street standing alone at its fourth
+            // position as it opens.
             Running& p = plan[lane.front()];
+            if (WindowEnd::atFourth(p)) continue;
             if (p.start && *p.start < 0.5f) p.start = 0.f;
         }
     }
