@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "calc/coordination.h"
+#include "io/network_corridor.h"
 #include "io/utdf_network.h"
+#include "model/number_text.h"
 
 namespace tavimo {
 namespace {
@@ -74,6 +77,72 @@ TEST(CorridorLinks, MissingFiguresAreLeftOut) {
     EXPECT_TRUE(std::isnan(x.links[1].speed));
     EXPECT_EQ(x.nameOf(x.links[1]), "Main St");
     EXPECT_EQ(x.streetNames, (std::vector<std::string>{"Side St", "Main St"}));
+}
+
+// Every real network of the test data: the timing exports of fifteen networks.
+const char* const kRealNetworks[] = {
+    "bullhead-parkway.csv", "bullhead-seg4.csv", "camp-verde.csv", "chattanooga.csv", "cortaro-am.csv",
+    "cortaro-pm.csv", "glendale.csv", "i19-ruby.csv", "kingman.csv", "lake-havasu.csv",
+    "payson.csv", "peoria.csv", "sedona.csv", "union-hills.csv", "us60.csv"};
+
+const std::vector<UtdfNetwork>& realNetworks() {
+    static const std::vector<UtdfNetwork> networks = [] {
+        std::vector<UtdfNetwork> read;
+        for (const char* name : kRealNetworks) read.push_back(readNetwork(networkData(name)));
+        return read;
+    }();
+    return networks;
+}
+
+// The distance between two times on a clock of `cycle` seconds.
+double apartOnCycle(double a, double b, double cycle) {
+    const double d = onCycle(a - b, cycle);
+    return std::min(d, cycle - d);
+}
+
+// The exporting program counts each plan's Offset to the point its Referenced To names:
+// the definitions of the points hold on every actuated-coordinated plan.
+TEST(CorridorDefinitions, FileOffsetIsThePointItsReferenceNames) {
+    int checked = 0, withoutCoordinatedPhase = 0;
+    for (std::size_t n = 0; n < std::size(kRealNetworks); ++n)
+        for (const NetworkIntersection& x : realNetworks()[n].intersections) {
+            if (!x.hasTimeplan || x.controlType != "3") continue;
+            SCOPED_TRACE(std::string(kRealNetworks[n]) + " " + x.id);
+            auto plan = coordinationPlanOf(x);
+            ASSERT_TRUE(std::holds_alternative<CoordinationPlan>(plan)) << std::get<std::string>(plan);
+            const auto points = referencePointsOf(std::get<CoordinationPlan>(plan));
+            if (!points) {
+                ++withoutCoordinatedPhase;  // Reference Phase 0
+                continue;
+            }
+            const auto reference = fileReferenceOf(x);
+            ASSERT_TRUE(reference);
+            const std::optional<double> offset = offsetIn(*points, *reference);
+            ASSERT_TRUE(offset);
+            EXPECT_LT(apartOnCycle(*offset, *parseNumber(x.offset), std::get<CoordinationPlan>(plan).cycle), 0.05)
+                << "Referenced To " << x.referencedTo << ", Offset " << x.offset << ", " << referenceName(*reference)
+                << " " << *offset;
+            ++checked;
+        }
+    EXPECT_EQ(checked, 212);
+    EXPECT_EQ(withoutCoordinatedPhase, 2);
+}
+
+TEST(CorridorDefinitions, TravelTimeOfEveryLinkIsTheFilesTime) {
+    int checked = 0;
+    for (std::size_t n = 0; n < std::size(kRealNetworks); ++n) {
+        const UtdfNetwork& network = realNetworks()[n];
+        for (const NetworkIntersection& x : network.intersections)
+            for (const NetworkLink& link : x.links) {
+                if (std::isnan(link.time)) continue;
+                SCOPED_TRACE(std::string(kRealNetworks[n]) + " " + x.id + " " + std::string(headingName(link.heading)));
+                const auto time = travelTime(link.distance, link.speed, isMetric(network));
+                ASSERT_TRUE(time) << link.distance << " at " << link.speed;
+                EXPECT_LE(std::abs(*time - link.time), 0.05 + 1e-4) << link.distance << " at " << link.speed;
+                ++checked;
+            }
+    }
+    EXPECT_GT(checked, 2500);
 }
 
 }  // namespace
