@@ -345,6 +345,9 @@ inline Broken checkCalcArguments(std::string_view input) {
     if ((o.list || !o.intersections.empty()) && !o.network) return "--list or --intersection without a network";
     if (o.list && (o.chartPath || o.reportPath || o.strict || o.controller || o.mode))
         return "an option --list drops";
+    if (o.listCorridors && (!o.network || o.list || !o.intersections.empty() || o.chartPath || o.reportPath ||
+                            o.strict || o.controller || o.mode))
+        return "--list-corridors without a network, or with an option it drops";
     if (o.chartPath && o.reportPath && *o.chartPath == *o.reportPath) return "chart and report on one path";
     if (o.controller && *o.controller != tag::kNema && *o.controller != tag::kType170) return "controller " + *o.controller;
     if (o.mode && *o.mode != tag::kPermissive && *o.mode != tag::kYield) return "mode " + *o.mode;
