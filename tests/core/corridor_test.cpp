@@ -284,19 +284,5 @@ TEST(CorridorFinding, ChainsOfSignalsAlongOneStreet) {
     }
 }
 
-TEST(CorridorFinding, RoutesThatCannotBeDrivenSayWhy) {
-    const UtdfNetwork network = readNetwork(networkData("glendale.csv"));
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"3325"}, "a route needs two signals or more"},
-        {{"3325", "99999"}, "the file has no intersection \"99999\""},
-        {{"3325", "3350", "3325"}, "intersection 3325 is twice on the route"},
-    };
-    for (const auto& [signals, reason] : cases) {
-        auto route = corridorRoute(network, signals);
-        ASSERT_TRUE(std::holds_alternative<std::string>(route));
-        EXPECT_EQ(std::get<std::string>(route), reason);
-    }
-}
-
 }  // namespace
 }  // namespace tavimo
