@@ -4,6 +4,7 @@
 // when the input is handled soundly, else what went wrong.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +18,7 @@
 #include <nlohmann/json.hpp>
 
 #include "calc/calculation.h"
+#include "calc/coordination.h"
 #include "calc/window_calculation.h"
 #include "cli/calc_options.h"
 #include "io/project_file.h"
@@ -24,6 +26,7 @@
 #include "io/signal_arrival.h"
 #include "io/utdf_import.h"
 #include "io/utdf_readers.h"
+#include "io/network_corridor.h"
 #include "io/network_signal.h"
 #include "io/utdf_network.h"
 #include "io/windows1252.h"
@@ -318,6 +321,23 @@ inline Broken checkNetworkUtdf(std::string_view text) {
                                                  state.plan.controller == tag::kType170);
         if (verdict.note.empty()) return "intersection " + x.id + " without a verdict";
     }
+    // Every corridor found is driven both ways or refused with a reason; a band lies
+    // within the cycle, and no band comes without its reason.
+    const UtdfNetwork& network = std::get<UtdfNetwork>(parsed);
+    for (NetworkCorridor corridor : findCorridors(network))
+        for (int way = 0; way < 2; ++way, std::reverse(corridor.signals.begin(), corridor.signals.end())) {
+            auto route = corridorRoute(network, corridor.signals);
+            if (const auto* reason = std::get_if<std::string>(&route)) {
+                if (reason->empty()) return "corridor " + corridor.street + " refused without a reason";
+                continue;
+            }
+            const CorridorRoute& driven = std::get<CorridorRoute>(route);
+            const Band band = progressionAlong(driven).band;
+            if (!band.seconds && band.reason.empty()) return "corridor " + corridor.street + ": no band, no reason";
+            const double cycle = driven.signals.front().plan ? driven.signals.front().plan->cycle : 0;
+            if (band.seconds && !(*band.seconds >= 0 && *band.seconds <= cycle))
+                return "corridor " + corridor.street + ": a band of " + std::to_string(*band.seconds) + " s";
+        }
     return std::nullopt;
 }
 
@@ -345,6 +365,9 @@ inline Broken checkCalcArguments(std::string_view input) {
     if ((o.list || !o.intersections.empty()) && !o.network) return "--list or --intersection without a network";
     if (o.list && (o.chartPath || o.reportPath || o.strict || o.controller || o.mode))
         return "an option --list drops";
+    if (o.listCorridors && (!o.network || o.list || !o.intersections.empty() || o.chartPath || o.reportPath ||
+                            o.strict || o.controller || o.mode))
+        return "--list-corridors without a network, or with an option it drops";
     if (o.chartPath && o.reportPath && *o.chartPath == *o.reportPath) return "chart and report on one path";
     if (o.controller && *o.controller != tag::kNema && *o.controller != tag::kType170) return "controller " + *o.controller;
     if (o.mode && *o.mode != tag::kPermissive && *o.mode != tag::kYield) return "mode " + *o.mode;

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "calc/window_calculation.h"
+#include "cli/calc_corridors.h"
 #include "cli/calc_messages.h"
 #include "cli/draw_request.h"
 #include "io/network_signal.h"
@@ -172,6 +173,11 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
     if (chosen.empty()) {
         tell(err, "the UTDF file \"" + *options.network + "\" has no intersection with a timing plan");
         return kUsageOrFile;
+    }
+    if (options.listCorridors) {
+        errno = 0;
+        printCorridors(network, options.format, out);
+        return printed(out, err);
     }
     if (options.list) {
         errno = 0;

@@ -30,6 +30,9 @@ const char* const kHelp =
     "                           force-offs compared with the file's\n"
     "  --intersection ID        only this intersection of the network file (repeatable)\n"
     "  --list                   list the network's intersections without calculating\n"
+    "  --list-corridors         list the network's corridors without calculating: the\n"
+    "                           signals linked along one street name, in order, with\n"
+    "                           their cycle lengths\n"
     "  --controller nema|170    NEMA TS2 or Type 170 local-time reference\n"
     "                           (default: the project file's; NEMA TS2 for an import;\n"
     "                           for a network, Type 170 where the plan is referenced\n"
@@ -186,6 +189,7 @@ CommandLine::CommandLine(std::vector<std::string> options, std::vector<std::stri
     });
     addFlag("--strict", [this] { o_.strict = true; });
     addFlag("--list", [this] { o_.list = true; });
+    addFlag("--list-corridors", [this] { o_.listCorridors = true; });
     addFlag("--utdf", [this] { takeUtdf(); });
 }
 
@@ -284,6 +288,19 @@ void CommandLine::checkTogether() const {
                                                        {o.mode.has_value(), "--mode"}};
         for (const auto& [given, name] : unused)
             if (given) throw UsageError{std::string(name) + " cannot go with --list, which calculates nothing"};
+    }
+    if (o.listCorridors) {
+        if (!o.network) throw UsageError{"--list-corridors needs --utdf with a network file"};
+        const std::pair<bool, const char*> unused[] = {{o.list, "--list"},
+                                                       {!o.intersections.empty(), "--intersection"},
+                                                       {o.chartPath.has_value(), "--chart"},
+                                                       {o.reportPath.has_value(), "--report"},
+                                                       {o.strict, "--strict"},
+                                                       {o.controller.has_value(), "--controller"},
+                                                       {o.mode.has_value(), "--mode"}};
+        for (const auto& [given, name] : unused)
+            if (given)
+                throw UsageError{std::string(name) + " cannot go with --list-corridors, which calculates nothing"};
     }
     if (o.chartPath && o.reportPath && samePlace(*o.chartPath, *o.reportPath))
         throw UsageError{"--chart and --report name the same file \"" + *o.reportPath + "\""};

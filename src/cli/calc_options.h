@@ -22,6 +22,7 @@ struct CalcOptions {
     std::optional<std::string> network;         // one combined UTDF file of a whole network
     std::vector<std::string> intersections;     // --intersection, in the order given
     bool list = false;                          // --list: the network's intersections only
+    bool listCorridors = false;                 // --list-corridors: the network's corridors only
     std::optional<std::string> controller;     // tag text: "Nema" or "one70"
     std::optional<std::string> mode;           // tag text: "Permissive" or "Yield"
     OutputFormat format = OutputFormat::Table;

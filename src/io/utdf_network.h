@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,6 +61,26 @@ struct NetworkLaneGroup {
     Served served = Served::First;
 };
 
+// The compass directions of the [Links] columns: the way a link runs where it arrives.
+enum class LinkHeading : std::uint8_t { NB, SB, EB, WB, NE, NW, SE, SW };
+
+// "NB" for LinkHeading::NB, and so on.
+std::string_view headingName(LinkHeading heading);
+
+// One approach of an intersection in [Links]: the link from the node "Up ID" to this
+// one, arriving in the direction of its column. The figures are read as numbers (a '*'
+// the export writes before a value set by hand is dropped); NaN where the file gives
+// none or no number. Feet and mph, or metres and km/h where the network is metric.
+// Kept to 24 bytes: a large network holds a hundred thousand of them.
+struct NetworkLink {
+    static constexpr float kNone = std::numeric_limits<float>::quiet_NaN();
+    long long upNode = -1;  // INTID of the node the link comes from, -1: none
+    float distance = kNone, speed = kNone;
+    float time = kNone;     // the export's own travel time, in seconds
+    std::int16_t nameIndex = -1;  // its street's name in streetNames, -1: none
+    LinkHeading heading = LinkHeading::NB;
+};
+
 struct NetworkIntersection {
     std::string id;  // INTID as written
     long long number = 0;
@@ -71,11 +93,19 @@ struct NetworkIntersection {
 
     std::vector<NetworkLaneGroup> laneGroups;
     std::vector<std::string> streetNames;  // [Links] "Name" of each approach, column order
+    std::vector<NetworkLink> links;        // [Links] approaches, in the order first met
+
+    // The street name of one of its links; empty where the file gives none.
+    std::string_view nameOf(const NetworkLink& link) const {
+        return link.nameIndex >= 0 ? std::string_view(streetNames[static_cast<std::size_t>(link.nameIndex)])
+                                   : std::string_view();
+    }
     std::string nodeDescription;           // [Nodes] DESCRIPTION
 };
 
 struct UtdfNetwork {
     std::vector<NetworkIntersection> intersections;  // in INTID order
+    std::string metric;  // [Network] Metric as written: "0" for feet and mph, else metres and km/h
 
     const NetworkIntersection* find(const std::string& id) const;
 };

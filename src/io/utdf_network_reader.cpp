@@ -4,12 +4,14 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 #include <cstdint>
 #include <unordered_map>
 
 #include "io/utdf_network.h"
 #include "io/utf8.h"
 #include "io/windows1252.h"
+#include "model/number_text.h"
 
 #include "text_encoding.h"
 #include "text_lines.h"
@@ -19,7 +21,7 @@ namespace tavimo {
 
 namespace {
 
-enum class Section { Other, Nodes, Links, Lanes, Timeplans, Phases };
+enum class Section { Other, Network, Nodes, Links, Lanes, Timeplans, Phases };
 
 std::string_view trimmed(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -36,7 +38,8 @@ bool sameName(std::string_view a, std::string_view b) {
 
 Section sectionNamed(std::string_view line) {
     const std::string_view name = trimmed(line);
-    for (const auto& [text, section] : {std::pair{"[Nodes]", Section::Nodes}, {"[Links]", Section::Links},
+    for (const auto& [text, section] : {std::pair{"[Network]", Section::Network}, {"[Nodes]", Section::Nodes},
+                                        {"[Links]", Section::Links},
                                         {"[Lanes]", Section::Lanes}, {"[Timeplans]", Section::Timeplans},
                                         {"[Phases]", Section::Phases}})
         if (sameName(name, text)) return section;
@@ -45,6 +48,7 @@ Section sectionNamed(std::string_view line) {
 
 const char* sectionTitle(Section section) {
     switch (section) {
+    case Section::Network: return "[Network]";
     case Section::Nodes: return "[Nodes]";
     case Section::Links: return "[Links]";
     case Section::Lanes: return "[Lanes]";
@@ -136,6 +140,9 @@ constexpr std::pair<const char*, std::string NetworkIntersection::*> kTimeplanRe
     {"Offset", &NetworkIntersection::offset},
 };
 
+// The [Links] records Tavimo uses, in the order takeLink numbers them.
+constexpr const char* kLinkRecords[] = {"Name", "Up ID", "Distance", "Speed", "Time"};
+
 // The [Lanes] records naming the phases that serve each lane group.
 constexpr std::pair<const char*, NetworkLaneGroup::Served> kLaneRecords[] = {
     {"Phase1", NetworkLaneGroup::Served::First},
@@ -149,17 +156,21 @@ constexpr std::pair<const char*, NetworkLaneGroup::Served> kLaneRecords[] = {
 };
 
 // Where `name` stands in a table of records, or -1.
+const char* recordName(const char* record) { return record; }
+template <typename Value>
+const char* recordName(const std::pair<const char*, Value>& record) { return record.first; }
+
 template <typename Records>
 int recordIndex(const Records& records, std::string_view name) {
     for (std::size_t i = 0; i < std::size(records); ++i)
-        if (sameName(name, records[i].first)) return static_cast<int>(i);
+        if (sameName(name, recordName(records[i]))) return static_cast<int>(i);
     return -1;
 }
 
 // Every record Tavimo takes, numbered across the sections: a [Nodes] line, the [Links]
-// "Name", then the lane, timing plan and phase records. An intersection holds each once.
-constexpr int kLinkName = 1;
-constexpr int kFirstLane = 2;
+// records, then the lane, timing plan and phase records. An intersection holds each once.
+constexpr int kFirstLink = 1;
+constexpr int kFirstLane = kFirstLink + static_cast<int>(std::size(kLinkRecords));
 constexpr int kFirstTimeplan = kFirstLane + static_cast<int>(std::size(kLaneRecords));
 constexpr int kFirstPhase = kFirstTimeplan + static_cast<int>(std::size(kTimeplanRecords));
 constexpr int kRecordKinds = kFirstPhase + static_cast<int>(std::size(kPhaseRecords));
@@ -169,7 +180,7 @@ int recordKind(Section section, std::string_view name) {
     const auto after = [](int first, int index) { return index < 0 ? -1 : first + index; };
     switch (section) {
     case Section::Nodes: return 0;
-    case Section::Links: return sameName(name, "Name") ? kLinkName : -1;
+    case Section::Links: return after(kFirstLink, recordIndex(kLinkRecords, name));
     case Section::Lanes: return after(kFirstLane, recordIndex(kLaneRecords, name));
     case Section::Timeplans: return after(kFirstTimeplan, recordIndex(kTimeplanRecords, name));
     case Section::Phases: return after(kFirstPhase, recordIndex(kPhaseRecords, name));
@@ -187,6 +198,8 @@ int phaseColumn(std::string_view heading) {
 // What the reader keeps of each intersection to refuse a record written twice: how
 // and where its INTID was first written, and the line of each record taken so far
 // (0: not yet). About 150 bytes each, kept beside the intersection rather than in it.
+static_assert(sizeof(NetworkLink) <= 24, "a link stays small: a large network holds many");
+
 struct Seen {
     std::uint32_t idLine = 0;
     std::string idText;
@@ -233,6 +246,7 @@ private:
             return std::nullopt;
         }
         if (section_ == Section::Other) return std::nullopt;
+        if (section_ == Section::Network) return networkSetting(text);
         // Most records of a section are of no use here (lane widths, saturation flows):
         // they are passed over by their name, without splitting the line.
         if (!heading_.empty() && recordKind(section_, trimmed(text.substr(0, text.find(',')))) < 0)
@@ -246,6 +260,15 @@ private:
             return std::nullopt;
         }
         return record();
+    }
+
+    // [Network] holds RECORDNAME,DATA lines of the whole network; only Metric is used.
+    std::optional<UtdfError> networkSetting(std::string_view text) {
+        if (!sameName(trimmed(text.substr(0, text.find(','))), "Metric")) return std::nullopt;
+        if (auto error = tooBig(text)) return error;
+        splitFields(text, fields_);
+        if (fields_.size() >= 2) network_.metric = textOf(fields_[1]);
+        return std::nullopt;
     }
 
     void takeHeading() {
@@ -310,11 +333,7 @@ private:
         case Section::Nodes:
             if (descriptionColumn_ > 0) at.nodeDescription = textOf(fields_[descriptionColumn_]);
             break;
-        case Section::Links:
-            if (sameName(name, "Name"))
-                for (std::size_t i = 2; i < heading_.size(); ++i)
-                    if (!fields_[i].empty()) at.streetNames.push_back(textOf(fields_[i]));
-            break;
+        case Section::Links: takeLink(at, kind - kFirstLink); break;
         case Section::Lanes: {
             const NetworkLaneGroup::Served served = kLaneRecords[kind - kFirstLane].second;
             for (std::size_t i = 2; i < heading_.size(); ++i)
@@ -335,6 +354,53 @@ private:
         default: break;
         }
         return std::nullopt;
+    }
+
+    // One [Links] record (numbered as in kLinkRecords) of every approach column. A
+    // column that is no compass direction holds no link Tavimo can follow.
+    void takeLink(NetworkIntersection& at, int record) {
+        // Most intersections have three or four approaches: room for exactly those,
+        // counted on the first record, keeps a large network's links compact.
+        if (at.links.empty())
+            at.links.reserve(static_cast<std::size_t>(
+                std::count_if(fields_.begin() + 2, fields_.end(), [](std::string_view f) { return !f.empty(); })));
+        for (std::size_t i = 2; i < heading_.size(); ++i) {
+            const std::string_view value = fields_[i];
+            if (value.empty()) continue;
+            if (record == 0) at.streetNames.push_back(textOf(value));
+            const std::optional<LinkHeading> heading = headingOf(heading_[i]);
+            if (!heading) continue;
+            NetworkLink& link = linkOf(at, *heading);
+            switch (record) {
+            case 0: link.nameIndex = static_cast<std::int16_t>(at.streetNames.size() - 1); break;
+            case 1: link.upNode = wholeNumber(value).value_or(-1); break;
+            case 2: link.distance = linkFigure(value); break;
+            case 3: link.speed = linkFigure(value); break;
+            default: link.time = linkFigure(value); break;
+            }
+        }
+    }
+
+    static std::optional<LinkHeading> headingOf(std::string_view column) {
+        for (int h = 0; h <= static_cast<int>(LinkHeading::SW); ++h)
+            if (sameName(column, headingName(static_cast<LinkHeading>(h)))) return static_cast<LinkHeading>(h);
+        return std::nullopt;
+    }
+
+    // The approach of `at` in the direction `heading`, added when first met.
+    static NetworkLink& linkOf(NetworkIntersection& at, LinkHeading heading) {
+        for (NetworkLink& link : at.links)
+            if (link.heading == heading) return link;
+        at.links.emplace_back();
+        at.links.back().heading = heading;
+        return at.links.back();
+    }
+
+    // A distance, speed or time; "*1320" is a distance the engineer set by hand.
+    static float linkFigure(std::string_view text) {
+        if (!text.empty() && text.front() == '*') text.remove_prefix(1);
+        const std::optional<float> value = parseNumber(text);
+        return value && std::isfinite(*value) ? *value : NetworkLink::kNone;
     }
 
     // An exporter writes each record of an intersection once, and its number one way. A
@@ -383,6 +449,11 @@ private:
 };
 
 }  // namespace
+
+std::string_view headingName(LinkHeading heading) {
+    static constexpr const char* kNames[] = {"NB", "SB", "EB", "WB", "NE", "NW", "SE", "SW"};
+    return kNames[static_cast<std::size_t>(heading)];
+}
 
 const NetworkIntersection* UtdfNetwork::find(const std::string& id) const {
     const auto number = wholeNumber(trimmed(id));

@@ -112,5 +112,30 @@ TEST(CalcNetwork, ExitStatusesAndListing) {
     std::remove(noPlans.c_str());
 }
 
+TEST(CalcNetwork, ListsCorridorsInEachForm) {
+    const std::string sedona = TAVIMO_TEST_DATA "/utdf8/sedona.csv";
+    const std::pair<const char*, std::string> forms[] = {
+        {"table", "SR 89A | 8 signals: 3, 7, 10, 9, 14, 20, 24, 31 | cycles 130.0, 120.0\n"},
+        {"csv", "street,signals,intersections,cycle_lengths\nSR 89A,8,3 7 10 9 14 20 24 31,130.0 120.0\n"},
+        {"json", "[\n  {\n    \"street\": \"SR 89A\",\n    \"intersections\": [\n      \"3\",\n      \"7\",\n"},
+    };
+    for (const auto& [form, out] : forms) {
+        const Result r = run({"--utdf", sedona, "--list-corridors", "--format", form});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out.substr(0, out.size()), out);
+    }
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"--list-corridors", TAVIMO_TEST_DATA "/main-and-1st.tvm"}, "--list-corridors needs --utdf with a network file"},
+        {{"--utdf", sedona, "--list-corridors", "--intersection", "3"},
+         "--intersection cannot go with --list-corridors, which calculates nothing"},
+        {{"--utdf", sedona, "--list-corridors", "--list"}, "--list cannot go with --list-corridors"},
+    };
+    for (const auto& [args, err] : refused) {
+        const Result r = run(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find(err), std::string::npos) << r.err;
+    }
+}
+
 }  // namespace
 }  // namespace tavimo::cli
