@@ -263,7 +263,9 @@ int runCorridor(const CalcOptions& options, const UtdfNetwork& network, std::ost
         if (back) std::reverse(route.begin(), route.end());
         auto found = corridorRoute(network, route);
         if (const auto* why = std::get_if<std::string>(&found)) {
-            tell(err, "--corridor " + route.front() + " to " + route.back() + ": " + *why);
+            std::string given;
+            for (const std::string& id : ids) given += (given.empty() ? "" : ",") + id;
+            tell(err, "--corridor " + given + ": " + *why);
             return kUsageOrFile;
         }
         directions.push_back({std::get<CorridorRoute>(std::move(found)), {}});
