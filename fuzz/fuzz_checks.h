@@ -455,7 +455,11 @@ inline Broken checkResultWriters(std::string_view input) {
     if (records->size() != 1 + kPositions) return "the csv holds " + std::to_string(records->size()) + " records";
     for (int k = 1; k <= kPositions; ++k) {
         const std::vector<std::string>& record = (*records)[static_cast<std::size_t>(k)];
-        if (record.size() != kFields + 1) return "a csv record of " + std::to_string(record.size()) + " fields";
+        // The fields, the warnings, the ring and the barrier.
+        if (record.size() != kFields + 3) return "a csv record of " + std::to_string(record.size()) + " fields";
+        if (record[std::size_t{kFields} + 1] != std::to_string(ringOfPosition(k)) ||
+            record[std::size_t{kFields} + 2] != std::to_string(barrierOfPosition(k)))
+            return "the ring or barrier of position " + std::to_string(k) + " reads back changed";
         const auto column = columnOf(state.plan, k);
         for (int f = 0; f < kFields; ++f)
             if (record[static_cast<std::size_t>(f)] != column[static_cast<std::size_t>(f)])

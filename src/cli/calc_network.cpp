@@ -9,6 +9,7 @@
 #include "cli/calc_messages.h"
 #include "cli/calc_route.h"
 #include "cli/draw_request.h"
+#include "cli/network_plan_run.h"
 #include "io/network_signal.h"
 #include "io/signal_arrival.h"
 #include "io/utdf_network.h"
@@ -31,12 +32,23 @@ struct NetworkRun {
     NetworkAgreement agreement;
     std::string note;  // the reason it failed, or what the user must know besides agreement
     std::vector<TimingWarning> warnings;  // what a controller cannot run as calculated
+    // A plan the eight positions cannot hold, calculated as its ring-barrier plan.
+    std::optional<PlanRun> plan;
 };
 
 NetworkRun runOne(const NetworkIntersection& x, const CalcOptions& options) {
     NetworkRun run;
     run.intersection = &x;
     const NetworkStanding standing = standingOf(x);
+    // The grid's plans as the timing window times them; an actuated-coordinated plan
+    // it cannot hold, as its own rings and barriers.
+    if (!standing.placement && standing.planWindow && !standing.notCoordinated) {
+        run.plan = runPlan(standing, options);
+        run.calculated = run.plan->calculated;
+        run.note = run.plan->note;
+        for (const PlanWarning& w : run.plan->warnings) run.warnings.push_back({w.text, "", {}});
+        return run;
+    }
     auto imported = networkSignal(standing, options.controller.value_or(defaultControllerOf(x)),
                                   options.mode.value_or(tag::kPermissive));
     if (auto* reason = std::get_if<std::string>(&imported)) {
@@ -65,23 +77,27 @@ NetworkRun runOne(const NetworkIntersection& x, const CalcOptions& options) {
 }
 
 void printList(const std::vector<const NetworkIntersection*>& chosen, OutputFormat format, std::ostream& out) {
-    if (format == OutputFormat::Csv) out << "intersection,description,control_type,cycle_length,note\n";
+    if (format == OutputFormat::Csv) out << "intersection,description,control_type,cycle_length,note,window\n";
     Json list = Json::array();
     for (const NetworkIntersection* x : chosen) {
-        const std::string description = networkDescription(*x), note = standingOf(*x).holdability();
+        const NetworkStanding standing = standingOf(*x);
+        const std::string description = networkDescription(*x), note = standing.holdability();
+        const std::string window = standing.window();
         const std::string type = controlTypeName(x->controlType);
         switch (format) {
         case OutputFormat::Csv:
             out << x->id << ',' << csvField(description) << ',' << csvField(type) << ',' << csvField(x->cycleLength)
-                << ',' << csvField(note) << '\n';
+                << ',' << csvField(note) << ',' << csvField(window) << '\n';
             break;
         case OutputFormat::Json:
             list.push_back(Json{{"intersection", jsonNumber(x->id)}, {"description", description},
-                                {"control_type", type}, {"cycle_length", jsonNumber(x->cycleLength)}, {"note", note}});
+                                {"control_type", type}, {"cycle_length", jsonNumber(x->cycleLength)}, {"note", note},
+                                {"window", window.empty() ? Json(nullptr) : Json(window)}});
             break;
         case OutputFormat::Table:
             out << printableText(description) << " | " << printableText(type) << " | cycle "
-                << printableText(x->cycleLength) << " | " << printableText(note) << '\n';
+                << printableText(x->cycleLength) << " | " << printableText(note) << " | "
+                << (window.empty() ? "no window" : window) << '\n';
             break;
         }
     }
@@ -95,7 +111,7 @@ void printRunsHead(OutputFormat format, std::ostream& out) {
     if (format == OutputFormat::Csv) {
         out << "intersection";
         for (const char* name : kCsvNames) out << ',' << name;
-        out << ",file_force_off,note,warnings\n";
+        out << ",file_force_off,note,warnings,ring,barrier\n";
     }
 }
 
@@ -114,24 +130,31 @@ void printRun(const NetworkRun& run, bool first, OutputFormat format, std::ostre
     case OutputFormat::Table:
         if (!first) out << '\n';
         out << "Intersection " << printableText(networkDescription(*run.intersection)) << '\n';
-        if (run.calculated) printTable(run.state, out);
+        if (run.calculated && run.plan) printPlanTable(*run.plan, out);
+        else if (run.calculated) printTable(run.state, out);
         out << printableText(run.note) << '\n';
         for (const TimingWarning& w : run.warnings) out << "warning: " << printableText(w.text) << '\n';
         break;
     case OutputFormat::Csv:
         if (!run.calculated) {
-            out << id << ",,,,,,,,,,,," << csvField(run.note) << ",\n";
+            out << id << ",,,,,,,,,,,," << csvField(run.note) << ",,,\n";
+            break;
+        }
+        if (run.plan) {
+            printPlanCsv(id, *run.plan, out);
             break;
         }
         for (int k = 1; k <= kPositions; ++k) {
             out << id;
             for (const std::string& text : columnOf(run.state.plan, k)) out << ',' << csvField(text);
             out << ',' << csvField(run.agreement.fileForceOff[k - 1]) << ',' << csvField(run.note) << ','
-                << csvWarnings(run.warnings, k) << '\n';
+                << csvWarnings(run.warnings, k) << ',' << ringOfPosition(k) << ',' << barrierOfPosition(k) << '\n';
         }
         break;
     case OutputFormat::Json:
-        if (run.calculated) {
+        if (run.calculated && run.plan) {
+            printJsonElement(planRunJson(id, *run.plan), first, out);
+        } else if (run.calculated) {
             const JsonIntersection extra{id, run.agreement.agrees, run.note, run.agreement.fileForceOff};
             printJsonElement(signalJson(run.state, &extra, &run.warnings), first, out);
         } else {
@@ -202,7 +225,8 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
         if (printing) printRun(run, i == 0, options.format, out);
         for (const TimingWarning& w : run.warnings)
             warningLines.push_back("warning: " + run.intersection->id + ": " + printableText(w.text) + '\n');
-        if (drawing && run.calculated) {
+        // The chart and report are drawn from the timing window's grid.
+        if (drawing && run.calculated && !run.plan) {
             signals.push_back({std::move(run.state), std::move(run.outcome), {}});
             signalIds.push_back(&run.intersection->id);
         }

@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "io/network_signal.h"
 
+#include "io/network_plan.h"
+
 namespace tavimo {
 
 std::string NetworkStanding::holdability() const {
     if (!placement) return unplacedReason;
     if (notCoordinated) return *notCoordinated;
     return "can be imported";
+}
+
+std::string NetworkStanding::window() const {
+    if (placement) return "form";
+    return planWindow ? "plan window" : "";
 }
 
 NetworkStanding standingOf(const NetworkIntersection& x) {
@@ -16,6 +23,8 @@ NetworkStanding standingOf(const NetworkIntersection& x) {
     if (auto* placed = std::get_if<NetworkPlacement>(&placing)) s.placement = std::move(*placed);
     else s.unplacedReason = std::move(std::get<std::string>(placing));
     s.notCoordinated = notCoordinatedReason(x);
+    s.planWindow = !s.placement && !timeplanProblemOf(x) &&
+                   std::holds_alternative<Signal>(networkPlan(x, Controller::NemaTs2, SignalMode::Permissive));
     return s;
 }
 

@@ -17,11 +17,16 @@ struct NetworkStanding {
     std::optional<NetworkPlacement> placement;
     std::string unplacedReason;                 // why it cannot be placed
     std::optional<std::string> notCoordinated;  // why a placed plan is not actuated-coordinated
+    // Not placed, but read whole as a ring-barrier plan: the plan window takes it.
+    bool planWindow = false;
 
     // Placed and actuated-coordinated: what the dialog selects first.
     bool importable() const { return placement && !notCoordinated; }
     // The list's words: why it cannot be placed, why it is not coordinated, or "can be imported".
     std::string holdability() const;
+    // Where an import opens it: "form" (the timing window), "plan window", or "" where
+    // neither can.
+    std::string window() const;
 };
 
 NetworkStanding standingOf(const NetworkIntersection& intersection);

@@ -142,6 +142,11 @@ struct NetworkPlacement {
 
 std::variant<NetworkPlacement, std::string> placeIntersection(const NetworkIntersection& intersection);
 
+// Why the [Timeplans] values besides the cycle length are not what they stand for (an
+// Offset, Referenced To, Control Type or Reference Phase that is no number); nothing
+// when they are.
+std::optional<std::string> timeplanProblemOf(const NetworkIntersection& intersection);
+
 // Why a plan that can be placed is still not what Tavimo times (the plan is not
 // actuated-coordinated); nothing for an actuated-coordinated plan. Such a plan can be
 // imported all the same once the user has been told.
@@ -170,5 +175,19 @@ struct NetworkAgreement {
 // the controller it was calculated for, modulo the cycle, to 0.05 s.
 NetworkAgreement agreementWith(const NetworkIntersection& intersection, const NetworkPlacement& placed,
                                const std::array<std::optional<float>, 8>& forceOff, bool type170);
+
+// The same comparison for a plan of any ring-barrier structure, phase by phase. The
+// local zero comes from the plan's own coordinated phases: the Start of the first to
+// turn green (NEMA TS2) or the Yield of the first to turn yellow (Type 170).
+struct PlanAgreement {
+    bool agrees = false;
+    std::vector<std::string> fileForceOff;  // one per phase compared, in the order given
+    std::string line;
+    std::vector<int> withoutYield;
+};
+
+// `forceOff` is each running phase's number and calculated force-off.
+PlanAgreement planAgreementWith(const NetworkIntersection& intersection, const std::vector<int>& coordinated,
+                                float cycle, const std::vector<std::pair<int, float>>& forceOff, bool type170);
 
 }  // namespace tavimo

@@ -64,6 +64,8 @@ std::optional<std::string> timeplanProblem(const NetworkIntersection& x) {
 
 }  // namespace
 
+std::optional<std::string> timeplanProblemOf(const NetworkIntersection& x) { return timeplanProblem(x); }
+
 std::string controlTypeName(const std::string& controlType) {
     if (controlType == "0") return "pretimed";
     if (controlType == "1") return "actuated";

@@ -86,11 +86,11 @@ std::string csvWarnings(const std::vector<TimingWarning>& warnings, int k) {
 
 void printCsv(const WindowState& state, std::ostream& out, const std::vector<TimingWarning>& warnings) {
     for (int f = 0; f < kFields; ++f) out << (f ? "," : "") << kCsvNames[f];
-    out << ",warnings\n";
+    out << ",warnings,ring,barrier\n";
     for (int k = 1; k <= kPositions; ++k) {
         const auto column = columnOf(state.plan, k);
         for (int f = 0; f < kFields; ++f) out << (f ? "," : "") << csvField(column[f]);
-        out << ',' << csvWarnings(warnings, k) << '\n';
+        out << ',' << csvWarnings(warnings, k) << ',' << ringOfPosition(k) << ',' << barrierOfPosition(k) << '\n';
     }
 }
 
@@ -157,6 +157,8 @@ Json signalJson(const WindowState& state, const JsonIntersection* intersection,
             position[kCsvNames[f]] = text ? Json(column[f]) : jsonNumber(column[f]);
         }
         if (intersection) position["file_force_off"] = jsonNumber(intersection->fileForceOff[k - 1]);
+        position["ring"] = ringOfPosition(k);
+        position["barrier"] = barrierOfPosition(k);
         positions.push_back(std::move(position));
     }
     object["positions"] = std::move(positions);

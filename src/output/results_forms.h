@@ -32,6 +32,11 @@ constexpr int kFields = 10;
 extern const char* const kCsvNames[kFields];
 std::array<std::string, kFields> columnOf(const SignalPlan& plan, int k);
 
+// The ring and barrier of grid position k, as the grid's sequence numbers them: ring 1
+// for positions 1-4, barrier 1 for 1, 2, 5 and 6 (the coordinated barrier).
+inline int ringOfPosition(int k) { return k <= 4 ? 1 : 2; }
+inline int barrierOfPosition(int k) { return (k - 1) % 4 < 2 ? 1 : 2; }
+
 // One csv field by RFC 4180: a field holding a comma, a quote or a line break is
 // quoted, its quotes doubled; nothing in it is replaced.
 std::string csvField(std::string_view text);

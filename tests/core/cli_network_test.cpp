@@ -17,22 +17,81 @@ namespace {
 
 const std::string kNetwork = TAVIMO_TEST_DATA "/utdf8/chattanooga.csv";
 
-TEST(CalcNetwork, CsvHasEightLinesPerSignalAndOneForAPlanTheGridCannotHold) {
+// Intersection 33 runs phase 9 beside 7 and 8 in ring 2 after the barrier: the grid
+// cannot hold it, so its rows follow its rings in running order, without a position.
+TEST(CalcNetwork, CsvHasEightLinesPerGridSignalAndOnePerPhaseOfAnyOtherPlan) {
     const Result r = run({"--utdf", kNetwork, "--intersection", "2", "--intersection=33", "--format", "csv"});
-    EXPECT_EQ(r.status, 1) << r.err;
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out,
-              "intersection,position,phase,movement,split,min_green,amber,all_red,force_off,permissive_start,"
-              "permissive_end,file_force_off,note,warnings\n"
-              "2,1,1,WB,18,4,3,2.2,94.8,76.1,84.9,94.8,Force-offs agree with the UTDF file,\n"
-              "2,2,2,EB,27,15,3.6,1.6,21.8,,,21.8,Force-offs agree with the UTDF file,\n"
-              "2,3,3,NB,20,4,3,3.1,40.9,21.8,26.7,40.9,Force-offs agree with the UTDF file,\n"
-              "2,4,4,SB,35,12,4.3,1.6,76.1,35.9,58,76.1,Force-offs agree with the UTDF file,\n"
-              "2,5,5,EB,18,4,3,2.2,94.8,76.1,84.9,94.8,Force-offs agree with the UTDF file,\n"
-              "2,6,6,WB,27,15,3.6,1.6,21.8,,,21.8,Force-offs agree with the UTDF file,\n"
-              "2,7,7,SB,15,4,3,3.1,35.9,21.8,26.7,35.9,Force-offs agree with the UTDF file,\n"
-              "2,8,8,NB,40,12,4.3,1.6,76.1,35.9,58,76.1,Force-offs agree with the UTDF file,\n"
-              "33,,,,,,,,,,,,phase 9 is in use,\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    const char* agree = ",Force-offs agree with the UTDF file,";
+    const std::string grid[] = {"2,1,1,WB,18,4,3,2.2,94.8,76.1,84.9,94.8", "2,2,2,EB,27,15,3.6,1.6,21.8,,,21.8",
+                                "2,3,3,NB,20,4,3,3.1,40.9,21.8,26.7,40.9", "2,4,4,SB,35,12,4.3,1.6,76.1,35.9,58,76.1",
+                                "2,5,5,EB,18,4,3,2.2,94.8,76.1,84.9,94.8", "2,6,6,WB,27,15,3.6,1.6,21.8,,,21.8",
+                                "2,7,7,SB,15,4,3,3.1,35.9,21.8,26.7,35.9", "2,8,8,NB,40,12,4.3,1.6,76.1,35.9,58,76.1"};
+    const char* ringBarrier[] = {",1,1", ",1,1", ",1,2", ",1,2", ",2,1", ",2,1", ",2,2", ",2,2"};
+    std::string want = "intersection,position,phase,movement,split,min_green,amber,all_red,force_off,permissive_start,"
+                       "permissive_end,file_force_off,note,warnings,ring,barrier\n";
+    for (int k = 0; k < 8; ++k) want += grid[k] + agree + ringBarrier[k] + "\n";
+    EXPECT_EQ(r.out.substr(0, want.size()), want);
+    EXPECT_NE(r.out.find("\n33,,7,,20,6,3,3.9,47.1,27.4,34.6,47.1,Force-offs agree with the UTDF file,,2,2\n"
+                         "33,,8,,12,4,3.9,2.4,59.7,47.1,48.8,59.7,Force-offs agree with the UTDF file,"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\n33,,9,,17,4,4,1,78,59.7,61.7,78,Force-offs agree with the UTDF file,,2,2\n"),
+              std::string::npos)
+        << r.out;
+    // The pedestrian check of a plan off the grid names its phase, on the phase's row.
+    EXPECT_NE(r.err.find("warning: 33: \xCE\xA6" "8: pedestrian timing 4 + 33 + 3.9 + 2.4 = 43.3 exceeds the split 12\n"),
+              std::string::npos)
+        << r.err;
+}
+
+// Plans of each structure the grid cannot hold, read back from csv: every force-off
+// agrees with the file's under both controllers, and the rows run ring by ring,
+// barrier by barrier, in running order. A plan without a coordinated phase keeps
+// its one line and its reason.
+TEST(CalcNetwork, PlansTheGridCannotHoldAgreeWithTheFile) {
+    const std::string plans = TAVIMO_TEST_DATA "/utdf8/plans/";
+    const struct {
+        std::string file, id;
+        const char* order;  // ring/barrier: phases, as read back
+    } cases[] = {
+        {plans + "bullhead-parkway-3-lead-lag.csv", "3", "1/1: 2 1 | 1/2: 4 3 | 2/1: 5 6 | 2/2: 8 7"},
+        {plans + "i19-ruby-6-three-phases.csv", "6", "1/1: 1 2 | 1/2: 3 5 4"},
+        {TAVIMO_TEST_DATA "/utdf8/glendale.csv", "2137", ""},
+    };
+    for (const auto& c : cases)
+        for (const char* controller : {"nema", "170"}) {
+            SCOPED_TRACE(c.file + " #" + c.id + " " + controller);
+            const Result r = run({"--utdf", c.file, "--intersection", c.id, "--controller", controller, "--format", "csv"});
+            std::istringstream lines(r.out);
+            std::string line, order, at;
+            std::getline(lines, line);  // the header
+            int rows = 0;
+            while (std::getline(lines, line)) {
+                std::vector<std::string> f;
+                std::stringstream fields(line);
+                for (std::string field; std::getline(fields, field, ',');) f.push_back(field);
+                if (line.back() == ',') f.push_back("");
+                ASSERT_EQ(f.size(), 16u) << line;
+                ++rows;
+                EXPECT_EQ(f[1], "") << line;  // no position
+                if (!*c.order) {
+                    EXPECT_EQ(f[12], "no coordinated phase is in use");
+                    EXPECT_EQ(f[14] + f[15], "");
+                    continue;
+                }
+                EXPECT_EQ(f[12], "Force-offs agree with the UTDF file") << line;
+                EXPECT_EQ(f[8], f[11]) << line;  // force-off as the file has it
+                const std::string here = f[14] + "/" + f[15];
+                if (here != at) order += (order.empty() ? "" : " | ") + here + ":", at = here;
+                order += " " + f[2];
+            }
+            EXPECT_EQ(order, c.order);
+            EXPECT_EQ(r.status, *c.order ? 0 : 1);
+            if (!*c.order) {
+                EXPECT_EQ(rows, 1);
+            }
+        }
 }
 
 // Intersection 19 of Chattanooga: phase 4's walk and flashing don't walk do not fit in its
@@ -44,7 +103,7 @@ TEST(CalcNetwork, TimingWarningsNameTheirIntersection) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, std::string("warning: 19: ") + warning + "\n");
     EXPECT_NE(r.out.find(std::string("\n19,4,4,") ), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(std::string(",") + warning + "\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(std::string(",") + warning + ",1,2\n"), std::string::npos) << r.out;
 
     r = run({"--utdf", kNetwork, "--intersection", "19", "--format", "json"});
     EXPECT_EQ(nlohmann::json::parse(r.out)[0]["warnings"], nlohmann::json::array({warning})) << r.out;
@@ -56,10 +115,16 @@ TEST(CalcNetwork, TimingWarningsNameTheirIntersection) {
 
 TEST(CalcNetwork, TableAndJsonCarryTheIntersectionAndTheAgreement) {
     Result r = run({"--utdf", kNetwork, "--intersection", "2", "--intersection", "33"});
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("Intersection 2: Hickory Valley Rd. & Shallowford Rd.\nDescription:", 0), 0u) << r.out;
     EXPECT_NE(r.out.find("\nForce-offs agree with the UTDF file\n\nIntersection 33: Shallowford Rd. & Lee Hwy\n"
-                         "phase 9 is in use\n"),
+                         "Description:  33: Shallowford Rd. & Lee Hwy\n"),
+              std::string::npos)
+        << r.out;
+    // A plan off the grid: a line a phase, under its heads.
+    EXPECT_NE(r.out.find("Coordinated:  2, 6\n\nPhase  Ring  Barrier  Split  Min Green  Amber  All Red  Force Off  "
+                         "Permissive Start  Permissive End\n    1     1        1     17          4      4        1  "
+                         "       95              76.7            84.7\n"),
               std::string::npos)
         << r.out;
 
@@ -79,8 +144,15 @@ TEST(CalcNetwork, TableAndJsonCarryTheIntersectionAndTheAgreement) {
     EXPECT_EQ(p1["permissive_end"], 63.1);
     EXPECT_EQ(p1["file_force_off"], 73);
     EXPECT_TRUE(two["positions"][1]["permissive_start"].is_null());  // a coordinated phase: no window
-    EXPECT_EQ(list[1], nlohmann::json::parse(R"({"intersection": 33, "description": "33: Shallowford Rd. & Lee Hwy",
-                                                 "note": "phase 9 is in use"})"));
+    EXPECT_EQ(p1["ring"], 1);
+    EXPECT_EQ(two["positions"][6]["barrier"], 2);
+    const nlohmann::json& nine = list[1]["positions"].back();
+    EXPECT_EQ(list[1]["agrees"], true);
+    EXPECT_TRUE(nine["position"].is_null());
+    EXPECT_EQ(nine["phase"], 9);
+    EXPECT_EQ(nine["ring"], 2);
+    EXPECT_EQ(nine["barrier"], 2);
+    EXPECT_EQ(nine["force_off"], nine["file_force_off"]);
 }
 
 TEST(CalcNetwork, ExitStatusesAndListing) {
@@ -94,8 +166,12 @@ TEST(CalcNetwork, ExitStatusesAndListing) {
     } cases[] = {
         {{"--utdf", kNetwork, "--intersection", "2"}, 0, "Force-offs agree with the UTDF file\n", ""},
         {{"--utdf", kNetwork, "--list"}, 0, "33: Shallowford Rd. & Lee Hwy | actuated-coordinated | cycle 100.0 | "
-                                            "phase 9 is in use\n", ""},
-        {{"--utdf", kNetwork}, 1, "Intersection 22: Hamilton Place Blvd. & Napier Dr.\n", ""},
+                                            "phase 9 is in use | plan window\n", ""},
+        {{"--utdf", kNetwork, "--list"}, 0, "Napier Dr. | actuated-coordinated | cycle 100.0 | can be imported | form\n", ""},
+        {{"--utdf", kNetwork, "--list", "--format", "csv"}, 0,
+         "intersection,description,control_type,cycle_length,note,window\n", ""},
+        {{"--utdf", kNetwork, "--list", "--format", "json"}, 0, "\"note\": \"phase 9 is in use\",\n    \"window\": \"plan window\"", ""},
+        {{"--utdf", kNetwork}, 0, "Intersection 22: Hamilton Place Blvd. & Napier Dr.\n", ""},
         {{"--utdf", kNetwork, "--intersection", "2", "--intersection", "99"}, 2, "",
          "tavimo-calc: intersection 99 is not in \"" + kNetwork + "\"\n"},
         {{"--utdf", project}, 2, "", "has no [Phases] section: it is not a combined UTDF file."},

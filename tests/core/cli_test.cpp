@@ -32,7 +32,8 @@ std::string planText(const std::string& movements, const std::string& splits, co
 }
 
 const char* const kCsvHeader =
-    "position,phase,movement,split,min_green,amber,all_red,force_off,permissive_start,permissive_end,warnings\n";
+    "position,phase,movement,split,min_green,amber,all_red,force_off,permissive_start,permissive_end,warnings,ring,"
+    "barrier\n";
 
 using test::fileText;
 
@@ -104,7 +105,7 @@ TEST(CalcCommand, HiddenRowOfABlankPhaseShowsNothing) {
     const std::string text = planText("SB,NB,WB,,NB,SB,EB,WB,", "15,45,40,,15,45,12,28,", "100,Lead,Nema,Permissive,x,");
     const Result r = run({"--format", "csv", writeTemp("blank4.tvm", text)});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("\n4,,,,,,,,,,\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n4,,,,,,,,,,,1,2\n"), std::string::npos) << r.out;
 }
 
 TEST(CalcCommand, ExitStatusesAndMessages) {
@@ -252,14 +253,14 @@ TEST(CalcCommand, WarningsOnStderrInTheCsvColumnAndTheJsonList) {
     // Quoted by RFC 4180, the warning's comma kept.
     const std::string barrierCell = "\"ring 1 reaches the barrier at 60, ring 2 at 55\"";
     EXPECT_EQ(r.out, std::string(kCsvHeader) +
-                         "1,1,SB,15,5,3.5,1,92.5,76.5,82," + barrierCell + "\n"
-                         "2,2,NB,45,20,4,1.5,39.5,,," + barrierCell + "\n"
-                         "3,3,WB,9,5,3.5,1,49.5,39.5,39," + split3 + "; " + window3 + "\n"
-                         "4,4,EB,28,10,4,1.5,76.5,49.5,62,\n"
-                         "5,5,NB,10,5,3.5,1,92.5,76.5,82," + barrierCell + "\n"
-                         "6,6,SB,45,20,4,1.5,39.5,,," + barrierCell + "\n"
-                         "7,7,EB,14,5,3.5,1,54.5,39.5,39,\"" + window7 + "\"\n"
-                         "8,8,WB,28,10,4,1.5,81.5,49.5,62,\n");
+                         "1,1,SB,15,5,3.5,1,92.5,76.5,82," + barrierCell + ",1,1\n"
+                         "2,2,NB,45,20,4,1.5,39.5,,," + barrierCell + ",1,1\n"
+                         "3,3,WB,9,5,3.5,1,49.5,39.5,39," + split3 + "; " + window3 + ",1,2\n"
+                         "4,4,EB,28,10,4,1.5,76.5,49.5,62,,1,2\n"
+                         "5,5,NB,10,5,3.5,1,92.5,76.5,82," + barrierCell + ",2,1\n"
+                         "6,6,SB,45,20,4,1.5,39.5,,," + barrierCell + ",2,1\n"
+                         "7,7,EB,14,5,3.5,1,54.5,39.5,39,\"" + window7 + "\",2,2\n"
+                         "8,8,WB,28,10,4,1.5,81.5,49.5,62,,2,2\n");
 
     r = run({"--format", "json", path});
     EXPECT_EQ(nlohmann::json::parse(r.out)["warnings"], nlohmann::json::array({split3, window3, window7, barrier}))
