@@ -87,4 +87,14 @@ std::vector<RingBarrier> gridSequence(const std::vector<SignalPhase>& phases);
 // and 5 otherwise, where a phase stands there.
 std::vector<int> gridCoordinated(const std::vector<SignalPhase>& phases, Arrangement arrangement);
 
+// Equal values, field by field: what a file read back must give.
+bool operator==(const Movement& a, const Movement& b);
+bool operator==(const PhaseTiming& a, const PhaseTiming& b);
+bool operator==(const SignalPhase& a, const SignalPhase& b);
+bool operator==(const RingBarrier& a, const RingBarrier& b);
+bool operator==(const CycleLength& a, const CycleLength& b);
+bool operator==(const Offset& a, const Offset& b);
+bool operator==(const Signal& a, const Signal& b);
+inline bool operator!=(const Signal& a, const Signal& b) { return !(a == b); }
+
 }  // namespace tavimo
