@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "model/coordination_plan.h"
+
 namespace tavimo {
 
 // The signal an engineer times, as values: what the calculation, the checks and the
@@ -55,8 +57,8 @@ struct CycleLength {
     std::optional<float> seconds;
 };
 
-// Where the controller's local zero stands against the master clock.
-enum class OffsetReference { LastGreen, Type170, Red, Ts2, FlashDontWalk };
+// Where the controller's local zero stands against the master clock: the offset's
+// reference (OffsetReference) is the one coordination works with.
 struct Offset {
     float seconds = 0;
     OffsetReference reference = OffsetReference::Ts2;

@@ -118,6 +118,7 @@ void printTable(const std::vector<PlanRun>& runs, std::ostream& out) {
             std::string line;
             for (std::size_t f = 0; f < row.size(); ++f)
                 line += (f ? "  " : "") + std::string(width[f] - row[f].size(), ' ') + row[f];
+            while (!line.empty() && line.back() == ' ') line.pop_back();  // no window: nothing after the force-off
             out << line << '\n';
         }
         for (const std::string& w : run.warnings) out << "warning: " << printableText(w) << '\n';

@@ -80,9 +80,13 @@ TEST(PlanProject, SavedSignalsOpenAsTheSameSignals) {
     EXPECT_NE(text.find("\"split\": 35,"), std::string::npos);
     EXPECT_NE(text.find("\"flash_dont_walk\": 12.345679,"), std::string::npos);
     EXPECT_NE(text.find("\"links\": []"), std::string::npos);
-    // Saving again gives the same bytes.
+    // Saving again gives the same bytes, and so does the example the guide shows.
     EXPECT_EQ(formatPlanProject(std::get<PlanProject>(read)), text);
     std::remove(path.c_str());
+    const std::string example = TAVIMO_TEST_DATA "/../../examples/lead-lag.tavimo";
+    auto opened = readPlanProjectFile(example);
+    ASSERT_TRUE(std::holds_alternative<PlanProject>(opened)) << std::get<std::string>(opened);
+    EXPECT_EQ(formatPlanProject(std::get<PlanProject>(opened)), test::fileText(example));
 }
 
 TEST(PlanProject, ABadFileIsRefusedWholeWithWhatIsWrong) {

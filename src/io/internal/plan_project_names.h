@@ -26,7 +26,7 @@ inline constexpr Names<OffsetReference, 5> kReferences{{{OffsetReference::LastGr
                                                         {OffsetReference::Type170, "type-170"},
                                                         {OffsetReference::Red, "red"},
                                                         {OffsetReference::Ts2, "ts2"},
-                                                        {OffsetReference::FlashDontWalk, "flash-dont-walk"}}};
+                                                        {OffsetReference::FlashingDontWalk, "flash-dont-walk"}}};
 
 template <typename E, std::size_t N>
 const char* nameOf(const Names<E, N>& names, E value) {
