@@ -3,7 +3,6 @@
 // and in its range, before one signal is handed on. The first fault found is told
 // with its JSON pointer.
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <initializer_list>
 #include <nlohmann/json.hpp>
@@ -67,10 +66,10 @@ int whole(const Json& j, const std::string& path, int lowest, int highest, const
 float time(const Json& j, const std::string& path) {
     if (!j.is_number()) fail(path, "must be a number");
     const double d = j.get<double>();
-    const float value = static_cast<float>(d);
-    if (!std::isfinite(d) || !(value >= 0) || !isTimeInRange(value))
-        fail(path, "is " + j.dump() + ", not a time of 0 or more below " + formatNumber(kLargestTime) + " s");
-    return value;
+    // Checked before it is narrowed: a double beyond single precision has no float.
+    const bool inRange = d >= 0 && d < kLargestTime && isTimeInRange(static_cast<float>(d));
+    if (!inRange) fail(path, "is " + j.dump() + ", not a time of 0 or more below " + formatNumber(kLargestTime) + " s");
+    return static_cast<float>(d);
 }
 
 std::optional<float> optionalTime(const Json& j, const std::string& path) {

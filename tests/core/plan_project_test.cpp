@@ -214,13 +214,17 @@ TEST(PlanProject, TavimoCalcCalculatesEachIntersection) {
     EXPECT_TRUE(list[1]["phases"][0]["position"].is_number());
     EXPECT_TRUE(list[0]["phases"][0]["position"].is_null());
 
-    // A stopped intersection has its reason; the others are printed all the same.
+    // A stopped intersection has its reason; the others are printed all the same, and
+    // rings that reach a barrier apart are a warning, which --strict fails.
     project.intersections[2].signal.cycle = {"90", 90.f};
+    project.intersections[0].signal.phases[4].timing->split = 32;  // phase 6: ring 2 reaches barrier 1 at 52
+    project.intersections[0].signal.phases[6].timing->split = 18;
     ASSERT_EQ(writePlanProjectFile(path, project), std::nullopt);
     const cli::Result stopped = cli::run({path});
     EXPECT_EQ(stopped.status, 1);
     EXPECT_NE(stopped.out.find("the cycle length 90 s is not the ring cycle "), std::string::npos) << stopped.out;
     EXPECT_NE(stopped.out.find("Intersection 4300: Main St"), std::string::npos);
+    EXPECT_EQ(stopped.err, "warning: 4300: barrier 1: ring 1 reaches it at 50 s, ring 2 at 52 s\n");
 
     // A bad file and what the project cannot go with.
     std::ofstream(path) << "{}";
