@@ -392,6 +392,15 @@ inline Broken checkCalcArguments(std::string_view input) {
     if (o.listCorridors && (!o.network || o.list || !o.intersections.empty() || o.chartPath || o.reportPath ||
                             o.strict || o.controller || o.mode))
         return "--list-corridors without a network, or with an option it drops";
+    if (o.corridor && (!o.network || o.list || !o.intersections.empty() || o.listCorridors || o.chartPath ||
+                       o.reportPath || o.strict || o.controller || o.mode))
+        return "--corridor without a network, or with an option it drops";
+    if (o.corridor && (o.corridor->size() < 2 ||
+                       std::any_of(o.corridor->begin(), o.corridor->end(), [](const std::string& id) { return id.empty(); })))
+        return "a --corridor of fewer than two INTIDs or with an empty one";
+    if (!o.offsets.empty() && !o.corridor) return "--offset without --corridor";
+    for (const auto& [id, seconds] : o.offsets)
+        if (id.empty() || !(seconds >= 0 && seconds < 1e5)) return "an --offset without an INTID or a time";
     if (o.chartPath && o.reportPath && *o.chartPath == *o.reportPath) return "chart and report on one path";
     if (o.controller && *o.controller != tag::kNema && *o.controller != tag::kType170) return "controller " + *o.controller;
     if (o.mode && *o.mode != tag::kPermissive && *o.mode != tag::kYield) return "mode " + *o.mode;

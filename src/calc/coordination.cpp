@@ -85,6 +85,20 @@ std::optional<double> offsetIn(const ReferencePoints& points, OffsetReference re
     return std::nullopt;
 }
 
+bool moveToOffset(CoordinationPlan& plan, OffsetReference reference, double offset) {
+    const std::optional<ReferencePoints> points = referencePointsOf(plan);
+    const std::optional<double> now = points ? offsetIn(*points, reference) : std::nullopt;
+    if (!now) return false;
+    const double by = offset - *now;
+    for (CoordinationPhase& p : plan.phases) {
+        // The green keeps its length, also one across the master zero.
+        const double green = onCycle(p.yield - p.start, plan.cycle);
+        p.start = onCycle(p.start + by, plan.cycle);
+        p.yield = p.start + green;
+    }
+    return true;
+}
+
 const char* referenceName(OffsetReference reference) {
     switch (reference) {
     case OffsetReference::LastGreen: return "last_green";

@@ -44,6 +44,11 @@ std::optional<ReferencePoints> referencePointsOf(const CoordinationPlan& plan);
 // The offset in one reference; nothing for flashing don't walk without pedestrian timing.
 std::optional<double> offsetIn(const ReferencePoints& points, OffsetReference reference);
 
+// Moves every phase of the plan along the master clock so that the offset in
+// `reference` becomes `offset`: what a new offset keyed into the controller does.
+// False, with the plan left as it was, where the plan has no such point.
+bool moveToOffset(CoordinationPlan& plan, OffsetReference reference, double offset);
+
 // "ts2", "last_green", "type170", "red", "flashing_dont_walk".
 const char* referenceName(OffsetReference reference);
 

@@ -7,6 +7,7 @@
 #include "calc/window_calculation.h"
 #include "cli/calc_corridors.h"
 #include "cli/calc_messages.h"
+#include "cli/calc_route.h"
 #include "cli/draw_request.h"
 #include "io/network_signal.h"
 #include "io/signal_arrival.h"
@@ -174,6 +175,7 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
         tell(err, "the UTDF file \"" + *options.network + "\" has no intersection with a timing plan");
         return kUsageOrFile;
     }
+    if (options.corridor) return runCorridor(options, network, out, err);
     if (options.listCorridors) {
         errno = 0;
         printCorridors(network, options.format, out);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 
+#include "model/number_text.h"
 #include "model/signal_plan.h"
 
 namespace tavimo::cli {
@@ -16,7 +17,8 @@ const char* const kUsage =
     "Usage: tavimo-calc [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict] PLAN.tvm\n"
     "   or: tavimo-calc --utdf TIMING PHASING LANES [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict]\n"
     "   or: tavimo-calc --utdf NETWORK.csv [--intersection ID]... [--list] [--controller nema|170] [--mode permissive|yield] [--format table|csv|json]\n"
-    "  with: [--chart FILE.svg|.png|.pdf] [--report FILE.pdf] (any form but --list)\n";
+    "  with: [--chart FILE.svg|.png|.pdf] [--report FILE.pdf] (any form but --list)\n"
+    "   or: tavimo-calc --utdf NETWORK.csv --corridor ID,ID,... [--offset ID=SECONDS]... [--format table|csv|json]\n";
 
 const char* const kHelp =
     "Calculates force-offs and permissive windows of one signal, as the timing window's\n"
@@ -38,6 +40,12 @@ const char* const kHelp =
     "  --list-corridors         list the network's corridors without calculating: the\n"
     "                           signals linked along one street name, in order, with\n"
     "                           their cycle lengths\n"
+    "  --corridor ID,ID,...     the bands of a route through these signals, in the order\n"
+    "                           given, both ways, with each link's travel time and each\n"
+    "                           signal's offset in every reference\n"
+    "  --offset ID=SECONDS      with --corridor: intersection ID's offset, in the reference\n"
+    "                           its plan is counted to, replaced before the bands are\n"
+    "                           computed (repeatable; 0 <= SECONDS < its cycle)\n"
     "  --controller nema|170    NEMA TS2 or Type 170 local-time reference\n"
     "                           (default: the project file's; NEMA TS2 for an import;\n"
     "                           for a network, Type 170 where the plan is referenced\n"
@@ -68,6 +76,19 @@ const char* const kHelp =
     "For a network file every form has one block, line group or object per intersection:\n"
     "the csv header begins with intersection and ends with file_force_off,note,warnings, and an\n"
     "intersection that cannot be placed on the grid or calculated gets its reason instead.\n"
+    "\n"
+    "For --corridor every form holds the route, its street and cycle, each direction with\n"
+    "its band, efficiency (band / cycle) and attainability (band / the shortest through\n"
+    "green), and each intersection's offsets. The csv header is\n"
+    "  direction,intersection,through_phase,travel_time,distances,speeds,link_times,\n"
+    "  referenced_to,file_offset,ts2,last_green,type170,red,flashing_dont_walk,band,\n"
+    "  efficiency,attainability,note\n"
+    "(one line) with one line per signal of each direction (\"3325-3375\", then back):\n"
+    "travel_time is from the direction's first signal, distances, speeds and link_times\n"
+    "are those of the links from the previous signal, joined by blanks; band to note\n"
+    "repeat the direction's, empty where it has no band, whose reason is the note.\n"
+    "Exit status 1 where a direction has no band, 2 for a route the file does not hold\n"
+    "or an --offset that is not on it.\n"
     "\n"
     "After a complete calculation the timing is checked: splits shorter than min green\n"
     "and clearance, pedestrian timing longer than the split, permissive windows that\n"
@@ -129,6 +150,8 @@ class CommandLine {
     void addValueOption(const std::string& name, std::function<void(const Value&)> take);
     void addFlag(const std::string& name, std::function<void()> take);
     void takeUtdf();
+    void takeCorridor(const Value& value);
+    void takeOffset(const Value& value);
     void takeExtras();
     void takePlan(const std::string& path);
     void checkTogether() const;
@@ -192,6 +215,8 @@ CommandLine::CommandLine(std::vector<std::string> options, std::vector<std::stri
         if (!v || v->empty()) throw UsageError{"--intersection needs an INTID"};
         o_.intersections.push_back(*v);
     });
+    addValueOption("--corridor", [this](const Value& v) { takeCorridor(v); });
+    addValueOption("--offset", [this](const Value& v) { takeOffset(v); });
     addFlag("--strict", [this] { o_.strict = true; });
     addFlag("--list", [this] { o_.list = true; });
     addFlag("--list-corridors", [this] { o_.listCorridors = true; });
@@ -239,6 +264,43 @@ void CommandLine::takeUtdf() {
     unread_.resize(unread_.size() - paths.size());
 }
 
+std::string trimmed(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return std::string(text);
+}
+
+// "3325,3350,3375": the INTIDs of a route in the order driven.
+void CommandLine::takeCorridor(const Value& value) {
+    if (o_.corridor) throw UsageError{"--corridor given twice"};
+    if (!value || value->empty()) throw UsageError{"--corridor needs the INTIDs of a route, separated by commas"};
+    std::vector<std::string> ids;
+    for (std::size_t from = 0;;) {
+        const std::size_t comma = value->find(',', from);
+        ids.push_back(trimmed(std::string_view(*value).substr(from, comma - from)));
+        if (ids.back().empty()) throw UsageError{"--corridor \"" + *value + "\" has an empty INTID"};
+        if (comma == std::string::npos) break;
+        from = comma + 1;
+    }
+    if (ids.size() < 2) throw UsageError{"--corridor needs two intersections or more, not \"" + *value + "\""};
+    o_.corridor = std::move(ids);
+}
+
+// "3325=12": an intersection's new offset, in seconds. Whether it is on the route and
+// below its cycle is known once the file is read.
+void CommandLine::takeOffset(const Value& value) {
+    if (!value || value->empty()) throw UsageError{"--offset needs ID=SECONDS"};
+    const std::size_t sign = value->find('=');
+    const std::string id = trimmed(std::string_view(*value).substr(0, sign));
+    if (sign == std::string::npos || id.empty()) throw UsageError{"--offset needs ID=SECONDS, not \"" + *value + "\""};
+    const std::string text = value->substr(sign + 1);
+    const std::optional<float> seconds = parseNumber(text);
+    if (!seconds || !isTimeInRange(*seconds))
+        throw UsageError{"--offset " + *value + ": \"" + text + "\" is not a number of seconds"};
+    if (*seconds < 0) throw UsageError{"--offset " + *value + ": an offset is never negative"};
+    o_.offsets.push_back({id, *seconds});
+}
+
 // The words CLI11 has no option for, in their order: the project file, or an
 // unknown option (CLI11 would take "-1" or "---x" for a plain word).
 void CommandLine::takeExtras() {
@@ -283,6 +345,23 @@ void CommandLine::checkTogether() const {
     if (!o.utdf && !o.network && !planGiven_) throw UsageError{"no project file given"};
     if (!o.network && (o.list || !o.intersections.empty()))
         throw UsageError{std::string(o.list ? "--list" : "--intersection") + " needs --utdf with a network file"};
+    if (o.corridor) {
+        if (!o.network) throw UsageError{"--corridor needs --utdf with a network file"};
+        // A route's bands come from the file's timing as it stands: nothing of a
+        // window's calculation, nor another listing, goes with them.
+        const std::pair<bool, const char*> unused[] = {{o.list, "--list"},
+                                                       {!o.intersections.empty(), "--intersection"},
+                                                       {o.listCorridors, "--list-corridors"},
+                                                       {o.chartPath.has_value(), "--chart"},
+                                                       {o.reportPath.has_value(), "--report"},
+                                                       {o.strict, "--strict"},
+                                                       {o.controller.has_value(), "--controller"},
+                                                       {o.mode.has_value(), "--mode"}};
+        for (const auto& [given, name] : unused)
+            if (given)
+                throw UsageError{std::string(name) + " cannot go with --corridor, which calculates no signal's window"};
+    }
+    if (!o.offsets.empty() && !o.corridor) throw UsageError{"--offset needs --corridor"};
     if (o.list) {
         // The list calculates nothing: an option that would change a calculation or
         // write its files has nothing to act on, and is not silently dropped.

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -23,6 +24,8 @@ struct CalcOptions {
     std::vector<std::string> intersections;     // --intersection, in the order given
     bool list = false;                          // --list: the network's intersections only
     bool listCorridors = false;                 // --list-corridors: the network's corridors only
+    std::optional<std::vector<std::string>> corridor;  // --corridor: a route's INTIDs, in order
+    std::vector<std::pair<std::string, double>> offsets;  // --offset ID=SECONDS, in the order given
     std::optional<std::string> controller;     // tag text: "Nema" or "one70"
     std::optional<std::string> mode;           // tag text: "Permissive" or "Yield"
     OutputFormat format = OutputFormat::Table;
