@@ -34,9 +34,11 @@ const Json& object(const Json& j, const std::string& path, std::initializer_list
     if (!j.is_object()) fail(path, "must be an object");
     for (const char* field : fields)
         if (!j.contains(field)) fail(path, std::string("has no \"") + field + "\"");
-    for (const auto& [key, value] : j.items())
+    for (const auto& item : j.items()) {
+        const std::string& key = item.key();
         if (std::none_of(fields.begin(), fields.end(), [&](const char* f) { return key == f; }))
             fail(path, "has the unknown field \"" + key + "\"");
+    }
     return j;
 }
 
@@ -220,8 +222,9 @@ std::variant<PlanProject, std::string> parsePlanProject(std::string_view text) {
     Json file;
     try {
         file = Json::parse(text.begin(), text.end(), noteKeys);
-    } catch (const Json::parse_error& e) {
-        // "[json.exception.parse_error.101] parse error at line 1, column 2: ..."
+    } catch (const Json::exception& e) {
+        // "[json.exception.parse_error.101] parse error at line 1, column 2: ...", or a
+        // number beyond a double ("[json.exception.out_of_range.406] number overflow ...")
         std::string what = e.what();
         if (const std::size_t end = what.find("] "); end != std::string::npos) what.erase(0, end + 2);
         return "it is not JSON (" + what + ")";

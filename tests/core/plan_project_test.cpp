@@ -141,6 +141,7 @@ TEST(PlanProject, ABadFileIsRefusedWholeWithWhatIsWrong) {
     const std::pair<std::string, std::string> texts[] = {
         {"{\"format\": ", "it is not JSON (parse error at line 1, column 12: syntax error while parsing value - "
                           "unexpected end of input; expected '[', '{', or a literal)"},
+        {"{\"version\": 1e999}", "it is not JSON (number overflow parsing '1e999')"},
         {"[1, 2]", "the file is not a JSON object"},
         {"{\"format\": \"tavimo-project\", \"format\": \"x\"}", "it gives the field \"format\" twice in one object"},
     };
