@@ -21,6 +21,8 @@
 #include "calc/coordination.h"
 #include "calc/window_calculation.h"
 #include "cli/calc_options.h"
+#include "calc/plan_calculation.h"
+#include "io/plan_project.h"
 #include "io/project_file.h"
 #include "io/project_read.h"
 #include "io/signal_arrival.h"
@@ -81,6 +83,28 @@ inline Broken checkProjectFile(std::string_view bytes) {
     WindowState state = std::get<WindowState>(openedSignal(values, "fuzz.tvm"));
     projectValuesOf(state.plan, false);
     projectValuesOf(state.plan, true);
+    return std::nullopt;
+}
+
+// ---- Project file of any plan ----
+
+// Refused with a reason, or read whole: written again it reads back equal and gives
+// the same text, and each signal calculates without a time that is not finite.
+inline Broken checkPlanProject(std::string_view text) {
+    auto read = parsePlanProject(text);
+    if (const auto* why = std::get_if<std::string>(&read)) return why->empty() ? Broken("a refusal without a reason") : std::nullopt;
+    const PlanProject& project = std::get<PlanProject>(read);
+    const std::string written = formatPlanProject(project);
+    auto back = parsePlanProject(written);
+    if (const auto* why = std::get_if<std::string>(&back)) return "a written project is refused: " + *why;
+    const PlanProject& again = std::get<PlanProject>(back);
+    if (again.intersections.size() != project.intersections.size()) return "intersections lost on reading back";
+    for (std::size_t i = 0; i < again.intersections.size(); ++i)
+        if (!(again.intersections[i] == project.intersections[i])) return "intersection " + std::to_string(i) + " read back changed";
+    if (formatPlanProject(again) != written) return "written twice, the texts differ";
+    for (const ProjectIntersection& x : project.intersections)
+        for (const PlanPhaseResult& r : calculatePlan(x.signal).phases)
+            if (!std::isfinite(r.forceOff)) return "phase " + std::to_string(r.number) + " forces off at no finite time";
     return std::nullopt;
 }
 

@@ -8,6 +8,7 @@
 #include "cli/calc_messages.h"
 #include "cli/calc_network.h"
 #include "cli/calc_options.h"
+#include "cli/calc_project.h"
 #include "cli/draw_request.h"
 #include "io/project_read.h"
 #include "io/signal_arrival.h"
@@ -62,6 +63,7 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
 
     if (options.network) return runNetwork(options, out, err);
+    if (!options.utdf && isPlanProjectPath(options.planPath)) return runPlanProject(options, out, err);
 
     WindowState state = WindowState::fresh();
     if (options.utdf) {

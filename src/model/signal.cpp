@@ -38,4 +38,29 @@ std::vector<int> gridCoordinated(const std::vector<SignalPhase>& phases, Arrange
     return out;
 }
 
+bool operator==(const Movement& a, const Movement& b) { return a.approach == b.approach && a.leftTurn == b.leftTurn; }
+
+bool operator==(const PhaseTiming& a, const PhaseTiming& b) {
+    return a.split == b.split && a.minGreen == b.minGreen && a.amber == b.amber && a.allRed == b.allRed;
+}
+
+bool operator==(const SignalPhase& a, const SignalPhase& b) {
+    return a.number == b.number && a.movement == b.movement && a.timing == b.timing && a.walk == b.walk &&
+           a.flashDontWalk == b.flashDontWalk && a.position == b.position;
+}
+
+bool operator==(const RingBarrier& a, const RingBarrier& b) {
+    return a.ring == b.ring && a.barrier == b.barrier && a.phases == b.phases;
+}
+
+bool operator==(const CycleLength& a, const CycleLength& b) { return a.text == b.text && a.seconds == b.seconds; }
+
+bool operator==(const Offset& a, const Offset& b) { return a.seconds == b.seconds && a.reference == b.reference; }
+
+bool operator==(const Signal& a, const Signal& b) {
+    return a.description == b.description && a.cycle == b.cycle && a.controller == b.controller && a.mode == b.mode &&
+           a.arrangement == b.arrangement && a.phases == b.phases && a.sequence == b.sequence &&
+           a.coordinated == b.coordinated && a.offset == b.offset;
+}
+
 }  // namespace tavimo

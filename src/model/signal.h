@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "model/coordination_plan.h"
+
 namespace tavimo {
 
 // The signal an engineer times, as values: what the calculation, the checks and the
@@ -55,8 +57,8 @@ struct CycleLength {
     std::optional<float> seconds;
 };
 
-// Where the controller's local zero stands against the master clock.
-enum class OffsetReference { LastGreen, Type170, Red, Ts2, FlashDontWalk };
+// Where the controller's local zero stands against the master clock: the offset's
+// reference (OffsetReference) is the one coordination works with.
 struct Offset {
     float seconds = 0;
     OffsetReference reference = OffsetReference::Ts2;
@@ -86,5 +88,15 @@ std::vector<RingBarrier> gridSequence(const std::vector<SignalPhase>& phases);
 // The coordinated phases of the grid: those at positions 2 and 6 under Dual Lead, 1
 // and 5 otherwise, where a phase stands there.
 std::vector<int> gridCoordinated(const std::vector<SignalPhase>& phases, Arrangement arrangement);
+
+// Equal values, field by field: what a file read back must give.
+bool operator==(const Movement& a, const Movement& b);
+bool operator==(const PhaseTiming& a, const PhaseTiming& b);
+bool operator==(const SignalPhase& a, const SignalPhase& b);
+bool operator==(const RingBarrier& a, const RingBarrier& b);
+bool operator==(const CycleLength& a, const CycleLength& b);
+bool operator==(const Offset& a, const Offset& b);
+bool operator==(const Signal& a, const Signal& b);
+inline bool operator!=(const Signal& a, const Signal& b) { return !(a == b); }
 
 }  // namespace tavimo

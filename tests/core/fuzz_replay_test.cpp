@@ -18,6 +18,7 @@ TEST(FuzzFindings, EveryKeptInputPassesItsTargetsCheck) {
     namespace fs = std::filesystem;
     const std::map<std::string, std::function<fuzz::Broken(std::string_view)>> checks = {
         {"fuzz_calculation", fuzz::checkCalculation},   {"fuzz_project_file", fuzz::checkProjectFile},
+        {"fuzz_plan_project", fuzz::checkPlanProject},
         {"fuzz_utdf_timing", fuzz::checkUtdfTiming},    {"fuzz_utdf_phasing", fuzz::checkUtdfPhasing},
         {"fuzz_utdf_lanes", fuzz::checkUtdfLanes},      {"fuzz_network_utdf", fuzz::checkNetworkUtdf},
         {"fuzz_utdf_files", fuzz::checkUtdfFiles},

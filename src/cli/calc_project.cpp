@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#include "cli/calc_project.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+
+#include "cli/calc_messages.h"
+#include "io/plan_project.h"
+#include "io/utf8.h"
+#include "output/project_results.h"
+
+namespace tavimo::cli {
+
+namespace {
+
+constexpr int kAllCalculated = 0;
+constexpr int kSomeFailed = 1;
+
+}  // namespace
+
+bool isPlanProjectPath(const std::string& path) {
+    const std::string ext = kPlanProjectExtension;
+    if (path.size() < ext.size()) return false;
+    return std::equal(ext.begin(), ext.end(), path.end() - static_cast<std::ptrdiff_t>(ext.size()),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+int runPlanProject(const CalcOptions& options, std::ostream& out, std::ostream& err) {
+    // The chart and the report are drawn from a timing window's signal.
+    if (options.chartPath || options.reportPath) {
+        tell(err, std::string(options.chartPath ? "--chart" : "--report") + " draws a .tvm plan or an import, not a " +
+                      kPlanProjectExtension + " project");
+        return kUsageOrFile;
+    }
+    auto read = readPlanProjectFile(options.planPath);
+    if (const auto* why = std::get_if<std::string>(&read)) {
+        tell(err, *why);
+        return kUsageOrFile;
+    }
+    PlanProject& project = std::get<PlanProject>(read);
+    // The options override the file's choices for every intersection.
+    for (ProjectIntersection& x : project.intersections) {
+        if (options.controller)
+            x.signal.controller = *options.controller == tag::kType170 ? Controller::Type170 : Controller::NemaTs2;
+        if (options.mode) x.signal.mode = *options.mode == tag::kYield ? SignalMode::Yield : SignalMode::Permissive;
+    }
+    std::vector<ProjectRun> runs;
+    for (const ProjectIntersection& x : project.intersections) runs.push_back(runProjectIntersection(x.id, x.signal));
+
+    errno = 0;
+    printProjectRuns(runs, options.format, out);
+    if (const int status = printed(out, err); status != kPrinted) return status;
+    // As for a network: an intersection not calculated has its reason in the results.
+    bool allCalculated = true, warned = false;
+    for (const ProjectRun& run : runs) {
+        allCalculated = allCalculated && run.calculated();
+        for (const std::string& w : run.warnings) {
+            err << "warning: " << printableText(run.id + ": " + w) << '\n';
+            warned = true;
+        }
+    }
+    return allCalculated && !(options.strict && warned) ? kAllCalculated : kSomeFailed;
+}
+
+}  // namespace tavimo::cli

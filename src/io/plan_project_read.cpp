@@ -1,0 +1,240 @@
+// SPDX-License-Identifier: MIT
+// A project's text read and checked whole: every field where it belongs, of its type
+// and in its range, before one signal is handed on. The first fault found is told
+// with its JSON pointer.
+#include <algorithm>
+#include <cstdint>
+#include <initializer_list>
+#include <nlohmann/json.hpp>
+#include <set>
+
+#include "io/plan_project.h"
+#include "model/number_text.h"
+
+#include "plan_project_names.h"
+
+namespace tavimo {
+
+namespace {
+
+using Json = nlohmann::json;
+using namespace planproject;
+
+struct Fault {
+    std::string what;
+};
+
+[[noreturn]] void fail(const std::string& path, const std::string& what) {
+    throw Fault{(path.empty() ? "the file" : path) + " " + what};
+}
+
+// An object holding exactly these fields: a missing one is a fault, and so is one
+// this version does not know, which would be dropped when the file is saved again.
+const Json& object(const Json& j, const std::string& path, std::initializer_list<const char*> fields) {
+    if (!j.is_object()) fail(path, "must be an object");
+    for (const char* field : fields)
+        if (!j.contains(field)) fail(path, std::string("has no \"") + field + "\"");
+    for (const auto& item : j.items()) {
+        const std::string& key = item.key();
+        if (std::none_of(fields.begin(), fields.end(), [&](const char* f) { return key == f; }))
+            fail(path, "has the unknown field \"" + key + "\"");
+    }
+    return j;
+}
+
+const Json& list(const Json& j, const std::string& path) {
+    if (!j.is_array()) fail(path, "must be a list");
+    return j;
+}
+
+std::string text(const Json& j, const std::string& path) {
+    if (!j.is_string()) fail(path, "must be a text");
+    return j.get<std::string>();
+}
+
+int whole(const Json& j, const std::string& path, int lowest, int highest, const char* what) {
+    if (!j.is_number_integer()) fail(path, "must be a whole number");
+    // Whole numbers from 0 up are read unsigned, those below as signed.
+    const bool inRange = j.is_number_unsigned()
+                             ? j.get<std::uint64_t>() >= static_cast<std::uint64_t>(lowest) &&
+                                   j.get<std::uint64_t>() <= static_cast<std::uint64_t>(highest)
+                             : j.get<std::int64_t>() >= lowest && j.get<std::int64_t>() <= highest;
+    if (!inRange) fail(path, "is " + j.dump() + ", not " + what);
+    return j.get<int>();
+}
+
+// A time reads as the window reads its text: the nearest double, then the nearest
+// single-precision value.
+float time(const Json& j, const std::string& path) {
+    if (!j.is_number()) fail(path, "must be a number");
+    const double d = j.get<double>();
+    // Checked before it is narrowed: a double beyond single precision has no float.
+    const bool inRange = d >= 0 && d < kLargestTime && isTimeInRange(static_cast<float>(d));
+    if (!inRange) fail(path, "is " + j.dump() + ", not a time of 0 or more below " + formatNumber(kLargestTime) + " s");
+    return static_cast<float>(d);
+}
+
+std::optional<float> optionalTime(const Json& j, const std::string& path) {
+    if (j.is_null()) return std::nullopt;
+    return time(j, path);
+}
+
+bool flag(const Json& j, const std::string& path) {
+    if (!j.is_boolean()) fail(path, "must be true or false");
+    return j.get<bool>();
+}
+
+template <typename E, std::size_t N>
+E choice(const Names<E, N>& names, const Json& j, const std::string& path) {
+    const std::string word = text(j, path);
+    std::string known;
+    for (const auto& [value, name] : names) {
+        if (word == name) return value;
+        known += (known.empty() ? "\"" : ", \"") + std::string(name) + "\"";
+    }
+    fail(path, "is \"" + word + "\", not one of " + known);
+}
+
+SignalPhase readPhase(const Json& j, const std::string& path) {
+    object(j, path, {"number", "movement", "timing", "walk", "flash_dont_walk", "position"});
+    SignalPhase p;
+    p.number = whole(j["number"], path + "/number", 1, 16, "a phase number 1 to 16");
+    const Json& movement = object(j["movement"], path + "/movement", {"approach", "left_turn"});
+    p.movement.approach = choice(kApproaches, movement["approach"], path + "/movement/approach");
+    p.movement.leftTurn = flag(movement["left_turn"], path + "/movement/left_turn");
+    if (const Json& timing = j["timing"]; !timing.is_null()) {
+        const std::string at = path + "/timing";
+        object(timing, at, {"split", "min_green", "amber", "all_red"});
+        p.timing = PhaseTiming{time(timing["split"], at + "/split"), time(timing["min_green"], at + "/min_green"),
+                               time(timing["amber"], at + "/amber"), time(timing["all_red"], at + "/all_red")};
+    }
+    p.walk = optionalTime(j["walk"], path + "/walk");
+    p.flashDontWalk = optionalTime(j["flash_dont_walk"], path + "/flash_dont_walk");
+    p.position = whole(j["position"], path + "/position", 0, 8, "a position 1 to 8, or 0 off the grid");
+    return p;
+}
+
+// A phase number that must name one of the signal's phases.
+int phaseOf(const Signal& s, const Json& j, const std::string& path) {
+    const int number = whole(j, path, 1, 16, "a phase number 1 to 16");
+    if (!s.phase(number)) fail(path, "is phase " + std::to_string(number) + ", which is not among the phases");
+    return number;
+}
+
+Signal readSignal(const Json& j, const std::string& path) {
+    object(j, path,
+           {"description", "cycle", "controller", "mode", "arrangement", "phases", "sequence", "coordinated", "offset"});
+    Signal s;
+    s.description = text(j["description"], path + "/description");
+    s.cycle.text = text(j["cycle"], path + "/cycle");
+    // A cycle typed as no number is kept as typed; the calculation asks for one.
+    s.cycle.seconds = parseNumber(s.cycle.text);
+    if (s.cycle.seconds && !(*s.cycle.seconds >= 0 && isTimeInRange(*s.cycle.seconds)))
+        fail(path + "/cycle", "is \"" + s.cycle.text + "\", not a cycle length of 0 or more");
+    s.controller = choice(kControllers, j["controller"], path + "/controller");
+    s.mode = choice(kModes, j["mode"], path + "/mode");
+    s.arrangement = choice(kArrangements, j["arrangement"], path + "/arrangement");
+
+    const Json& phases = list(j["phases"], path + "/phases");
+    for (std::size_t i = 0; i < phases.size(); ++i) {
+        const std::string at = path + "/phases/" + std::to_string(i);
+        SignalPhase p = readPhase(phases[i], at);
+        if (s.phase(p.number)) fail(at + "/number", "is phase " + std::to_string(p.number) + " a second time");
+        if (p.position != 0 && s.atPosition(p.position))
+            fail(at + "/position", "is position " + std::to_string(p.position) + " a second time");
+        s.phases.push_back(p);
+    }
+
+    const Json& sequence = list(j["sequence"], path + "/sequence");
+    for (std::size_t i = 0; i < sequence.size(); ++i) {
+        const std::string at = path + "/sequence/" + std::to_string(i);
+        object(sequence[i], at, {"ring", "barrier", "phases"});
+        RingBarrier rb;
+        rb.ring = whole(sequence[i]["ring"], at + "/ring", 1, 2, "ring 1 or 2");
+        rb.barrier = whole(sequence[i]["barrier"], at + "/barrier", 1, 16, "a barrier 1 to 16");
+        const Json& running = list(sequence[i]["phases"], at + "/phases");
+        for (std::size_t k = 0; k < running.size(); ++k)
+            rb.phases.push_back(phaseOf(s, running[k], at + "/phases/" + std::to_string(k)));
+        s.sequence.push_back(std::move(rb));
+    }
+
+    const Json& coordinated = list(j["coordinated"], path + "/coordinated");
+    if (coordinated.size() > 2) fail(path + "/coordinated", "holds more than two phases");
+    for (std::size_t k = 0; k < coordinated.size(); ++k) {
+        const std::string at = path + "/coordinated/" + std::to_string(k);
+        const int number = phaseOf(s, coordinated[k], at);
+        if (std::find(s.coordinated.begin(), s.coordinated.end(), number) != s.coordinated.end())
+            fail(at, "is phase " + std::to_string(number) + " a second time");
+        s.coordinated.push_back(number);
+    }
+
+    if (const Json& offset = j["offset"]; !offset.is_null()) {
+        const std::string at = path + "/offset";
+        object(offset, at, {"seconds", "reference"});
+        s.offset = Offset{time(offset["seconds"], at + "/seconds"), choice(kReferences, offset["reference"], at + "/reference")};
+    }
+    return s;
+}
+
+PlanProject readProject(const Json& file) {
+    if (!file.is_object()) fail("", "is not a JSON object");
+    if (!file.contains("format") || file["format"] != kPlanProjectFormat)
+        fail("", std::string("does not name its format \"") + kPlanProjectFormat + "\" in /format");
+    if (!file.contains("version") || !file["version"].is_number_unsigned() || file["version"].get<std::uint64_t>() < 1)
+        fail("/version", "must be a whole number from 1");
+    if (file["version"].get<std::uint64_t>() > static_cast<std::uint64_t>(kPlanProjectVersion))
+        fail("", "is of version " + file["version"].dump() + ", newer than this Tavimo reads (version " +
+                     std::to_string(kPlanProjectVersion) + ")");
+    object(file, "", {"format", "version", "intersections", "links"});
+    if (!list(file["links"], "/links").empty()) fail("/links", "must be empty in version 1");
+
+    PlanProject project;
+    const Json& intersections = list(file["intersections"], "/intersections");
+    if (intersections.empty()) fail("/intersections", "holds no intersection");
+    std::set<std::string> ids;
+    for (std::size_t i = 0; i < intersections.size(); ++i) {
+        const std::string at = "/intersections/" + std::to_string(i);
+        object(intersections[i], at, {"id", "signal"});
+        ProjectIntersection x;
+        x.id = text(intersections[i]["id"], at + "/id");
+        if (x.id.empty()) fail(at + "/id", "is empty");
+        if (!ids.insert(x.id).second) fail(at + "/id", "is \"" + x.id + "\" a second time");
+        x.signal = readSignal(intersections[i]["signal"], at + "/signal");
+        project.intersections.push_back(std::move(x));
+    }
+    return project;
+}
+
+}  // namespace
+
+std::variant<PlanProject, std::string> parsePlanProject(std::string_view text) {
+    // A key given twice in one object would keep only its last value, unseen.
+    std::vector<std::set<std::string>> keys;
+    std::string twice;
+    const Json::parser_callback_t noteKeys = [&](int, Json::parse_event_t event, Json& parsed) {
+        if (event == Json::parse_event_t::object_start) keys.emplace_back();
+        else if (event == Json::parse_event_t::object_end && !keys.empty()) keys.pop_back();
+        else if (event == Json::parse_event_t::key && !keys.empty() && !keys.back().insert(parsed.get<std::string>()).second &&
+                 twice.empty())
+            twice = parsed.get<std::string>();
+        return true;
+    };
+    Json file;
+    try {
+        file = Json::parse(text.begin(), text.end(), noteKeys);
+    } catch (const Json::exception& e) {
+        // "[json.exception.parse_error.101] parse error at line 1, column 2: ...", or a
+        // number beyond a double ("[json.exception.out_of_range.406] number overflow ...")
+        std::string what = e.what();
+        if (const std::size_t end = what.find("] "); end != std::string::npos) what.erase(0, end + 2);
+        return "it is not JSON (" + what + ")";
+    }
+    if (!twice.empty()) return "it gives the field \"" + twice + "\" twice in one object";
+    try {
+        return readProject(file);
+    } catch (const Fault& fault) {
+        return fault.what;
+    }
+}
+
+}  // namespace tavimo
