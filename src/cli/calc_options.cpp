@@ -3,6 +3,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <initializer_list>
 #include <cctype>
 #include <filesystem>
 #include <functional>
@@ -126,6 +127,13 @@ bool isOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-' &
 
 // Two output paths that end in one file: the same name once made absolute and
 // normal, or two names of one existing file (a link, a hard link).
+// Options given where they have nothing to act on are refused, the first of them
+// named, never silently dropped.
+void refuseUnused(std::initializer_list<std::pair<bool, const char*>> options, const std::string& form) {
+    for (const auto& [given, name] : options)
+        if (given) throw UsageError{std::string(name) + " cannot go with " + form};
+}
+
 bool samePlace(const std::string& a, const std::string& b) {
     namespace fs = std::filesystem;
     if (a == "-" || b == "-") return a == b;
@@ -353,42 +361,37 @@ void CommandLine::checkTogether() const {
         if (!o.network) throw UsageError{"--corridor needs --utdf with a network file"};
         // A route's bands come from the file's timing as it stands: nothing of a
         // window's calculation, nor another listing, goes with them.
-        const std::pair<bool, const char*> unused[] = {{o.list, "--list"},
-                                                       {!o.intersections.empty(), "--intersection"},
-                                                       {o.listCorridors, "--list-corridors"},
-                                                       {o.chartPath.has_value(), "--chart"},
-                                                       {o.reportPath.has_value(), "--report"},
-                                                       {o.strict, "--strict"},
-                                                       {o.controller.has_value(), "--controller"},
-                                                       {o.mode.has_value(), "--mode"}};
-        for (const auto& [given, name] : unused)
-            if (given)
-                throw UsageError{std::string(name) + " cannot go with --corridor, which calculates no signal's window"};
+        refuseUnused({{o.list, "--list"},
+                      {!o.intersections.empty(), "--intersection"},
+                      {o.listCorridors, "--list-corridors"},
+                      {o.chartPath.has_value(), "--chart"},
+                      {o.reportPath.has_value(), "--report"},
+                      {o.strict, "--strict"},
+                      {o.controller.has_value(), "--controller"},
+                      {o.mode.has_value(), "--mode"}},
+                     "--corridor, which calculates no signal's window");
     }
     if (!o.offsets.empty() && !o.corridor) throw UsageError{"--offset needs --corridor"};
     if (o.list) {
         // The list calculates nothing: an option that would change a calculation or
         // write its files has nothing to act on, and is not silently dropped.
-        const std::pair<bool, const char*> unused[] = {{o.chartPath.has_value(), "--chart"},
-                                                       {o.reportPath.has_value(), "--report"},
-                                                       {o.strict, "--strict"},
-                                                       {o.controller.has_value(), "--controller"},
-                                                       {o.mode.has_value(), "--mode"}};
-        for (const auto& [given, name] : unused)
-            if (given) throw UsageError{std::string(name) + " cannot go with --list, which calculates nothing"};
+        refuseUnused({{o.chartPath.has_value(), "--chart"},
+                      {o.reportPath.has_value(), "--report"},
+                      {o.strict, "--strict"},
+                      {o.controller.has_value(), "--controller"},
+                      {o.mode.has_value(), "--mode"}},
+                     "--list, which calculates nothing");
     }
     if (o.listCorridors) {
         if (!o.network) throw UsageError{"--list-corridors needs --utdf with a network file"};
-        const std::pair<bool, const char*> unused[] = {{o.list, "--list"},
-                                                       {!o.intersections.empty(), "--intersection"},
-                                                       {o.chartPath.has_value(), "--chart"},
-                                                       {o.reportPath.has_value(), "--report"},
-                                                       {o.strict, "--strict"},
-                                                       {o.controller.has_value(), "--controller"},
-                                                       {o.mode.has_value(), "--mode"}};
-        for (const auto& [given, name] : unused)
-            if (given)
-                throw UsageError{std::string(name) + " cannot go with --list-corridors, which calculates nothing"};
+        refuseUnused({{o.list, "--list"},
+                      {!o.intersections.empty(), "--intersection"},
+                      {o.chartPath.has_value(), "--chart"},
+                      {o.reportPath.has_value(), "--report"},
+                      {o.strict, "--strict"},
+                      {o.controller.has_value(), "--controller"},
+                      {o.mode.has_value(), "--mode"}},
+                     "--list-corridors, which calculates nothing");
     }
     if (o.chartPath && o.reportPath && samePlace(*o.chartPath, *o.reportPath))
         throw UsageError{"--chart and --report name the same file \"" + *o.reportPath + "\""};

@@ -35,13 +35,7 @@ std::optional<int> wholeOf(const std::string& text) {
 std::optional<long long> nodeNumber(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    if (text.empty() || text.size() > 18) return std::nullopt;
-    long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return value;
+    return utdf::wholeNumber(text);
 }
 
 std::unordered_map<long long, std::size_t> indexByNumber(const UtdfNetwork& network) {

@@ -113,16 +113,7 @@ bool allEmpty(const std::vector<std::string_view>& fields) {
     return std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return f.empty(); });
 }
 
-// A whole number of at most 18 digits, as INTIDs are written.
-std::optional<long long> wholeNumber(std::string_view text) {
-    if (text.empty() || text.size() > 18) return std::nullopt;
-    long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
+using utdf::wholeNumber;
 
 // The [Phases] records Tavimo uses and where each goes.
 constexpr std::pair<const char*, std::string NetworkPhase::*> kPhaseRecords[] = {

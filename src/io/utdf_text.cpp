@@ -81,4 +81,14 @@ std::string quoted(std::string_view value) {
     return text + "\"";
 }
 
+std::optional<long long> wholeNumber(std::string_view text) {
+    if (text.empty() || text.size() > 18) return std::nullopt;
+    long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 }  // namespace tavimo::utdf

@@ -53,4 +53,7 @@ std::optional<std::string> notATime(std::string_view value);
 // A value quoted for a message: cut short and with unprintable bytes shown as '?'.
 std::string quoted(std::string_view value);
 
+// A whole number of at most 18 digits, as INTIDs are written; none for any other text.
+std::optional<long long> wholeNumber(std::string_view text);
+
 }  // namespace tavimo::utdf
