@@ -12,11 +12,7 @@ namespace tavimo {
 
 namespace {
 
-std::optional<int> wholeNumber(const std::string& text) {
-    const auto value = parseNumber(text);
-    if (!value || !(*value > -1e4f && *value < 1e4f) || *value != std::trunc(*value)) return std::nullopt;
-    return static_cast<int>(*value);
-}
+using utdf::smallWholeNumber;
 
 struct Placed {
     int phase, barrier, ring, order;
@@ -49,7 +45,7 @@ std::variant<Signal, std::string> networkPlan(const NetworkIntersection& x, Cont
         // As the timing window holds it: the split's text read back.
         split = parseNumber(formatNumber(split)).value_or(split);
         if (!(split > 0) || split > *cycle) return which + " has a split that does not fit the cycle";
-        const auto brp = wholeNumber(p.brp);
+        const auto brp = smallWholeNumber(p.brp);
         if (!brp || *brp < 111 || *brp > 999) return which + " has no barrier, ring and position (BRP)";
         const Placed at{n, *brp / 100, *brp / 10 % 10, *brp % 10};
         if (at.ring < 1 || at.ring > 2) return which + " runs in ring " + std::to_string(at.ring);
@@ -83,7 +79,7 @@ std::variant<Signal, std::string> networkPlan(const NetworkIntersection& x, Cont
         s.sequence.back().phases.push_back(p.phase);
     }
     // Reference Phase: ring 1's coordinated phase x 100 + ring 2's; below 100 a single one.
-    if (const auto reference = wholeNumber(x.referencePhase); reference && *reference > 0) {
+    if (const auto reference = smallWholeNumber(x.referencePhase); reference && *reference > 0) {
         const int pair[2] = {*reference >= 100 ? *reference / 100 : *reference, *reference >= 100 ? *reference % 100 : 0};
         for (int phase : pair)
             if (phase > 0 && s.phase(phase)) s.coordinated.push_back(phase);

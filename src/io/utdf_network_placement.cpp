@@ -41,13 +41,7 @@ bool servesLeftTurn(const NetworkIntersection& intersection, int phase) {
     return false;
 }
 
-// A phase number, BRP or reference of a few digits; anything beyond ten thousand is
-// none of them (and would not fit an int).
-std::optional<int> wholeText(const std::string& text) {
-    const auto value = parseNumber(text);
-    if (!value || !(*value > -1e4f && *value < 1e4f) || *value != std::trunc(*value)) return std::nullopt;
-    return static_cast<int>(*value);
-}
+using utdf::smallWholeNumber;
 
 // The [Timeplans] values besides the cycle length: a blank one is left out by the
 // export, anything else must be the number it stands for.
@@ -57,7 +51,7 @@ std::optional<std::string> timeplanProblem(const NetworkIntersection& x) {
     for (const auto& [name, value] : numbers)
         if (!isBlank(*value) && !parseNumber(*value))
             return std::string("the ") + name + " " + utdf::quoted(*value) + " is not a number";
-    if (!isBlank(x.referencePhase) && !wholeText(x.referencePhase))
+    if (!isBlank(x.referencePhase) && !smallWholeNumber(x.referencePhase))
         return "the Reference Phase " + utdf::quoted(x.referencePhase) + " is not a phase number";
     return std::nullopt;
 }
@@ -112,7 +106,7 @@ std::variant<NetworkPlacement, std::string> placeIntersection(const NetworkInter
             return "phase " + std::to_string(n) + " runs from " + formatNumber(*start) + " to " + formatNumber(*end) +
                    ", a split of " + formatNumber(split) + " that does not fit the cycle of " +
                    formatNumber(placed.cycle);
-        const auto brp = wholeText(p.brp);
+        const auto brp = smallWholeNumber(p.brp);
         if (!brp || *brp < 111 || *brp > 999)
             return "phase " + std::to_string(n) + " has no barrier, ring and position (BRP " + utdf::quoted(p.brp) + ")";
         RunningPhase r{n, *brp / 100, *brp / 10 % 10, *brp % 10};
@@ -128,7 +122,7 @@ std::variant<NetworkPlacement, std::string> placeIntersection(const NetworkInter
 
     // Reference Phase: ring 1's coordinated phase x 100 + ring 2's; below 100 a single one.
     std::vector<const RunningPhase*> coordinated;
-    if (const auto reference = wholeText(x.referencePhase); reference && *reference > 0) {
+    if (const auto reference = smallWholeNumber(x.referencePhase); reference && *reference > 0) {
         for (int phase : {*reference >= 100 ? *reference / 100 : *reference, *reference >= 100 ? *reference % 100 : 0})
             if (const RunningPhase* r = find(phase)) coordinated.push_back(r);
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "utdf_text.h"
 
+#include <cmath>
+
 #include "model/number_text.h"
 
 #include "text_lines.h"
@@ -89,6 +91,12 @@ std::optional<long long> wholeNumber(std::string_view text) {
         value = value * 10 + (c - '0');
     }
     return value;
+}
+
+std::optional<int> smallWholeNumber(const std::string& text) {
+    const auto value = parseNumber(text);
+    if (!value || !(*value > -1e4f && *value < 1e4f) || *value != std::trunc(*value)) return std::nullopt;
+    return static_cast<int>(*value);
 }
 
 }  // namespace tavimo::utdf

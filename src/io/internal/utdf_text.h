@@ -56,4 +56,8 @@ std::string quoted(std::string_view value);
 // A whole number of at most 18 digits, as INTIDs are written; none for any other text.
 std::optional<long long> wholeNumber(std::string_view text);
 
+// A value of the file that is a whole number below 10000 in size, as BRPs and phase
+// numbers are ("112", "2.0"); checked before the cast, none for any other text.
+std::optional<int> smallWholeNumber(const std::string& text);
+
 }  // namespace tavimo::utdf
