@@ -14,8 +14,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSortFilterProxyModel>
+#include <QSplitter>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <algorithm>
 #include <variant>
 
 #include "calc/window_calculation.h"
@@ -104,15 +106,28 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
     intersections_->setWordWrap(false);
     intersections_->setTextElideMode(Qt::ElideRight);
     intersections_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    intersections_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows: a corridor chosen below selects all its intersections.
+    intersections_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     intersections_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     intersections_->verticalHeader()->hide();
     intersections_->horizontalHeader()->setStretchLastSection(true);
     intersections_->verticalHeader()->setDefaultSectionSize(intersections_->fontMetrics().height() + 8);
-    intersections_->setMinimumSize(860, 260);
+    intersections_->setMinimumSize(860, 180);
     connect(intersections_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ImportNetwork::presetChoices);
     connect(intersections_, &QTableView::doubleClicked, this, [this] { Load_Click(); });
+
+    corridorPanel_ = new CorridorPanel([this] { return selectedIds(); },
+                                       [this](const std::vector<std::string>& ids) { selectIds(ids); }, this);
+    corridorPanel_->setMinimumHeight(170);
+    // The intersections above, the corridors and the route below; the engineer sets the share.
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName(QStringLiteral("networkSplit"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(intersections_);
+    split->addWidget(corridorPanel_);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
 
     choices_ = makeImportChoices(this);
     connect(choices_.load, &QPushButton::clicked, this, &ImportNetwork::Load_Click);
@@ -125,7 +140,7 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
     grid->addWidget(networkFile_, 1, 0);
     grid->addWidget(browseNetwork_, 1, 1);
     grid->addWidget(filter_, 2, 0, 1, 2);
-    grid->addWidget(intersections_, 3, 0, 1, 2);
+    grid->addWidget(split, 3, 0, 1, 2);
     auto* bottom = makeRow(grid);
     bottom->addWidget(choices_.controller.frame);
     bottom->addWidget(choices_.mode.frame);
@@ -135,11 +150,45 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
     grid->addLayout(bottom, 4, 0, 1, 2);
 
     // Room for a screenful of rows and the verdict beside them; a remembered size wins.
-    resize(960, 600);
+    resize(960, 690);
 
     setKeyboardOrder({networkFile_, browseNetwork_, filter_, intersections_, choices_.controller.first,
                       choices_.controller.second, choices_.mode.first, choices_.mode.second, choices_.load,
                       choices_.cancel});
+    // The corridors and the route come between the list and the import choices.
+    QWidget* previous = intersections_;
+    for (QWidget* next : corridorPanel_->keyboardOrder()) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+    QWidget::setTabOrder(previous, choices_.controller.first);
+}
+
+void ImportNetwork::setShowCorridor(ShowCorridor showCorridor) { corridorPanel_->setShowCorridor(std::move(showCorridor)); }
+
+std::vector<std::string> ImportNetwork::selectedIds() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : intersections_->selectionModel()->selectedRows(IntId)) rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    std::vector<std::string> ids;
+    for (int row : rows) ids.push_back(cellText(row, IntId).toStdString());
+    return ids;
+}
+
+void ImportNetwork::selectIds(const std::vector<std::string>& ids) {
+    QItemSelection rows;
+    QModelIndex first;
+    for (const std::string& id : ids) {
+        const int row = rowOf(QString::fromStdString(id));
+        if (row < 0) continue;  // filtered out of the list
+        const QModelIndex index = shown_->index(row, IntId);
+        rows.select(index, shown_->index(row, Columns - 1));
+        if (!first.isValid()) first = index;
+    }
+    if (!first.isValid()) return;
+    intersections_->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+    intersections_->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    intersections_->scrollTo(first);
 }
 
 // QDialog's destructor hides the dialog, and the path box losing the focus then
@@ -211,6 +260,7 @@ void ImportNetwork::browseNetwork_Click() {
 }
 
 void ImportNetwork::readNetworkFile() {
+    corridorPanel_->setNetwork(nullptr);
     model_->removeRows(0, model_->rowCount());
     standings_.clear();
     network_.reset();
@@ -252,6 +302,7 @@ void ImportNetwork::readNetworkFile() {
     }
     intersections_->setSortingEnabled(true);
     fitColumns();
+    corridorPanel_->setNetwork(network_.get());
     if (model_->rowCount() == 0) {
         tell(this, QStringLiteral("The UTDF file \"%1\" has no intersection with a timing plan.").arg(networkFile_->text()),
              kFileError, Icon::Information);

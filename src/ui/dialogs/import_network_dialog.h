@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "io/network_signal.h"
+#include "ui/dialogs/corridor_panel.h"
 #include "ui/dialogs/dialog_parts.h"
 #include "ui/dialogs/timing_window_access.h"
 
@@ -26,7 +27,8 @@ using ShowStatusLine = std::function<void(const QString&)>;
 // double-click on a row) puts the chosen intersection into a blank timing window,
 // locks the phase order and the movements and calculates, then shows whether the
 // force-offs agree with the file's. The dialog stays open for the next intersection of
-// the corridor.
+// the corridor. Below the list, the network's corridors and a route picked by hand,
+// whose time-space diagram the main window opens.
 class ImportNetwork : public QDialog {
     Q_OBJECT
 public:
@@ -45,6 +47,11 @@ public:
     int rowOf(const QString& id) const;
     int rowCount() const;
     void selectRow(int row);
+    // The network listed, while one is; it goes when another file is read.
+    const UtdfNetwork* network() const { return network_.get(); }
+    // Where the route's "Time-Space Diagram" goes, once it is known to be travelled both ways.
+    void setShowCorridor(ShowCorridor showCorridor);
+    CorridorPanel* corridorPanel() const { return corridorPanel_; }
 
     // Reads the file whose path the box holds and lists its intersections; a file that
     // cannot be read is named in a message and leaves an empty list.
@@ -68,6 +75,9 @@ private:
     const NetworkStanding* standingAt(int row) const;
     // The model row behind the row shown at `row` of the view, -1 for none.
     int sourceRow(int row) const;
+    // The INTIDs of the selected rows, in the order shown; selecting rows by INTID.
+    std::vector<std::string> selectedIds() const;
+    void selectIds(const std::vector<std::string>& ids);
     void fitColumns();
     void rememberLayout();
 
@@ -84,6 +94,7 @@ private:
     QTableView* intersections_;
     QStandardItemModel* model_;
     QSortFilterProxyModel* shown_;  // the model sorted and filtered, as the view shows it
+    CorridorPanel* corridorPanel_;
     ImportChoices choices_;  // Nema, type170, Permissive, Yield, Load, Cancel
 };
 

@@ -48,6 +48,7 @@
 #include "ui/main/project_file_access.h"
 #include "ui/common/remembered_places.h"
 #include "ui/main/check_status.h"
+#include "ui/main/corridor_bands.h"
 #include "ui/timing/form1.h"
 
 namespace tavimo::ui {
@@ -438,6 +439,12 @@ void Tavimo::mnuFileAddSignalImportNetwork_Click() {
                 return form;
             },
             [this](const QString& line) { showStatusLine(line); }, this);
+        // Until the diagram has a window of its own, the route's bands both ways.
+        importNetwork_->setShowCorridor([this](const std::vector<std::string>& ids) {
+            if (importNetwork_ && importNetwork_->network())
+                tell(importNetwork_, corridorBandsText(*importNetwork_->network(), ids),
+                     QStringLiteral("Time-Space Diagram"), Icon::Information);
+        });
         importNetwork_->restoreLastFile();
         placeBesideTimingWindow(importNetwork_);
     }
