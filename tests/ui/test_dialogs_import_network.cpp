@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QSettings>
+#include <QListWidget>
 #include <QTableView>
 #include <QtTest>
 
@@ -40,6 +41,43 @@ QStringList idsShown(const ImportNetwork* dialog) {
     return ids;
 }
 
+// The INTIDs selected in the intersection list, in the order shown.
+QStringList idsSelected(ImportNetwork* dialog) {
+    QStringList ids;
+    const auto* view = child<QTableView>(dialog, "intersections");
+    for (int row = 0; row < dialog->rowCount(); ++row)
+        if (view->selectionModel()->isRowSelected(row, {})) ids << dialog->cellText(row, ImportNetwork::IntId);
+    return ids;
+}
+
+int corridorRowOf(const CorridorPanel* panel, const QString& street, const QString& ids) {
+    for (int row = 0; row < panel->corridorCount(); ++row)
+        if (panel->corridorText(row, CorridorPanel::Street) == street &&
+            panel->corridorText(row, CorridorPanel::Intersections) == ids)
+            return row;
+    return -1;
+}
+
+QStringList routeShown(ImportNetwork* dialog) {
+    QStringList ids;
+    auto* list = child<QListWidget>(dialog, "route");
+    for (int row = 0; row < list->count(); ++row) ids << list->item(row)->text().section(':', 0, 0);
+    return ids;
+}
+
+// Selects `id` in the intersection list and adds it to the end of the route.
+void addToRoute(ImportNetwork* dialog, const QString& id) {
+    dialog->selectRow(dialog->rowOf(id));
+    child<QPushButton>(dialog, "addToRoute")->click();
+}
+
+ImportNetwork* openGlendale(Tavimo& frame, ScriptedDialogs& scripted) {
+    ImportNetwork* dialog = openFromMenu(frame);
+    scripted.fileNames = {kData + "/utdf8/glendale.csv"};
+    child<QPushButton>(dialog, "browseNetwork")->click();
+    return dialog;
+}
+
 }  // namespace
 
 class ImportNetworkDialogTest : public QObject {
@@ -49,6 +87,9 @@ private slots:
     void listsTheIntersectionsAndLoadsTheChosenOne();
     void listSortsFiltersFindsAndIsRemembered();
     void doubleClickLoadsAndARefusedPlanLeavesTheWindow();
+    void corridorsAndARouteByHand();
+    void routeThatCannotBeTravelledIsRefused_data();
+    void routeThatCannotBeTravelledIsRefused();
     void fileThatCannotBeReadIsNamed_data();
     void fileThatCannotBeReadIsNamed();
 };
@@ -190,6 +231,96 @@ void ImportNetworkDialogTest::doubleClickLoadsAndARefusedPlanLeavesTheWindow() {
     QCOMPARE(scripted.texts(),
              QStringList{"Intersection 33: Shallowford Rd. & Lee Hwy cannot be imported: phase 9 is in use."});
     QCOMPARE(frame.timingWindow()->state().plan.description, loaded.description);
+}
+
+void ImportNetworkDialogTest::corridorsAndARouteByHand() {
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    ImportNetwork* dialog = openGlendale(frame, scripted);
+    QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
+    CorridorPanel* panel = dialog->corridorPanel();
+    const int corridor = corridorRowOf(panel, "67th Ave", "3325, 3350, 3375");
+    QVERIFY(corridor >= 0);
+    QCOMPARE(panel->corridorText(corridor, CorridorPanel::Signals), QString("3"));
+    QCOMPARE(panel->corridorText(corridor, CorridorPanel::Cycle), QString("120"));
+    QCOMPARE(panel->corridorText(corridorRowOf(panel, "91st Ave", "4900, 4915, 5000, 5025, 5050, 5063, 5100"),
+                                 CorridorPanel::Cycle),
+             QString("120, 90"));
+
+    // Selecting a corridor selects its signals in the list; Use Corridor starts the route.
+    panel->selectCorridor(corridor);
+    QCOMPARE(idsSelected(dialog), (QStringList{"3325", "3350", "3375"}));
+    auto* open = child<QPushButton>(dialog, "openCorridor");
+    QVERIFY(!open->isEnabled());
+    child<QPushButton>(dialog, "takeCorridor")->click();
+    QCOMPARE(routeShown(dialog), (QStringList{"3325", "3350", "3375"}));
+    QVERIFY(open->isEnabled());
+
+    // The main window shows the bands both ways, the calculator's figures.
+    open->click();
+    QCOMPARE(scripted.texts(), QStringList{"Corridor 3325, 3350, 3375\n"
+                                           "3325 to 3375 (NB): band 47.37 s, efficiency 0.395, attainability 0.869\n"
+                                           "3375 to 3325 (SB): band 35.37 s, efficiency 0.295, attainability 0.655"});
+
+    // By hand, in the order driven: cleared, added one at a time, a signal added
+    // twice kept once, moved, removed.
+    child<QPushButton>(dialog, "clearRoute")->click();
+    QVERIFY(routeShown(dialog).isEmpty() && !open->isEnabled());
+    for (const QString id : {"3350", "3375", "3325", "3350"}) addToRoute(dialog, id);
+    QCOMPARE(routeShown(dialog), (QStringList{"3350", "3375", "3325"}));
+    auto* route = child<QListWidget>(dialog, "route");
+    QCOMPARE(route->currentRow(), 2);  // the signal last added
+    QVERIFY(!child<QPushButton>(dialog, "routeDown")->isEnabled());
+    child<QPushButton>(dialog, "routeUp")->click();
+    child<QPushButton>(dialog, "routeUp")->click();
+    QCOMPARE(routeShown(dialog), (QStringList{"3325", "3350", "3375"}));
+    QVERIFY(!child<QPushButton>(dialog, "routeUp")->isEnabled());
+    child<QPushButton>(dialog, "routeDown")->click();
+    QCOMPARE(routeShown(dialog), (QStringList{"3350", "3325", "3375"}));
+    child<QPushButton>(dialog, "removeFromRoute")->click();  // 3325, now current
+    QCOMPARE(routeShown(dialog), (QStringList{"3350", "3375"}));
+
+    // A route by hand may go on where the street changes its name; the IDs go to the
+    // callback in the order of the route.
+    addToRoute(dialog, "3425");
+    std::vector<std::vector<std::string>> handed;
+    dialog->setShowCorridor([&](const std::vector<std::string>& ids) { handed.push_back(ids); });
+    scripted.shown.clear();
+    open->click();
+    QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
+    QCOMPARE(handed, (std::vector<std::vector<std::string>>{{"3350", "3375", "3425"}}));
+
+    // Another file empties the route.
+    scripted.fileNames = {kData + "/utdf8/chattanooga.csv"};
+    child<QPushButton>(dialog, "browseNetwork")->click();
+    QVERIFY(routeShown(dialog).isEmpty() && !open->isEnabled());
+    QVERIFY(panel->corridorCount() >= 1);
+}
+
+void ImportNetworkDialogTest::routeThatCannotBeTravelledIsRefused_data() {
+    QTest::addColumn<QStringList>("ids");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a signal left out") << QStringList{"3325", "3375"} << "no links lead from 3325 to 3375";
+    QTest::newRow("a gap in the street") << QStringList{"3425", "3450", "3750"} << "no links lead from 3450 to 3750";
+    QTest::newRow("two streets") << QStringList{"3325", "4900"} << "no links lead from 3325 to 4900";
+}
+
+void ImportNetworkDialogTest::routeThatCannotBeTravelledIsRefused() {
+    QFETCH(QStringList, ids);
+    QFETCH(QString, reason);
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    ImportNetwork* dialog = openGlendale(frame, scripted);
+    bool handed = false;
+    dialog->setShowCorridor([&](const std::vector<std::string>&) { handed = true; });
+    for (const QString& id : ids) addToRoute(dialog, id);
+    child<QPushButton>(dialog, "openCorridor")->click();
+    QCOMPARE(scripted.shown.size(), 1);
+    QCOMPARE(scripted.shown[0].title, QString("Time-Space Diagram"));
+    QCOMPARE(scripted.shown[0].text, QStringLiteral("The route %1 cannot be travelled: %2.").arg(ids.join(", "), reason));
+    QVERIFY(!handed);
 }
 
 void ImportNetworkDialogTest::fileThatCannotBeReadIsNamed_data() {
