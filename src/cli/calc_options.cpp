@@ -17,8 +17,10 @@ namespace tavimo::cli {
 const char* const kUsage =
     "Usage: tavimo-calc [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict] PLAN.tvm\n"
     "   or: tavimo-calc --utdf TIMING PHASING LANES [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict]\n"
-    "   or: tavimo-calc --utdf NETWORK.csv [--intersection ID]... [--list] [--controller nema|170] [--mode permissive|yield] [--format table|csv|json]\n"
-    "  with: [--chart FILE.svg|.png|.pdf] [--report FILE.pdf] (any form but --list)\n"
+    "   or: tavimo-calc --utdf NETWORK.csv [--intersection ID]... [--list] [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict]\n"
+    "  with: [--chart FILE.svg|.png|.pdf] [--report FILE.pdf] (the three forms above, but not with --list)\n"
+    "   or: tavimo-calc [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict] PROJECT.tavimo\n"
+    "   or: tavimo-calc --utdf NETWORK.csv --list-corridors [--format table|csv|json]\n"
     "   or: tavimo-calc --utdf NETWORK.csv --corridor ID,ID,... [--offset ID=SECONDS]... [--format table|csv|json]\n";
 
 const char* const kHelp =
