@@ -50,7 +50,8 @@ void HelpTest::guideHasItsSectionsInOrder() {
     const QStringList sections = {"Getting Started",   "Enter New Signal Data", "Choose Left Turn Type",
                                   "Choose Controller Type", "Choose Mode:",  "Timing/Phasing Data", "Checks",
                                   "Unique Situations", "Intersection with a one-way street", "T-intersection",
-                                  "Synchro Import",    "Network Import",        "Software Limitations"};
+                                  "Synchro Import",    "Network Import",        "Corridors",
+                                  "Software Limitations"};
     // After the contents line at the top, each heading stands on a line of its own.
     const QStringList lines = text.split('\n');
     int from = 0;
