@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QtTest>
 
+#include "helpers/layout_checks.h"
 #include "helpers/scripted_dialogs.h"
 #include "helpers/widgets.h"
 #include "ui/dialogs/import_network_dialog.h"
@@ -239,6 +240,9 @@ void ImportNetworkDialogTest::corridorsAndARouteByHand() {
     frame.show();
     ImportNetwork* dialog = openGlendale(frame, scripted);
     QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
+    checkKeyboardOrderAndRoom(dialog, {"networkFile", "browseNetwork", "networkFilter", "intersections", "corridors",
+                                       "route", "takeCorridor", "addToRoute", "removeFromRoute", "routeUp",
+                                       "routeDown", "clearRoute", "openCorridor", "Nema", "Load", "Cancel"});
     CorridorPanel* panel = dialog->corridorPanel();
     const int corridor = corridorRowOf(panel, "67th Ave", "3325, 3350, 3375");
     QVERIFY(corridor >= 0);

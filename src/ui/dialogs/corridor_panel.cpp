@@ -77,6 +77,7 @@ CorridorPanel::CorridorPanel(SelectedIds selected, SelectIds select, QWidget* pa
     connect(open_, &QPushButton::clicked, this, &CorridorPanel::openCorridor_Click);
 
     auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(6);
     for (QPushButton* button : {take_, add_, remove_, up_, down_, clear_}) buttons->addWidget(button);
     buttons->addStretch();
     buttons->addWidget(open_);

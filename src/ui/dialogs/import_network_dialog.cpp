@@ -188,7 +188,7 @@ void ImportNetwork::selectIds(const std::vector<std::string>& ids) {
     if (!first.isValid()) return;
     intersections_->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
     intersections_->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
-    intersections_->scrollTo(first);
+    intersections_->scrollTo(first, QAbstractItemView::PositionAtTop);
 }
 
 // QDialog's destructor hides the dialog, and the path box losing the focus then
