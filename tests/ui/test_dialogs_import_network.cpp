@@ -241,7 +241,7 @@ void ImportNetworkDialogTest::corridorsAndARouteByHand() {
     ImportNetwork* dialog = openGlendale(frame, scripted);
     QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
     checkKeyboardOrderAndRoom(dialog, {"networkFile", "browseNetwork", "networkFilter", "intersections", "corridors",
-                                       "route", "takeCorridor", "addToRoute", "removeFromRoute", "routeUp",
+                                       "route", "takeCorridor", "addToRoute", "routeUp", "removeFromRoute",
                                        "routeDown", "clearRoute", "openCorridor", "Nema", "Load", "Cancel"});
     CorridorPanel* panel = dialog->corridorPanel();
     const int corridor = corridorRowOf(panel, "67th Ave", "3325, 3350, 3375");

@@ -7,7 +7,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <variant>
 
@@ -76,11 +75,17 @@ CorridorPanel::CorridorPanel(SelectedIds selected, SelectIds select, QWidget* pa
     connect(take_, &QPushButton::clicked, this, &CorridorPanel::takeCorridor_Click);
     connect(open_, &QPushButton::clicked, this, &CorridorPanel::openCorridor_Click);
 
-    auto* buttons = new QVBoxLayout;
+    // Two columns, so the panel stays low on a laptop screen.
+    auto* buttons = new QGridLayout;
     buttons->setSpacing(6);
-    for (QPushButton* button : {take_, add_, remove_, up_, down_, clear_}) buttons->addWidget(button);
-    buttons->addStretch();
-    buttons->addWidget(open_);
+    buttons->addWidget(take_, 0, 0);
+    buttons->addWidget(add_, 0, 1);
+    buttons->addWidget(up_, 1, 0);
+    buttons->addWidget(remove_, 1, 1);
+    buttons->addWidget(down_, 2, 0);
+    buttons->addWidget(clear_, 2, 1);
+    buttons->setRowStretch(3, 1);
+    buttons->addWidget(open_, 4, 0, 1, 2);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -117,7 +122,7 @@ void CorridorPanel::setNetwork(const UtdfNetwork* network) {
 }
 
 std::vector<QWidget*> CorridorPanel::keyboardOrder() const {
-    return {corridors_, routeList_, take_, add_, remove_, up_, down_, clear_, open_};
+    return {corridors_, routeList_, take_, add_, up_, remove_, down_, clear_, open_};
 }
 
 int CorridorPanel::corridorCount() const { return corridors_->rowCount(); }

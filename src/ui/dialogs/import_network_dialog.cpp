@@ -119,7 +119,6 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
 
     corridorPanel_ = new CorridorPanel([this] { return selectedIds(); },
                                        [this](const std::vector<std::string>& ids) { selectIds(ids); }, this);
-    corridorPanel_->setMinimumHeight(170);
     // The intersections above, the corridors and the route below; the engineer sets the share.
     auto* split = new QSplitter(Qt::Vertical, this);
     split->setObjectName(QStringLiteral("networkSplit"));
@@ -150,7 +149,7 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
     grid->addLayout(bottom, 4, 0, 1, 2);
 
     // Room for a screenful of rows and the verdict beside them; a remembered size wins.
-    resize(960, 690);
+    resize(960, 660);
 
     setKeyboardOrder({networkFile_, browseNetwork_, filter_, intersections_, choices_.controller.first,
                       choices_.controller.second, choices_.mode.first, choices_.mode.second, choices_.load,
