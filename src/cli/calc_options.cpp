@@ -18,10 +18,11 @@ const char* const kUsage =
     "Usage: tavimo-calc [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict] PLAN.tvm\n"
     "   or: tavimo-calc --utdf TIMING PHASING LANES [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict]\n"
     "   or: tavimo-calc --utdf NETWORK.csv [--intersection ID]... [--list] [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict]\n"
-    "  with: [--chart FILE.svg|.png|.pdf] [--report FILE.pdf] (the three forms above, but not with --list)\n"
     "   or: tavimo-calc [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict] PROJECT.tavimo\n"
     "   or: tavimo-calc --utdf NETWORK.csv --list-corridors [--format table|csv|json]\n"
-    "   or: tavimo-calc --utdf NETWORK.csv --corridor ID,ID,... [--offset ID=SECONDS]... [--format table|csv|json]\n";
+    "   or: tavimo-calc --utdf NETWORK.csv --corridor ID,ID,... [--offset ID=SECONDS]... [--format table|csv|json]\n"
+    // Last: the manual page's synopsis takes the "or:" lines up to the first other one.
+    "  with: [--chart FILE.svg|.png|.pdf] [--report FILE.pdf] (the first three forms, but not with --list)\n";
 
 const char* const kHelp =
     "Calculates force-offs and permissive windows of one signal, as the timing window's\n"

@@ -42,4 +42,9 @@ for page in tavimo tavimo-calc; do
     zgrep -q "^\.TH ${page^^} \"1\".*\"$page $version\"" "$man" || fail "$man: no title line for $version"
     zgrep -qF -- '\-\-version' "$man" || fail "$man lacks the options of --help"
 done
+# help2man ends the synopsis at the first usage line that is no "or:": every form must be in it.
+forms=$("$prefix/bin/tavimo-calc" --help | grep -cE '^(Usage|   or):')
+synopsis=$(zcat "$prefix/share/man/man1/tavimo-calc.1.gz" | sed -n '/^\.SH SYNOPSIS/,/^\.SH DESCRIPTION/p' |
+    grep -c '^\.B tavimo-calc')
+[ "$forms" = "$synopsis" ] || fail "tavimo-calc.1: the synopsis holds $synopsis of the $forms forms of --help"
 echo "installed tree $prefix: OK"
