@@ -185,8 +185,9 @@ void ImportNetwork::selectIds(const std::vector<std::string>& ids) {
         if (!first.isValid()) first = index;
     }
     if (!first.isValid()) return;
-    intersections_->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+    // The current row first: the import choices are preset from it when the selection changes.
     intersections_->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    intersections_->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
     intersections_->scrollTo(first, QAbstractItemView::PositionAtTop);
 }
 
