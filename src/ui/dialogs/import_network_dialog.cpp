@@ -149,7 +149,7 @@ ImportNetwork::ImportNetwork(ShowTimingWindow showTimingWindow, ShowStatusLine s
     grid->addLayout(bottom, 4, 0, 1, 2);
 
     // Room for a screenful of rows and the verdict beside them; a remembered size wins.
-    resize(960, 660);
+    resize(960, 620);
 
     setKeyboardOrder({networkFile_, browseNetwork_, filter_, intersections_, choices_.controller.first,
                       choices_.controller.second, choices_.mode.first, choices_.mode.second, choices_.load,
