@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <algorithm>
@@ -48,11 +49,13 @@
 #include "ui/main/project_file_access.h"
 #include "ui/common/remembered_places.h"
 #include "ui/main/check_status.h"
+#include "ui/plan/plan_window.h"
 #include "ui/timing/form1.h"
 
 namespace tavimo::ui {
 
 const QString Tavimo::kProjectFilter = QStringLiteral("Tavimo Files (*.tvm)|*.tvm");
+const QString Tavimo::kOpenFilter = QStringLiteral("Tavimo Files (*.tvm;*.tavimo)|*.tvm;*.tavimo");
 
 namespace {
 
@@ -403,6 +406,43 @@ bool Tavimo::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+// ---- Plan windows ----
+
+QList<PlanWindow*> Tavimo::planWindows() const {
+    QList<PlanWindow*> plans;
+    for (QMdiSubWindow* frame : mdi_->subWindowList())
+        if (auto* plan = qobject_cast<PlanWindow*>(frame->widget())) plans.append(plan);
+    return plans;
+}
+
+PlanWindow* Tavimo::activePlanWindow() const {
+    QMdiSubWindow* frame = mdi_->activeSubWindow();
+    if (!frame) frame = mdi_->currentSubWindow();
+    return frame ? qobject_cast<PlanWindow*>(frame->widget()) : nullptr;
+}
+
+PlanWindow* Tavimo::openPlanWindow(PlanProject project, const QString& path) {
+    // One window a file: two would each save over the other's changes.
+    if (!path.isEmpty())
+        for (PlanWindow* plan : planWindows())
+            if (QFileInfo(plan->filePath()) == QFileInfo(path)) {
+                mdi_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(plan->parentWidget()));
+                return plan;
+            }
+    auto* plan = new PlanWindow;
+    plan->showProject(std::move(project), path);
+    QMdiSubWindow* frame = mdi_->addSubWindow(plan);
+    frame->setObjectName(QStringLiteral("PlanFrame"));
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    connect(plan, &PlanWindow::saved, this, &Tavimo::rememberProjectFile);
+    connect(plan, &PlanWindow::statusLine, this, &Tavimo::showStatusLine);
+    plan->show();
+    frame->adjustSize();
+    frame->resize(frame->size().boundedTo(mdi_->viewport()->size()));
+    mdi_->setActiveSubWindow(frame);
+    return plan;
+}
+
 // ---- Buttons and menu ----
 
 void Tavimo::New_Click() { showNewSignalDialog(); }
@@ -438,6 +478,9 @@ void Tavimo::mnuFileAddSignalImportNetwork_Click() {
                 return form;
             },
             [this](const QString& line) { showStatusLine(line); }, this);
+        importNetwork_->setPlanWindow([this](const Signal& signal, const std::string& id) {
+            openPlanWindow(PlanProject{{ProjectIntersection{id, signal}}}, QString());
+        });
         importNetwork_->restoreLastFile();
         placeBesideTimingWindow(importNetwork_);
     }
@@ -488,7 +531,8 @@ void Tavimo::mnuHelpAbout_Click() {
 void Tavimo::mnuFileExit_Click() { close(); }
 
 void Tavimo::mnuEditCopyResults_Click() {
-    if (Form1* form = timingWindow()) form->CopyResults_Click();
+    if (PlanWindow* plan = activePlanWindow()) plan->copyResults();
+    else if (Form1* form = timingWindow()) form->CopyResults_Click();
     else tell(this, QStringLiteral("No Signal to Copy!"));
 }
 
@@ -502,6 +546,11 @@ void Tavimo::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    for (PlanWindow* plan : planWindows())
+        if (!plan->maySetAside()) {
+            event->ignore();
+            return;
+        }
     // The dialogs and the help window are windows of their own; they go with the
     // frame rather than outlive it.
     if (newSignal_) newSignal_->close();
@@ -515,13 +564,23 @@ void Tavimo::closeEvent(QCloseEvent* event) {
 // ---- Open, Save, Save As ----
 
 void Tavimo::mnuFileOpen_Click() {
-    const QString path = dialogs().openFileNameIn(this, kProjectFilter, lastFolder(QStringLiteral("project")));
+    const QString path = dialogs().openFileNameIn(this, kOpenFilter, lastFolder(QStringLiteral("project")));
     if (path.isEmpty()) return;  // Cancel: nothing changes
     openProjectFile(path);
 }
 
 void Tavimo::openProjectFile(const QString& path) {
     // The file is read and checked whole before the window is touched.
+    if (QFileInfo(path).suffix().compare(QLatin1String(kPlanProjectExtension + 1), Qt::CaseInsensitive) == 0) {
+        auto project = readPlanProjectFile(QFile::encodeName(path).toStdString());
+        if (const std::string* why = std::get_if<std::string>(&project)) {
+            tell(this, QString::fromStdString(*why), kFileError, Icon::Critical);
+            return;
+        }
+        openPlanWindow(std::move(std::get<PlanProject>(project)), path);
+        rememberProjectFile(path);
+        return;
+    }
     auto read = readProjectFile(path);
     if (const QString* why = std::get_if<QString>(&read)) {
         tell(this, *why, kFileError, Icon::Critical);
@@ -536,8 +595,14 @@ void Tavimo::openProjectFile(const QString& path) {
         rememberProjectFile(path);
 }
 
-void Tavimo::mnuFileSave_Click() { save(false); }
-void Tavimo::mnuFileSaveAs_Click() { save(true); }
+void Tavimo::mnuFileSave_Click() {
+    if (PlanWindow* plan = activePlanWindow()) plan->save(false);
+    else save(false);
+}
+void Tavimo::mnuFileSaveAs_Click() {
+    if (PlanWindow* plan = activePlanWindow()) plan->save(true);
+    else save(true);
+}
 
 bool Tavimo::save(bool saveAs) {
     QPointer<Form1> form = timingWindow();
@@ -582,6 +647,10 @@ bool Tavimo::save(bool saveAs) {
 // ---- Printing ----
 
 void Tavimo::mnuFilePrintCurrent_Click() {
+    if (PlanWindow* plan = activePlanWindow()) {
+        plan->printReport();
+        return;
+    }
     QPointer<Form1> form = timingWindow();
     if (!form) {
         tell(this, QStringLiteral("No Signal to Print!"));
@@ -603,6 +672,10 @@ void Tavimo::mnuFilePrintCurrent_Click() {
 }
 
 void Tavimo::mnuFilePrintReport_Click() {
+    if (PlanWindow* plan = activePlanWindow()) {
+        plan->printReport();
+        return;
+    }
     const std::optional<CalculatedSignal> signal = calculatedSignalOrSay(QStringLiteral("No Signal to Print!"));
     if (!signal) return;
     QPrinter printer(QPrinter::HighResolution);
@@ -647,6 +720,10 @@ QString Tavimo::exportPath(const QString& filter, const QString& defaultSuffix) 
 }
 
 void Tavimo::mnuFileExportChart_Click() {
+    if (PlanWindow* plan = activePlanWindow()) {
+        plan->exportChart();
+        return;
+    }
     const std::optional<CalculatedSignal> signal = calculatedSignalOrSay(QStringLiteral("No Signal to Export!"));
     if (!signal) return;
     // A name typed without an extension gets the vector picture.
@@ -657,6 +734,10 @@ void Tavimo::mnuFileExportChart_Click() {
 }
 
 void Tavimo::mnuFileExportResults_Click() {
+    if (PlanWindow* plan = activePlanWindow()) {
+        plan->exportResults();
+        return;
+    }
     const std::optional<CalculatedSignal> signal = calculatedSignalOrSay(QStringLiteral("No Signal to Export!"));
     if (!signal) return;
     const QString path = exportPath(QStringLiteral("Comma-Separated Values (*.csv)|*.csv"), QStringLiteral(".csv"));
