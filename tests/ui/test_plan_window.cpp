@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -147,6 +148,17 @@ void PlanWindowTest::leadLagPlanImportedEditedSavedAndOpenedAgain() {
     QVERIFY(svg.open(QIODevice::ReadOnly));
     QVERIFY(svg.readAll().contains("SR 95 &amp; Bullhead Pkwy"));
     dialog->close();
+    settle();
+
+    // The picture of the window for the guide, where TAVIMO_SCREENSHOTS names a folder.
+    const QString folder = qEnvironmentVariable("TAVIMO_SCREENSHOTS");
+    if (!folder.isEmpty()) {
+        frame.resize(1366, 740);
+        qobject_cast<QMdiSubWindow*>(opened->parentWidget())->showMaximized();
+        frame.statusBar()->clearMessage();
+        QTest::qWait(200);
+        QVERIFY(frame.grab().save(QDir(folder).filePath("app-plan-window.png")));
+    }
 }
 
 QTEST_MAIN(PlanWindowTest)
