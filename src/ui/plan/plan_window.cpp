@@ -97,7 +97,6 @@ std::vector<std::pair<const RingBarrier*, int>> runningOrder(const Signal& s) {
 
 PlanWindow::PlanWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("PlanWindow"));
-    setAttribute(Qt::WA_DeleteOnClose);
     buildWidgets();
     updateTitle();
 }
