@@ -438,7 +438,19 @@ PlanWindow* Tavimo::openPlanWindow(PlanProject project, const QString& path) {
     connect(plan, &PlanWindow::statusLine, this, &Tavimo::showStatusLine);
     plan->show();
     frame->adjustSize();
-    frame->resize(frame->size().boundedTo(mdi_->viewport()->size()));
+    // The plan window is wider than the timing window: the frame grows to hold it where
+    // the screen has room, and the work area scrolls where it has not.
+    if (const QScreen* screen = this->screen(); screen && !isMaximized() && !isFullScreen()) {
+        const QSize around = size() - mdi_->viewport()->size();
+        const QSize wanted = size().expandedTo(frame->size() + around);
+        if (wanted != size()) {
+            resize(wanted.boundedTo(screen->availableGeometry().size()));
+            if (!screen->availableGeometry().contains(frameGeometry()))
+                move(screen->availableGeometry().topLeft());
+        }
+    }
+    frame->resize(fittedToScreen(frame, frame->size()));
+    frame->move(0, 0);
     mdi_->setActiveSubWindow(frame);
     return plan;
 }

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -76,6 +77,13 @@ QTableWidget* table(QWidget* parent, const char* name, const char* const* heads,
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     return t;
+}
+
+// A table as wide as its columns, so that the window opens showing all of them.
+void fitWidth(QTableWidget* t) {
+    t->resizeColumnsToContents();
+    t->setMinimumWidth(t->horizontalHeader()->length() + 2 * t->frameWidth() +
+                       t->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 // The phases of the plan in running order: ring by ring, barrier by barrier.
@@ -304,6 +312,7 @@ void PlanWindow::fillFields() {
         timing_->setItem(row, Walk, timeCell(p ? timeText(p->walk) : QString()));
         timing_->setItem(row, Flash, timeCell(p ? timeText(p->flashDontWalk) : QString()));
     }
+    fitWidth(timing_);
     filling_ = false;
 }
 
@@ -427,6 +436,7 @@ void PlanWindow::showResults() {
         results_->setItem(row, PermissiveStart, timeCell(qs(r.fields[8])));
         results_->setItem(row, PermissiveEnd, timeCell(qs(r.fields[9])));
     }
+    fitWidth(results_);
     // Each warning in the list and on the phases it names.
     for (const PlanWarning& w : warnings_) {
         const QString text = qs(w.text);
