@@ -153,7 +153,6 @@ void PlanWindowTest::leadLagPlanImportedEditedSavedAndOpenedAgain() {
     // The picture of the window for the guide, where TAVIMO_SCREENSHOTS names a folder.
     const QString folder = qEnvironmentVariable("TAVIMO_SCREENSHOTS");
     if (!folder.isEmpty()) {
-        qobject_cast<QMdiSubWindow*>(opened->parentWidget())->showMaximized();
         frame.statusBar()->clearMessage();
         QTest::qWait(200);
         QVERIFY(frame.grab().save(QDir(folder).filePath("app-plan-window.png")));
