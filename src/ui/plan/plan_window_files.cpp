@@ -13,6 +13,7 @@
 
 #include "calc/plan_chart.h"
 #include "draw/chart_files.h"
+#include "draw/plan_report.h"
 #include "io/utf8.h"
 #include "output/plan_results.h"
 #include "output/plan_worksheet.h"
@@ -35,6 +36,15 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 QString withSuffix(QString path, const QString& suffix) {
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += suffix;
     return path;
+}
+
+PlanReportHeader planReportHeaderOf(const Signal& s) {
+    QStringList coordinated;
+    for (int phase : s.coordinated) coordinated << QString::number(phase);
+    return {qs(s.description), qs(s.cycle.text),
+            s.controller == Controller::Type170 ? QStringLiteral("Type 170") : QStringLiteral("NEMA TS2"),
+            s.mode == SignalMode::Yield ? QStringLiteral("Yield") : QStringLiteral("Permissive"),
+            coordinated.join(QStringLiteral(", "))};
 }
 
 }  // namespace
@@ -92,22 +102,9 @@ std::optional<ReportPage> PlanWindow::reportPage() const {
     const std::optional<ChartSheet> sheet = chartSheet();
     if (!sheet) return std::nullopt;
     const Signal& s = intersection().signal;
-    QStringList coordinated;
-    for (int phase : s.coordinated) coordinated << QString::number(phase);
-    ReportPage page;
-    page.titleBlock = {
-        s.description.empty() ? QStringLiteral("Untitled signal") : qs(printableText(s.description)),
-        QStringLiteral("Cycle length: %1 s").arg(qs(printableText(s.cycle.text))),
-        QStringLiteral("Controller: %1").arg(s.controller == Controller::Type170 ? QStringLiteral("Type 170")
-                                                                                  : QStringLiteral("NEMA TS2")),
-        QStringLiteral("Mode: %1").arg(s.mode == SignalMode::Yield ? QStringLiteral("Yield") : QStringLiteral("Permissive")),
-        QStringLiteral("Coordinated phases: %1").arg(coordinated.join(QStringLiteral(", "))),
-        QStringLiteral("File: %1").arg(path_.isEmpty() ? QStringLiteral("not saved") : QFileInfo(path_).fileName()),
-        QStringLiteral("Date: %1").arg(QDate::currentDate().toString(Qt::ISODate)),
-    };
-    page.chart = *sheet;
-    page.worksheet = planWorksheet(s, *calculation_);
-    return page;
+    return planReportPageOf(*sheet, planReportHeaderOf(s), planWorksheet(s, *calculation_),
+                            path_.isEmpty() ? QString() : QFileInfo(path_).fileName(),
+                            QDate::currentDate().toString(Qt::ISODate));
 }
 
 void PlanWindow::printReport() {
