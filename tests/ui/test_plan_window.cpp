@@ -157,6 +157,13 @@ void PlanWindowTest::leadLagPlanImportedEditedSavedAndOpenedAgain() {
         QTest::qWait(200);
         QVERIFY(frame.grab().save(QDir(folder).filePath("app-plan-window.png")));
     }
+
+    // Leaving Tavimo asks for a changed plan too; Cancel keeps everything open.
+    type(opened, 2, kSplit, "60");
+    scripted.answers = {Answer::Cancel};
+    QVERIFY(!frame.close());
+    QCOMPARE(frame.planWindows().size(), 1);
+    QCOMPARE(scripted.texts().last(), QStringLiteral("Save changes to lead-lag.tavimo?"));
 }
 
 QTEST_MAIN(PlanWindowTest)
