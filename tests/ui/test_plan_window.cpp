@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSettings>
@@ -19,6 +20,8 @@
 #include "ui/main/tavimo_window.h"
 #include "ui/plan/plan_window.h"
 #include "ui/timing/chart_view.h"
+#include "io/network_plan.h"
+#include "io/utdf_network.h"
 
 using namespace tavimo;
 using namespace tavimo::ui;
@@ -61,6 +64,8 @@ class PlanWindowTest : public QObject {
 private slots:
     void init() { QSettings(QStringLiteral("Tavimo"), QStringLiteral("Tavimo")).clear(); }
     void leadLagPlanImportedEditedSavedAndOpenedAgain();
+    void aFieldThatDoesNotReadIsNamedAndChangesNothing_data();
+    void aFieldThatDoesNotReadIsNamedAndChangesNothing();
 };
 
 void PlanWindowTest::leadLagPlanImportedEditedSavedAndOpenedAgain() {
@@ -164,6 +169,44 @@ void PlanWindowTest::leadLagPlanImportedEditedSavedAndOpenedAgain() {
     QVERIFY(!frame.close());
     QCOMPARE(frame.planWindows().size(), 1);
     QCOMPARE(scripted.texts().last(), QStringLiteral("Save changes to lead-lag.tavimo?"));
+}
+
+void PlanWindowTest::aFieldThatDoesNotReadIsNamedAndChangesNothing_data() {
+    QTest::addColumn<int>("column");  // of the timing table, or -1 for the cycle length
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("split no number") << kSplit << "12s" << "Split Time for \u03A61 is not a number!";
+    QTest::newRow("negative min green") << 4 << "-1" << "Min Green for \u03A61 is out of range!";
+    QTest::newRow("absurd amber") << 5 << "100000" << "Amber Time for \u03A61 is out of range!";
+    QTest::newRow("split left out")
+        << kSplit << "" << "Split Time for \u03A61 is empty: give split, min green, amber and all red together, or none of them";
+    QTest::newRow("walk no number") << 7 << "seven" << "Walk for \u03A61 is not a number!";
+    QTest::newRow("cycle no number") << -1 << "130 s" << "Cycle Length is not a number!";
+}
+
+void PlanWindowTest::aFieldThatDoesNotReadIsNamedAndChangesNothing() {
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(QString, told);
+    auto read = readUtdfNetwork((kData + "/utdf8/plans/bullhead-parkway-3-lead-lag.csv").toStdString());
+    QVERIFY(std::holds_alternative<UtdfNetwork>(read));
+    auto built = networkPlan(*std::get<UtdfNetwork>(read).find("3"), Controller::NemaTs2, SignalMode::Permissive);
+    QVERIFY(std::holds_alternative<Signal>(built));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plan.tavimo");
+    ScriptedDialogs scripted;
+    PlanWindow window;
+    window.showProject(PlanProject{{ProjectIntersection{"3", std::get<Signal>(built)}}}, path);
+    const Signal before = window.intersection().signal;
+
+    if (column < 0) child<QLineEdit>(&window, "cycleLength")->setText(typed);
+    else type(&window, 1, column, typed);
+    QVERIFY(!window.calculate());
+    QVERIFY(!window.save());  // Save reads the same fields: nothing is written
+    QCOMPARE(scripted.texts(), QStringList(2, told));
+    QVERIFY(window.intersection().signal == before);
+    QCOMPARE(cell(&window, "resultsTable", 2, kForceOff), QStringLiteral("60.5"));
+    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_MAIN(PlanWindowTest)
