@@ -67,7 +67,7 @@ void ImportNetworkDialogTest::listsTheIntersectionsAndLoadsTheChosenOne() {
 
     QCOMPARE(dialog->rowCount(), 8);  // the signals; the other nodes have no timing plan
     const int refused = dialog->rowOf("33");
-    QCOMPARE(dialog->cellText(refused, ImportNetwork::Holdable), QString("phase 9 is in use"));
+    QCOMPARE(dialog->cellText(refused, ImportNetwork::Holdable), QString("phase 9 is in use: opens in a plan window"));
     const int two = dialog->rowOf("2");
     QCOMPARE(dialog->cellText(two, ImportNetwork::Description), QString("2: Hickory Valley Rd. & Shallowford Rd."));
     QCOMPARE(dialog->cellText(two, ImportNetwork::Cycle), QString("100"));

@@ -232,7 +232,11 @@ void ImportNetwork::readNetworkFile() {
         if (!x.hasTimeplan) continue;  // a node without a signal
         const NetworkStanding& standing = standings_.emplace_back(standingOf(x));
         const auto& placement = standing.placement;
-        const QString holdable = text(standing.holdability());
+        // Load still takes a plan the grid cannot hold, to a plan window of its own.
+        const QString holdable = text(standing.holdability()) +
+                                 (standing.planWindow && !standing.placement && showPlanWindow_
+                                      ? QStringLiteral(": opens in a plan window")
+                                      : QString());
         if (standing.importable() && firstHoldable.isEmpty()) firstHoldable = text(x.id);
         const QString cells[Columns] = {text(x.id),
                                         text(networkDescription(x)),
