@@ -170,9 +170,12 @@ PlanCalculation calculatePlan(const Signal& signal) {
             if (p.start && *p.start < 0.5f) p.start = 0.f;
         }
     }
-    for (const Running& p : plan.phases)
+    for (const Running& p : plan.phases) {
+        float splitEnd = std::fmod(p.end, C);
+        if (splitEnd < 0) splitEnd = splitEnd + C;
         out.phases.push_back({p.number, p.ring + 1, p.barrier, p.coordinated, p.forceOff, p.start, p.finish,
-                              p.ownStart, p.ownEnd});
+                              p.ownStart, p.ownEnd, splitEnd});
+    }
     return out;
 }
 

@@ -29,6 +29,9 @@ struct PlanPhaseResult {
     // rings are joined and Yield opens it): an end before the start cannot serve the
     // phase's minimum green.
     std::optional<float> ownStart, ownEnd;
+    // Where its split ends, in seconds after the start of the first coordinated green
+    // on its ring's clock, within the cycle: what the chart places its bars by.
+    float splitEnd = 0;
 };
 
 // Two rings that do not reach a barrier together: when each gets there, counted from

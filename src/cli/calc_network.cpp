@@ -2,6 +2,7 @@
 #include "cli/calc_network.h"
 
 #include <algorithm>
+#include <deque>
 #include <cerrno>
 
 #include "calc/window_calculation.h"
@@ -214,8 +215,10 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
     const bool drawing = options.chartPath || options.reportPath;
     const bool printing = !drawsToStandardOutput(options);
     std::vector<std::string> warningLines;
-    std::vector<CalculatedSignal> signals;
-    std::vector<const std::string*> signalIds;
+    // Kept where they stand while more are added: the request points at them.
+    std::deque<CalculatedSignal> signals;
+    std::deque<PlanRun> plans;
+    std::vector<DrawnSignal> drawn;
     bool allCalculated = true;
     errno = 0;
     if (printing) printRunsHead(options.format, out);
@@ -225,10 +228,13 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
         if (printing) printRun(run, i == 0, options.format, out);
         for (const TimingWarning& w : run.warnings)
             warningLines.push_back("warning: " + run.intersection->id + ": " + printableText(w.text) + '\n');
-        // The chart and report are drawn from the timing window's grid.
-        if (drawing && run.calculated && !run.plan) {
+        // The chart and report of the grid's plans, and of the plans off it.
+        if (drawing && run.calculated && run.plan) {
+            const PlanRun& plan = plans.emplace_back(std::move(*run.plan));
+            drawn.push_back({run.intersection->id, nullptr, "", &plan.signal, &plan.plan});
+        } else if (drawing && run.calculated) {
             signals.push_back({std::move(run.state), std::move(run.outcome), {}});
-            signalIds.push_back(&run.intersection->id);
+            drawn.push_back({run.intersection->id, &signals.back(), ""});
         }
     }
     if (printing) {
@@ -240,9 +246,8 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
 
     // Every intersection calculated gets its chart (FILE-<INTID>.svg, or a page of the
     // PDF) and its report page.
-    if (drawing && !signals.empty()) {
-        DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""), {}};
-        for (std::size_t i = 0; i < signals.size(); ++i) request.calculated.push_back({*signalIds[i], &signals[i], ""});
+    if (drawing && !drawn.empty()) {
+        DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""), std::move(drawn)};
         if (const std::string failed = drawWithLibrary(request, out); !failed.empty()) {
             tell(err, failed);
             return kUsageOrFile;

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "cli/calc_messages.h"
+#include "cli/draw_request.h"
 #include "io/plan_project.h"
 #include "io/utf8.h"
 #include "output/project_results.h"
@@ -27,12 +28,6 @@ bool isPlanProjectPath(const std::string& path) {
 }
 
 int runPlanProject(const CalcOptions& options, std::ostream& out, std::ostream& err) {
-    // The chart and the report are drawn from a timing window's signal.
-    if (options.chartPath || options.reportPath) {
-        tell(err, std::string(options.chartPath ? "--chart" : "--report") + " draws a .tvm plan or an import, not a " +
-                      kPlanProjectExtension + " project");
-        return kUsageOrFile;
-    }
     auto read = readPlanProjectFile(options.planPath);
     if (const auto* why = std::get_if<std::string>(&read)) {
         tell(err, *why);
@@ -48,9 +43,12 @@ int runPlanProject(const CalcOptions& options, std::ostream& out, std::ostream& 
     std::vector<ProjectRun> runs;
     for (const ProjectIntersection& x : project.intersections) runs.push_back(runProjectIntersection(x.id, x.signal));
 
-    errno = 0;
-    printProjectRuns(runs, options.format, out);
-    if (const int status = printed(out, err); status != kPrinted) return status;
+    // A chart or report on standard output takes the place of the results.
+    if (!drawsToStandardOutput(options)) {
+        errno = 0;
+        printProjectRuns(runs, options.format, out);
+        if (const int status = printed(out, err); status != kPrinted) return status;
+    }
     // As for a network: an intersection not calculated has its reason in the results.
     bool allCalculated = true, warned = false;
     for (const ProjectRun& run : runs) {
@@ -58,6 +56,23 @@ int runPlanProject(const CalcOptions& options, std::ostream& out, std::ostream& 
         for (const std::string& w : run.warnings) {
             err << "warning: " << printableText(run.id + ": " + w) << '\n';
             warned = true;
+        }
+    }
+    // Every intersection calculated gets its chart (FILE-<id>.svg where the project
+    // holds several, or a page of the PDF) and its report page.
+    if (options.chartPath || options.reportPath) {
+        DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""), {}};
+        for (const ProjectRun& run : runs)
+            if (run.calculated())
+                request.calculated.push_back({runs.size() > 1 ? run.id : std::string(), nullptr, options.planPath,
+                                              run.signal, &run.calculation});
+        if (request.calculated.empty()) {
+            tell(err, "no intersection of the project was calculated: nothing to draw");
+            return kSomeFailed;
+        }
+        if (const std::string failed = drawWithLibrary(request, out); !failed.empty()) {
+            tell(err, failed);
+            return kUsageOrFile;
         }
     }
     return allCalculated && !(options.strict && warned) ? kAllCalculated : kSomeFailed;

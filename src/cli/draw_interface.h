@@ -13,7 +13,7 @@
 extern "C" {
 #endif
 
-#define TAVIMO_DRAW_INTERFACE_VERSION 2u
+#define TAVIMO_DRAW_INTERFACE_VERSION 3u
 
 typedef struct {
     float left, top, width, height;
@@ -50,6 +50,27 @@ typedef struct {
     tavimo_draw_time force_off, permissive_start, permissive_end;
 } tavimo_draw_row;
 
+/* The chart of a plan of any ring-barrier structure, in the same twips: each phase's
+ * bars and window, and its barriers (the last one the cycle's end). */
+typedef enum {
+    TAVIMO_DRAW_PLAN_GREEN = 0,
+    TAVIMO_DRAW_PLAN_YELLOW = 1,
+    TAVIMO_DRAW_PLAN_RED = 2,
+    TAVIMO_DRAW_PLAN_WINDOW = 3
+} tavimo_draw_plan_part;
+
+typedef struct {
+    int ring, phase;
+    tavimo_draw_plan_part part;
+    tavimo_draw_box box;
+    const char* text; /* a window's label; "" for a bar */
+} tavimo_draw_plan_element;
+
+typedef struct {
+    int barrier;
+    tavimo_draw_line line;
+} tavimo_draw_plan_barrier;
+
 /* One calculated signal: its chart sheet and what its report page shows. */
 typedef struct {
     const char* title;
@@ -65,6 +86,14 @@ typedef struct {
     const char* worksheet_controller;
     const tavimo_draw_row* rows;
     size_t row_count;
+    /* Nonzero: a plan off the grid, drawn from the elements and barriers below in
+     * place of `chart`; its report names the coordinated phases, not the left turns. */
+    int is_plan;
+    const char* coordinated; /* "2, 6" */
+    const tavimo_draw_plan_element* plan_elements;
+    size_t plan_element_count;
+    const tavimo_draw_plan_barrier* plan_barriers;
+    size_t plan_barrier_count;
 } tavimo_draw_signal;
 
 typedef enum {

@@ -10,6 +10,8 @@
 #include <system_error>
 
 #include "calc/local_time.h"
+#include "calc/plan_chart.h"
+#include "output/plan_worksheet.h"
 #include "output/worksheet.h"
 #include "cli/draw_interface.h"
 #include "cli/draw_request.h"
@@ -99,19 +101,76 @@ struct PlainSignal {
     Worksheet worksheet;
     std::vector<tavimo_draw_row> rows;
     std::string fileName;
+    // A plan off the grid: its header texts, chart elements and barriers.
+    std::string description, cycle, controller, mode, coordinated;
+    PlanChart chart;
+    std::vector<tavimo_draw_plan_element> elements;
+    std::vector<tavimo_draw_plan_barrier> barriers;
     tavimo_draw_signal plain{};
 };
 
+void fillRows(PlainSignal& s) {
+    for (const WorksheetRow& r : s.worksheet.rows)
+        s.rows.push_back({r.phase, r.movement.c_str(), r.split.c_str(), r.minGreen.c_str(), r.amber.c_str(),
+                          r.allRed.c_str(), r.walk.c_str(), r.flashDontWalk.c_str(), timeOf(r.forceOff),
+                          timeOf(r.permissiveStart), timeOf(r.permissiveEnd)});
+    s.plain.worksheet_controller = s.worksheet.controller.c_str();
+    s.plain.rows = s.rows.data();
+    s.plain.row_count = s.rows.size();
+}
+
+void fillPlan(PlainSignal& s, const DrawnSignal& drawn) {
+    const Signal& signal = *drawn.plan;
+    s.title = planTitle(signal);
+    s.worksheet = planWorksheet(signal, *drawn.planCalculation);
+    fillRows(s);
+    s.fileName = fs::path(drawn.fileName).filename().string();
+    s.description = signal.description;
+    s.cycle = signal.cycle.text;
+    s.controller = signal.controller == Controller::Type170 ? "Type 170" : "NEMA TS2";
+    s.mode = signal.mode == SignalMode::Yield ? tag::kYield : tag::kPermissive;
+    for (int phase : signal.coordinated) s.coordinated += (s.coordinated.empty() ? "" : ", ") + std::to_string(phase);
+    s.chart = planChart(signal, *drawn.planCalculation);
+    for (const PlanChartBar& b : s.chart.bars)
+        s.elements.push_back({b.ring, b.phase,
+                              b.part == PlanBarPart::Green    ? TAVIMO_DRAW_PLAN_GREEN
+                              : b.part == PlanBarPart::Yellow ? TAVIMO_DRAW_PLAN_YELLOW
+                                                              : TAVIMO_DRAW_PLAN_RED,
+                              boxOf(b.box), ""});
+    for (const PlanChartWindow& w : s.chart.windows)
+        s.elements.push_back({w.ring, w.phase, TAVIMO_DRAW_PLAN_WINDOW, boxOf(w.box), w.text.c_str()});
+    for (const PlanChartBarrier& b : s.chart.barriers) s.barriers.push_back({b.barrier, lineOf(b.line)});
+
+    tavimo_draw_signal& p = s.plain;
+    p.title = s.title.c_str();
+    p.has_axis = s.chart.cycle > 0 ? 1 : 0;
+    p.cycle = s.chart.cycle;
+    p.local_zero = s.chart.localZero;
+    p.description = s.description.c_str();
+    p.cycle_length = s.cycle.c_str();
+    p.controller = s.controller.c_str();
+    p.mode = s.mode.c_str();
+    p.arrangement = "";
+    p.file_name = s.fileName.c_str();
+    p.is_plan = 1;
+    p.coordinated = s.coordinated.c_str();
+    p.plan_elements = s.elements.data();
+    p.plan_element_count = s.elements.size();
+    p.plan_barriers = s.barriers.data();
+    p.plan_barrier_count = s.barriers.size();
+}
+
 void fill(PlainSignal& s, const DrawnSignal& drawn) {
+    if (drawn.plan) {
+        fillPlan(s, drawn);
+        return;
+    }
     const WindowState& state = drawn.signal->state;
     const SignalPlan& plan = state.plan;
     const ChartGeometry& chart = state.chart;
     s.title = signalTitle(plan);
     s.worksheet = controllerWorksheet(plan, drawn.signal->outcome.values);
-    for (const WorksheetRow& r : s.worksheet.rows)
-        s.rows.push_back({r.phase, r.movement.c_str(), r.split.c_str(), r.minGreen.c_str(), r.amber.c_str(),
-                          r.allRed.c_str(), r.walk.c_str(), r.flashDontWalk.c_str(), timeOf(r.forceOff),
-                          timeOf(r.permissiveStart), timeOf(r.permissiveEnd)});
+    fillRows(s);
     s.fileName = fs::path(drawn.fileName).filename().string();
 
     tavimo_draw_signal& p = s.plain;
@@ -142,9 +201,6 @@ void fill(PlainSignal& s, const DrawnSignal& drawn) {
     p.mode = plan.mode.c_str();
     p.arrangement = plan.arrangement.c_str();
     p.file_name = s.fileName.c_str();
-    p.worksheet_controller = s.worksheet.controller.c_str();
-    p.rows = s.rows.data();
-    p.row_count = s.rows.size();
 }
 
 int collect(void* context, const char* bytes, std::size_t size) {

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "calc/calculated_signal.h"
+#include "calc/plan_calculation.h"
+#include "model/signal.h"
 
 namespace tavimo::cli {
 
@@ -16,6 +18,9 @@ struct DrawnSignal {
     std::string id;
     const CalculatedSignal* signal = nullptr;
     std::string fileName;  // the project file, shown in the report; empty for an import
+    // A plan the eight positions cannot hold, in place of `signal`: its completed run.
+    const Signal* plan = nullptr;
+    const PlanCalculation* planCalculation = nullptr;
 };
 
 // A path of "-" is standard output.

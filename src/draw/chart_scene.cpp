@@ -311,8 +311,11 @@ bool clockUsable(const std::optional<ChartClock>& clock) {
 QString describeChartItem(const ChartItem& item, const std::optional<ChartClock>& clock) {
     const bool timed = clockUsable(clock);
     // A bar of a position whose phase is not chosen yet names the position alone.
+    // A bar of a plan off the grid has no position: its ring names it.
     const QString who = item.phase.isEmpty() ? QStringLiteral("Position %1: ").arg(item.position)
-                                             : QStringLiteral("Position %1: \u03A6%2 ").arg(item.position).arg(item.phase);
+                        : item.position == 0 && item.ring > 0
+                            ? QStringLiteral("Ring %1: \u03A6%2 ").arg(item.ring).arg(item.phase)
+                            : QStringLiteral("Position %1: \u03A6%2 ").arg(item.position).arg(item.phase);
     auto withTimes = [&](const QString& what, double length) {
         return timed ? what + QStringLiteral(", ") + span(*clock, item.box.left, length) : what;
     };

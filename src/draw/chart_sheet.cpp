@@ -13,6 +13,7 @@
 #include "model/number_text.h"
 #include "draw/chart_painter.h"
 #include "draw/chart_palette.h"
+#include "draw/plan_chart_scene.h"
 
 namespace tavimo::ui {
 
@@ -68,6 +69,14 @@ ChartSheet chartSheetOf(const WindowState& calculated) {
     return sheet;
 }
 
+ChartSheet chartSheetOf(const QString& title, const PlanChart& plan) {
+    ChartSheet sheet;
+    sheet.title = title;
+    sheet.plan = plan;
+    if (plan.cycle > 0) sheet.axis = ChartAxis{plan.cycle, plan.localZero};
+    return sheet;
+}
+
 QSizeF chartSheetSize() { return {px(kSheetWidth), px(kSheetHeight)}; }
 
 QFont chartFont(const QPaintDevice* device, double unitsPerInch, double pointSize, bool bold) {
@@ -96,7 +105,12 @@ void paintChartSheet(QPainter& p, const ChartSheet& sheet, const QRectF& target)
 
     p.save();
     p.translate(0, px(kTitleHeight - kChartTop));
-    ChartPainter(sheet.chart, chartFont(p.device(), kScreenDpi)).paint(p);
+    if (sheet.plan) {
+        const QFont font = chartFont(p.device(), kScreenDpi);
+        ChartPainter::paintItems(p, planChartItems(*sheet.plan, font, p.device()), font);
+    } else {
+        ChartPainter(sheet.chart, chartFont(p.device(), kScreenDpi)).paint(p);
+    }
     p.restore();
 
     if (sheet.axis) paintAxis(p, sheet.axis->cycle, sheet.axis->localZero, chartFont(p.device(), kScreenDpi));

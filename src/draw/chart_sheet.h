@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "calc/local_time.h"
+#include "calc/plan_chart.h"
 #include "model/chart_layout.h"
 #include "model/window_state.h"
 
@@ -22,9 +23,13 @@ struct ChartSheet {
     QString title;
     ChartGeometry chart;
     std::optional<ChartAxis> axis;  // the cycle spanned and local zero, s; none: no time axis
+    // A plan off the grid, drawn in place of `chart`.
+    std::optional<PlanChart> plan;
 };
 
 ChartSheet chartSheetOf(const WindowState& calculated);
+// The sheet of a plan of any structure: its title line, its chart and time axis.
+ChartSheet chartSheetOf(const QString& title, const PlanChart& plan);
 
 // The sheet's size in the window's logical pixels (15 twips each).
 QSizeF chartSheetSize();

@@ -8,9 +8,7 @@
 
 namespace tavimo {
 
-namespace {
-
-WorksheetTime wholeSecondsOf(const std::optional<float>& time) {
+WorksheetTime worksheetTime(const std::optional<float>& time) {
     if (!time) return {};
     // Rounded as shown (seven significant digits), not as the float left the sums: a
     // window that shows 27.5 is entered as 28, even when the sums ended at 27.499998.
@@ -19,8 +17,6 @@ WorksheetTime wholeSecondsOf(const std::optional<float>& time) {
     const float whole = roundHalfEven(exact);
     return {shown, formatNumber(whole), std::fabs(whole - exact) >= 0.5f};
 }
-
-}  // namespace
 
 bool Worksheet::anyMarked() const {
     return std::any_of(rows.begin(), rows.end(), [](const WorksheetRow& r) {
@@ -37,8 +33,8 @@ Worksheet controllerWorksheet(const SignalPlan& plan, const CalcValues& values) 
         if (phase == 0) continue;
         const PositionValues& t = values.positions[static_cast<std::size_t>(k - 1)];
         sheet.rows.push_back({phase, p.movement(), p.split, p.green, p.amber, p.red, p.walk, p.flash,
-                              wholeSecondsOf(t.forceOff), wholeSecondsOf(t.permissiveStart),
-                              wholeSecondsOf(t.permissiveEnd)});
+                              worksheetTime(t.forceOff), worksheetTime(t.permissiveStart),
+                              worksheetTime(t.permissiveEnd)});
     }
     std::stable_sort(sheet.rows.begin(), sheet.rows.end(),
                      [](const WorksheetRow& a, const WorksheetRow& b) { return a.phase < b.phase; });

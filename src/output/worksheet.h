@@ -18,6 +18,9 @@ struct WorksheetTime {
     bool marked = false;  // a half second was rounded away: the controller may round it otherwise
 };
 
+// A time of the results as the window shows it and as a controller takes it.
+WorksheetTime worksheetTime(const std::optional<float>& time);
+
 struct WorksheetRow {
     int phase = 0;
     std::string movement;

@@ -110,6 +110,29 @@ TEST_F(CalcExports, NetworkFileGivesEachIntersectionItsChartAndPage) {
     EXPECT_TRUE(std::regex_search(shell("pdfinfo '" + pdf.string() + "'").out, std::regex(R"(\nPages:\s+2\n)")));
 }
 
+// A plan off the grid, from a network file or a project, gets its own chart (one row
+// a ring, its windows labelled) and a report naming its coordinated phases.
+TEST_F(CalcExports, PlansOffTheGridGetTheirChartAndReport) {
+    const std::pair<std::string, std::string> sources[] = {
+        {"--utdf '" TAVIMO_TEST_DATA "/utdf8/plans/bullhead-parkway-3-lead-lag.csv'", "chart-3.svg"},
+        {"'" TAVIMO_SOURCE_DIR "/examples/lead-lag.tavimo'", "chart.svg"},
+    };
+    for (const auto& [source, picture] : sources) {
+        SCOPED_TRACE(source);
+        fs::remove_all(dir);
+        fs::create_directory(dir);
+        const fs::path svg = dir / "chart.svg", pdf = dir / "report.pdf";
+        const Shell r = calc(source + " --chart '" + svg.string() + "' --report '" + pdf.string() + "'");
+        ASSERT_EQ(r.status, 0) << r.out;
+        const std::string drawn = bytesOf(dir / picture);
+        EXPECT_NE(drawn.find("Ring-barrier chart"), std::string::npos);
+        EXPECT_NE(drawn.find("\xC3\x98" "3"), std::string::npos) << "phase 3's window has its label";
+        const std::string text = shell("pdftotext -layout '" + pdf.string() + "' -").out;
+        for (const char* has : {"Coordinated phases: 2, 6", "Controller worksheet, NEMA TS2 reference"})
+            EXPECT_NE(text.find(has), std::string::npos) << has << "\n" << text;
+    }
+}
+
 TEST_F(CalcExports, UnwritableOrUnknownFilesAreRefusedAndTold) {
     struct Case {
         std::string args;

@@ -232,7 +232,6 @@ TEST(PlanProject, TavimoCalcCalculatesEachIntersection) {
     const std::pair<std::vector<std::string>, std::string> refused[] = {
         {{path}, "tavimo-calc: " + path +
                      " is not a Tavimo project: the file does not name its format \"tavimo-project\" in /format.\n"},
-        {{"--chart", "x.svg", path}, "tavimo-calc: --chart draws a .tvm plan or an import, not a .tavimo project\n"},
     };
     for (const auto& [args, message] : refused) {
         const cli::Result r = cli::run(args);

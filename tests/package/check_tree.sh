@@ -24,6 +24,7 @@ cp "$prefix/share/mime/packages/org.tavimo.Tavimo.xml" "$work/mime/packages/"
 XDG_DATA_DIRS="$work" update-mime-database "$work/mime" 2>&1 | { ! grep . ; } || fail "update-mime-database complained"
 grep -q '^application/x-tavimo-project:\*\.tvm$' "$work/mime/globs" || fail ".tvm is not application/x-tavimo-project"
 grep -q 'Tavimo signal project' "$work/mime/application/x-tavimo-project.xml" || fail "MIME comment missing"
+grep -q '^application/x-tavimo-plan-project:\*\.tavimo$' "$work/mime/globs" || fail ".tavimo is not application/x-tavimo-plan-project"
 
 for size in 16 22 24 32 48 64 128 256; do
     png="$prefix/share/icons/hicolor/${size}x${size}/apps/org.tavimo.Tavimo.png"

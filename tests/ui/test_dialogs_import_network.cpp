@@ -18,6 +18,7 @@
 #include "helpers/widgets.h"
 #include "ui/dialogs/import_network_dialog.h"
 #include "ui/main/tavimo_window.h"
+#include "ui/plan/plan_window.h"
 #include "ui/timing/form1.h"
 
 using namespace tavimo;
@@ -108,7 +109,7 @@ void ImportNetworkDialogTest::listsTheIntersectionsAndLoadsTheChosenOne() {
 
     QCOMPARE(dialog->rowCount(), 8);  // the signals; the other nodes have no timing plan
     const int refused = dialog->rowOf("33");
-    QCOMPARE(dialog->cellText(refused, ImportNetwork::Holdable), QString("phase 9 is in use"));
+    QCOMPARE(dialog->cellText(refused, ImportNetwork::Holdable), QString("phase 9 is in use: opens in a plan window"));
     const int two = dialog->rowOf("2");
     QCOMPARE(dialog->cellText(two, ImportNetwork::Description), QString("2: Hickory Valley Rd. & Shallowford Rd."));
     QCOMPARE(dialog->cellText(two, ImportNetwork::Cycle), QString("100"));
@@ -223,14 +224,17 @@ void ImportNetworkDialogTest::doubleClickLoadsAndARefusedPlanLeavesTheWindow() {
     QCOMPARE(loaded.cycleLength, std::string("120"));
     QCOMPARE(loaded.at(7).phase, std::string("8"));
 
-    // A plan the grid cannot hold is refused with its reason; the signal stays.
+    // A plan the grid cannot hold opens in a plan window; the timing window's signal stays.
     scripted.fileNames = {kData + "/utdf8/chattanooga.csv"};
     child<QPushButton>(dialog, "browseNetwork")->click();
     dialog->selectRow(dialog->rowOf("33"));
     child<QPushButton>(dialog, "Load")->click();
     settle();
-    QCOMPARE(scripted.texts(),
-             QStringList{"Intersection 33: Shallowford Rd. & Lee Hwy cannot be imported: phase 9 is in use."});
+    QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('|')));
+    QVERIFY(frame.activePlanWindow());
+    QCOMPARE(frame.activePlanWindow()->intersection().signal.description,
+             std::string("33: Shallowford Rd. & Lee Hwy"));
+    QVERIFY(frame.activePlanWindow()->intersection().signal.phase(9));
     QCOMPARE(frame.timingWindow()->state().plan.description, loaded.description);
 }
 

@@ -416,6 +416,8 @@ void MainFilesTest::fileDialogsShowTheFilterAsWritten_data() {
     QTest::addColumn<QString>("shown");     // in the dialog's list of file types
     QTest::addColumn<QString>("patterns");  // the names it lists
     QTest::newRow("Open") << Tavimo::kProjectFilter << false << "Tavimo Files (*.tvm)" << "*.tvm";
+    QTest::newRow("Open with projects") << Tavimo::kOpenFilter << false << "Tavimo Files (*.tvm;*.tavimo)"
+                                        << "*.tvm *.tavimo";
     QTest::newRow("Save") << Tavimo::kProjectFilter << true << "Tavimo Files (*.tvm)" << "*.tvm";
     QTest::newRow("UTDF timing") << Import::kTimingFilter << false << "Timing Files (*.dat;*.csv)"
                                  << "TIMING.dat TIMING.csv";

@@ -9,6 +9,7 @@
 
 #include "cli/draw_interface.h"
 #include "draw/chart_files.h"
+#include "draw/plan_report.h"
 #include "io/utf8.h"
 
 namespace {
@@ -60,25 +61,49 @@ ChartSheet sheetOf(const tavimo_draw_signal& s) {
     chart.local1 = lineOf(s.chart.local1);
     chart.windowTextRightAligned = s.chart.window_text_right_aligned != 0;
     if (s.has_axis) sheet.axis = ChartAxis{s.cycle, s.local_zero};
+    if (s.is_plan) {
+        PlanChart plan;
+        plan.cycle = s.cycle;
+        plan.localZero = s.local_zero;
+        for (std::size_t i = 0; i < s.plan_element_count; ++i) {
+            const tavimo_draw_plan_element& e = s.plan_elements[i];
+            if (e.part == TAVIMO_DRAW_PLAN_WINDOW)
+                plan.windows.push_back({e.ring, e.phase, boxOf(e.box), text(e.text)});
+            else
+                plan.bars.push_back({e.ring, e.phase,
+                                     e.part == TAVIMO_DRAW_PLAN_GREEN    ? PlanBarPart::Green
+                                     : e.part == TAVIMO_DRAW_PLAN_YELLOW ? PlanBarPart::Yellow
+                                                                         : PlanBarPart::Red,
+                                     boxOf(e.box)});
+        }
+        for (std::size_t i = 0; i < s.plan_barrier_count; ++i)
+            plan.barriers.push_back({s.plan_barriers[i].barrier, lineOf(s.plan_barriers[i].line)});
+        sheet.plan = std::move(plan);
+    }
     return sheet;
 }
 
 ReportPage pageOf(const tavimo_draw_signal& s, const QString& date) {
+    Worksheet rows;
+    rows.controller = text(s.worksheet_controller);
+    for (std::size_t i = 0; i < s.row_count; ++i) {
+        const tavimo_draw_row& r = s.rows[i];
+        rows.rows.push_back({r.phase, text(r.movement), text(r.split), text(r.min_green), text(r.amber),
+                             text(r.all_red), text(r.walk), text(r.flash_dont_walk), timeOf(r.force_off),
+                             timeOf(r.permissive_start), timeOf(r.permissive_end)});
+    }
+    if (s.is_plan)
+        return planReportPageOf(sheetOf(s),
+                                {qText(s.description), qText(s.cycle_length), qText(s.controller), qText(s.mode),
+                                 qText(s.coordinated)},
+                                rows, qText(s.file_name), date);
     SignalPlan header;
     header.description = text(s.description);
     header.setCycleLength(text(s.cycle_length));
     header.controller = text(s.controller);
     header.mode = text(s.mode);
     header.arrangement = text(s.arrangement);
-    Worksheet worksheet;
-    worksheet.controller = text(s.worksheet_controller);
-    for (std::size_t i = 0; i < s.row_count; ++i) {
-        const tavimo_draw_row& r = s.rows[i];
-        worksheet.rows.push_back({r.phase, text(r.movement), text(r.split), text(r.min_green), text(r.amber),
-                                  text(r.all_red), text(r.walk), text(r.flash_dont_walk), timeOf(r.force_off),
-                                  timeOf(r.permissive_start), timeOf(r.permissive_end)});
-    }
-    return reportPageOf(sheetOf(s), header, worksheet, qText(s.file_name), date);
+    return reportPageOf(sheetOf(s), header, rows, qText(s.file_name), date);
 }
 
 std::variant<QByteArray, QString> draw(const tavimo_draw_request& request) {

@@ -20,7 +20,10 @@
 #include <algorithm>
 #include <variant>
 
+#include "calc/plan_calculation.h"
+#include "calc/plan_checks.h"
 #include "calc/window_calculation.h"
+#include "io/network_plan.h"
 #include "io/network_signal.h"
 #include "io/signal_arrival.h"
 #include "io/utdf_network.h"
@@ -279,7 +282,11 @@ void ImportNetwork::readNetworkFile() {
         if (!x.hasTimeplan) continue;  // a node without a signal
         const NetworkStanding& standing = standings_.emplace_back(standingOf(x));
         const auto& placement = standing.placement;
-        const QString holdable = text(standing.holdability());
+        // Load still takes a plan the grid cannot hold, to a plan window of its own.
+        const QString holdable = text(standing.holdability()) +
+                                 (standing.planWindow && !standing.placement && showPlanWindow_
+                                      ? QStringLiteral(": opens in a plan window")
+                                      : QString());
         if (standing.importable() && firstHoldable.isEmpty()) firstHoldable = text(x.id);
         const QString cells[Columns] = {text(x.id),
                                         text(networkDescription(x)),
@@ -352,6 +359,10 @@ void ImportNetwork::Load_Click() {
     const NetworkIntersection& x = *standing.intersection;
     const QString name = text(networkDescription(x));
 
+    if (!standing.placement && standing.planWindow && showPlanWindow_) {
+        loadPlan(standing, listedAt);
+        return;
+    }
     // Every check comes before the timing window is touched.
     auto imported = networkSignal(standing, choices_.controllerTag(), choices_.modeTag());
     if (const auto* reason = std::get_if<std::string>(&imported)) {
@@ -379,7 +390,46 @@ void ImportNetwork::Load_Click() {
     const CheckedRun run = calculateAndCheckWindow(state);
     const NetworkVerdict verdict = verdictOf(standing, runFailure(run.outcome), forceOffsOf(run.outcome),
                                              state.plan.controller == tag::kType170);
-    const QString line = text(verdict.note);
+    showVerdict(listedAt, name, text(verdict.note), run.warnings.size());
+}
+
+void ImportNetwork::loadPlan(const NetworkStanding& standing, int listedAt) {
+    const NetworkIntersection& x = *standing.intersection;
+    const QString name = text(networkDescription(x));
+    const bool type170 = choices_.controllerTag() == tag::kType170;
+    auto built = networkPlan(x, type170 ? Controller::Type170 : Controller::NemaTs2,
+                             choices_.modeTag() == tag::kYield ? SignalMode::Yield : SignalMode::Permissive);
+    if (const auto* reason = std::get_if<std::string>(&built)) {
+        tell(this, QStringLiteral("Intersection %1 cannot be imported: %2.").arg(name, text(*reason)), kTitle,
+             Icon::Warning);
+        return;
+    }
+    if (const auto& unusual = standing.notCoordinated) {
+        const Message ask{QStringLiteral("Intersection %1: %2. Tavimo times actuated-coordinated plans. "
+                                         "Import it all the same?")
+                              .arg(name, text(*unusual)),
+                          kTitle, Icon::Warning, Buttons::OkCancel};
+        if (dialogs().ask(this, ask) != Answer::Ok) return;
+    }
+    const Signal signal = std::get<Signal>(built);
+    QPointer<ImportNetwork> self(this);
+    showPlanWindow_(signal, x.id);
+    if (!self) return;
+
+    // The verdict of the plan window's first calculation, as the calculator gives it.
+    const PlanCalculation plan = calculatePlan(signal);
+    QString line = QStringLiteral("opened in a plan window");
+    std::size_t warnings = 0;
+    if (plan.stop == PlanStop::Completed && signal.cycle.seconds) {
+        std::vector<std::pair<int, float>> forceOffs;
+        for (const PlanPhaseResult& p : plan.phases) forceOffs.emplace_back(p.number, p.forceOff);
+        line = text(planAgreementWith(x, signal.coordinated, *signal.cycle.seconds, forceOffs, type170).line);
+        warnings = checkPlan(signal, plan).size();
+    }
+    showVerdict(listedAt, name, line, warnings);
+}
+
+void ImportNetwork::showVerdict(int listedAt, const QString& name, const QString& line, std::size_t warnings) {
     if (QStandardItem* cell = model_->item(listedAt, Agreement)) {
         cell->setText(line);
         cell->setToolTip(line);
@@ -388,7 +438,6 @@ void ImportNetwork::Load_Click() {
         if (intersections_->columnWidth(Agreement) < wanted) intersections_->setColumnWidth(Agreement, wanted);
         intersections_->scrollTo(shown_->mapFromSource(cell->index()));
     }
-    const std::size_t warnings = run.warnings.size();
     const QString counted = warnings == 0   ? QStringLiteral("no timing warnings")
                             : warnings == 1 ? QStringLiteral("1 timing warning")
                                             : QStringLiteral("%1 timing warnings").arg(warnings);

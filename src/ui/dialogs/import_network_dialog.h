@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "io/network_signal.h"
+#include "model/signal.h"
 #include "ui/dialogs/corridor_panel.h"
 #include "ui/dialogs/dialog_parts.h"
 #include "ui/dialogs/timing_window_access.h"
@@ -21,6 +22,8 @@ namespace tavimo::ui {
 
 // Where the main window shows a line without a modal box (its status bar).
 using ShowStatusLine = std::function<void(const QString&)>;
+// Opens a plan the eight positions cannot hold in a plan window of its own.
+using ShowPlanWindow = std::function<void(const Signal& signal, const std::string& id)>;
 
 // "Import From UTDF Network File": one combined UTDF file holds every intersection of
 // a network. The dialog lists them with whether Tavimo can time each one; "Load" (or a
@@ -58,6 +61,9 @@ public:
     void readNetworkFile();
     // Takes the size, the columns and the file of the last time, and lists that file.
     void restoreLastFile();
+    // Where Load sends an intersection the eight positions cannot hold; without it,
+    // such an intersection is refused as before.
+    void setPlanWindow(ShowPlanWindow showPlanWindow) { showPlanWindow_ = std::move(showPlanWindow); }
 
 public slots:
     void browseNetwork_Click();
@@ -70,6 +76,10 @@ protected:
 
 private:
     void presetChoices();
+    // Load of an intersection for the plan window.
+    void loadPlan(const NetworkStanding& standing, int listedAt);
+    // Shows a verdict in the row's agreement column and the status line.
+    void showVerdict(int listedAt, const QString& name, const QString& line, std::size_t warnings);
     void unload();
     // The standing of the intersection shown at `row`; none without one.
     const NetworkStanding* standingAt(int row) const;
@@ -83,6 +93,7 @@ private:
 
     ShowTimingWindow showTimingWindow_;
     ShowStatusLine showStatusLine_;
+    ShowPlanWindow showPlanWindow_;
     std::unique_ptr<UtdfNetwork> network_;
     // Where each listed intersection stands, worked out once when the file is read;
     // a row's IntId item holds its index here.

@@ -5,18 +5,19 @@
 
 namespace tavimo::ui {
 
-const char* const kTavimoUsage = "Usage: tavimo [FILE.tvm]\n";
+const char* const kTavimoUsage = "Usage: tavimo [FILE.tvm|PROJECT.tavimo]\n";
 
 const char* const kTavimoHelp =
     "Opens Tavimo's main window, where the force-offs and permissive windows of one\n"
     "actuated-coordinated signal are calculated and charted. Given a project file, opens\n"
     "it as File > Open does: the timing window shows its signal with the movements\n"
-    "locked. A file that cannot be opened is named in Open's message and the window\n"
-    "stays empty.\n"
+    "locked; a Tavimo project opens in a plan window. A file that cannot be opened is\n"
+    "named in Open's message and the window stays empty.\n"
     "\n"
-    "  FILE.tvm     a project file saved by Tavimo\n"
-    "  --help       print this text\n"
-    "  --version    print the version of Tavimo\n"
+    "  FILE.tvm        a project file saved by Tavimo\n"
+    "  PROJECT.tavimo  a Tavimo project of any ring-barrier plan\n"
+    "  --help          print this text\n"
+    "  --version       print the version of Tavimo\n"
     "\n"
     "Qt's own options, such as -platform offscreen, are accepted as well.\n"
     "\n"

@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <algorithm>
@@ -49,11 +50,13 @@
 #include "ui/common/remembered_places.h"
 #include "ui/main/check_status.h"
 #include "ui/main/corridor_bands.h"
+#include "ui/plan/plan_window.h"
 #include "ui/timing/form1.h"
 
 namespace tavimo::ui {
 
 const QString Tavimo::kProjectFilter = QStringLiteral("Tavimo Files (*.tvm)|*.tvm");
+const QString Tavimo::kOpenFilter = QStringLiteral("Tavimo Files (*.tvm;*.tavimo)|*.tvm;*.tavimo");
 
 namespace {
 
@@ -404,6 +407,55 @@ bool Tavimo::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+// ---- Plan windows ----
+
+QList<PlanWindow*> Tavimo::planWindows() const {
+    QList<PlanWindow*> plans;
+    for (QMdiSubWindow* frame : mdi_->subWindowList())
+        if (auto* plan = qobject_cast<PlanWindow*>(frame->widget())) plans.append(plan);
+    return plans;
+}
+
+PlanWindow* Tavimo::activePlanWindow() const {
+    QMdiSubWindow* frame = mdi_->activeSubWindow();
+    if (!frame) frame = mdi_->currentSubWindow();
+    return frame ? qobject_cast<PlanWindow*>(frame->widget()) : nullptr;
+}
+
+PlanWindow* Tavimo::openPlanWindow(PlanProject project, const QString& path) {
+    // One window a file: two would each save over the other's changes.
+    if (!path.isEmpty())
+        for (PlanWindow* plan : planWindows())
+            if (QFileInfo(plan->filePath()) == QFileInfo(path)) {
+                mdi_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(plan->parentWidget()));
+                return plan;
+            }
+    auto* plan = new PlanWindow;
+    plan->showProject(std::move(project), path);
+    QMdiSubWindow* frame = mdi_->addSubWindow(plan);
+    frame->setObjectName(QStringLiteral("PlanFrame"));
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    connect(plan, &PlanWindow::saved, this, &Tavimo::rememberProjectFile);
+    connect(plan, &PlanWindow::statusLine, this, &Tavimo::showStatusLine);
+    plan->show();
+    frame->adjustSize();
+    // The plan window is wider than the timing window: the frame grows to hold it where
+    // the screen has room, and the work area scrolls where it has not.
+    if (const QScreen* screen = this->screen(); screen && !isMaximized() && !isFullScreen()) {
+        const QSize around = size() - mdi_->viewport()->size();
+        const QSize wanted = size().expandedTo(frame->size() + around);
+        if (wanted != size()) {
+            resize(wanted.boundedTo(screen->availableGeometry().size()));
+            if (!screen->availableGeometry().contains(frameGeometry()))
+                move(screen->availableGeometry().topLeft());
+        }
+    }
+    frame->resize(fittedToScreen(frame, frame->size()));
+    frame->move(0, 0);
+    mdi_->setActiveSubWindow(frame);
+    return plan;
+}
+
 // ---- Buttons and menu ----
 
 void Tavimo::New_Click() { showNewSignalDialog(); }
@@ -444,6 +496,9 @@ void Tavimo::mnuFileAddSignalImportNetwork_Click() {
             if (importNetwork_ && importNetwork_->network())
                 tell(importNetwork_, corridorBandsText(*importNetwork_->network(), ids),
                      QStringLiteral("Time-Space Diagram"), Icon::Information);
+        });
+        importNetwork_->setPlanWindow([this](const Signal& signal, const std::string& id) {
+            openPlanWindow(PlanProject{{ProjectIntersection{id, signal}}}, QString());
         });
         importNetwork_->restoreLastFile();
         placeBesideTimingWindow(importNetwork_);
@@ -495,7 +550,8 @@ void Tavimo::mnuHelpAbout_Click() {
 void Tavimo::mnuFileExit_Click() { close(); }
 
 void Tavimo::mnuEditCopyResults_Click() {
-    if (Form1* form = timingWindow()) form->CopyResults_Click();
+    if (PlanWindow* plan = activePlanWindow()) plan->copyResults();
+    else if (Form1* form = timingWindow()) form->CopyResults_Click();
     else tell(this, QStringLiteral("No Signal to Copy!"));
 }
 
@@ -509,6 +565,11 @@ void Tavimo::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    for (PlanWindow* plan : planWindows())
+        if (!plan->maySetAside()) {
+            event->ignore();
+            return;
+        }
     // The dialogs and the help window are windows of their own; they go with the
     // frame rather than outlive it.
     if (newSignal_) newSignal_->close();
@@ -522,13 +583,23 @@ void Tavimo::closeEvent(QCloseEvent* event) {
 // ---- Open, Save, Save As ----
 
 void Tavimo::mnuFileOpen_Click() {
-    const QString path = dialogs().openFileNameIn(this, kProjectFilter, lastFolder(QStringLiteral("project")));
+    const QString path = dialogs().openFileNameIn(this, kOpenFilter, lastFolder(QStringLiteral("project")));
     if (path.isEmpty()) return;  // Cancel: nothing changes
     openProjectFile(path);
 }
 
 void Tavimo::openProjectFile(const QString& path) {
     // The file is read and checked whole before the window is touched.
+    if (QFileInfo(path).suffix().compare(QLatin1String(kPlanProjectExtension + 1), Qt::CaseInsensitive) == 0) {
+        auto project = readPlanProjectFile(QFile::encodeName(path).toStdString());
+        if (const std::string* why = std::get_if<std::string>(&project)) {
+            tell(this, QString::fromStdString(*why), kFileError, Icon::Critical);
+            return;
+        }
+        openPlanWindow(std::move(std::get<PlanProject>(project)), path);
+        rememberProjectFile(path);
+        return;
+    }
     auto read = readProjectFile(path);
     if (const QString* why = std::get_if<QString>(&read)) {
         tell(this, *why, kFileError, Icon::Critical);
@@ -543,8 +614,14 @@ void Tavimo::openProjectFile(const QString& path) {
         rememberProjectFile(path);
 }
 
-void Tavimo::mnuFileSave_Click() { save(false); }
-void Tavimo::mnuFileSaveAs_Click() { save(true); }
+void Tavimo::mnuFileSave_Click() {
+    if (PlanWindow* plan = activePlanWindow()) plan->save(false);
+    else save(false);
+}
+void Tavimo::mnuFileSaveAs_Click() {
+    if (PlanWindow* plan = activePlanWindow()) plan->save(true);
+    else save(true);
+}
 
 bool Tavimo::save(bool saveAs) {
     QPointer<Form1> form = timingWindow();
@@ -589,6 +666,10 @@ bool Tavimo::save(bool saveAs) {
 // ---- Printing ----
 
 void Tavimo::mnuFilePrintCurrent_Click() {
+    if (PlanWindow* plan = activePlanWindow()) {
+        plan->printReport();
+        return;
+    }
     QPointer<Form1> form = timingWindow();
     if (!form) {
         tell(this, QStringLiteral("No Signal to Print!"));
@@ -610,6 +691,10 @@ void Tavimo::mnuFilePrintCurrent_Click() {
 }
 
 void Tavimo::mnuFilePrintReport_Click() {
+    if (PlanWindow* plan = activePlanWindow()) {
+        plan->printReport();
+        return;
+    }
     const std::optional<CalculatedSignal> signal = calculatedSignalOrSay(QStringLiteral("No Signal to Print!"));
     if (!signal) return;
     QPrinter printer(QPrinter::HighResolution);
@@ -654,6 +739,10 @@ QString Tavimo::exportPath(const QString& filter, const QString& defaultSuffix) 
 }
 
 void Tavimo::mnuFileExportChart_Click() {
+    if (PlanWindow* plan = activePlanWindow()) {
+        plan->exportChart();
+        return;
+    }
     const std::optional<CalculatedSignal> signal = calculatedSignalOrSay(QStringLiteral("No Signal to Export!"));
     if (!signal) return;
     // A name typed without an extension gets the vector picture.
@@ -664,6 +753,10 @@ void Tavimo::mnuFileExportChart_Click() {
 }
 
 void Tavimo::mnuFileExportResults_Click() {
+    if (PlanWindow* plan = activePlanWindow()) {
+        plan->exportResults();
+        return;
+    }
     const std::optional<CalculatedSignal> signal = calculatedSignalOrSay(QStringLiteral("No Signal to Export!"));
     if (!signal) return;
     const QString path = exportPath(QStringLiteral("Comma-Separated Values (*.csv)|*.csv"), QStringLiteral(".csv"));

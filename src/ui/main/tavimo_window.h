@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "calc/calculated_signal.h"
+#include "io/plan_project.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -21,6 +22,7 @@ class Help;
 class Import;
 class ImportNetwork;
 class newSignal;
+class PlanWindow;
 
 // The frame window "Tavimo": menu, button bar and the one timing window inside it.
 // Every command that creates, imports or opens a signal fills that one window,
@@ -59,6 +61,16 @@ public:
     void openProjectFile(const QString& path);
 
     static const QString kProjectFilter;
+    // What Open lists: the timing window's files and Tavimo projects.
+    static const QString kOpenFilter;
+
+    // Opens `project` in a plan window of its own (`path` empty: not saved yet); a file
+    // already open in one is shown there instead.
+    PlanWindow* openPlanWindow(PlanProject project, const QString& path);
+    // The plan window the file commands act on: the active window of the work area
+    // when it is one, else none.
+    PlanWindow* activePlanWindow() const;
+    QList<PlanWindow*> planWindows() const;
 
 public slots:
     // Button bar.

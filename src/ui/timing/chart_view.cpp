@@ -125,6 +125,16 @@ void ChartView::setChart(const WindowState& state) {
     }
 }
 
+void ChartView::setItems(std::vector<ChartItem> items, std::optional<ChartClock> clock) {
+    items_ = std::move(items);
+    clock_ = clock;
+    update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
 QString ChartView::itemName(std::size_t index) const {
     return index < items_.size() ? describeChartItem(items_[index], clock_) : QString();
 }

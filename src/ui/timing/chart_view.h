@@ -25,6 +25,8 @@ public:
     // Draws the chart of `state` (its geometry, cursor and readout, in the times of
     // its plan's cycle and local zero).
     void setChart(const WindowState& state);
+    // Draws items made elsewhere (a plan off the grid), read in the times of `clock`.
+    void setItems(std::vector<ChartItem> items, std::optional<ChartClock> clock);
 
     const std::vector<ChartItem>& items() const { return items_; }
     // What the item at `index` says to a screen reader and in its tooltip.
