@@ -5,6 +5,7 @@
 
 #include "io/utf8.h"
 #include "model/number_text.h"
+#include "output/offset_results.h"
 
 namespace tavimo {
 
@@ -40,8 +41,10 @@ void printPlanTable(const Signal& signal, const PlanCalculation& plan, std::ostr
         {"Controller:", controllerText(signal.controller)},
         {"Mode:", modeText(signal.mode)},
         {"Coordinated:", coordinated},
+        {"Offset:", signal.offset ? offsetFigures(signalOffsetsOf(signal, plan)) : ""},
     };
     for (const auto& [label, value] : header) {
+        if (value.empty() && std::string(label) == "Offset:") continue;  // none given: no line, as before
         std::string line = label;
         line.resize(14, ' ');
         line += value;
@@ -89,6 +92,7 @@ Json planJson(const Signal& signal, const PlanCalculation& plan, const JsonPlanI
     object["controller"] = controllerText(signal.controller);
     object["mode"] = modeText(signal.mode);
     object["arrangement"] = nullptr;
+    addOffsetJson(object, signalOffsetsOf(signal, plan));
     Json positions = Json::array();
     const std::vector<PlanRow> rows = planRows(signal, plan);
     for (std::size_t i = 0; i < rows.size(); ++i) {
