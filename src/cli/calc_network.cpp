@@ -15,6 +15,7 @@
 #include "io/signal_arrival.h"
 #include "io/utdf_network.h"
 #include "io/utf8.h"
+#include "calc/signal_offsets.h"
 #include "output/offset_results.h"
 #include "output/results_forms.h"
 

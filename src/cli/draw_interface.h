@@ -13,7 +13,7 @@
 extern "C" {
 #endif
 
-#define TAVIMO_DRAW_INTERFACE_VERSION 2u
+#define TAVIMO_DRAW_INTERFACE_VERSION 3u
 
 typedef struct {
     float left, top, width, height;
@@ -65,6 +65,7 @@ typedef struct {
     const char* worksheet_controller;
     const tavimo_draw_row* rows;
     size_t row_count;
+    const char* offset;      /* the offset in every reference, as the report shows it; "" for none */
 } tavimo_draw_signal;
 
 typedef enum {

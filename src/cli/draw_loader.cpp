@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "calc/local_time.h"
+#include "output/offset_results.h"
 #include "output/worksheet.h"
 #include "cli/draw_interface.h"
 #include "cli/draw_request.h"
@@ -99,6 +100,7 @@ struct PlainSignal {
     Worksheet worksheet;
     std::vector<tavimo_draw_row> rows;
     std::string fileName;
+    std::string offset;
     tavimo_draw_signal plain{};
 };
 
@@ -113,6 +115,7 @@ void fill(PlainSignal& s, const DrawnSignal& drawn) {
                           r.allRed.c_str(), r.walk.c_str(), r.flashDontWalk.c_str(), timeOf(r.forceOff),
                           timeOf(r.permissiveStart), timeOf(r.permissiveEnd)});
     s.fileName = fs::path(drawn.fileName).filename().string();
+    s.offset = windowOffsetLine(state);
 
     tavimo_draw_signal& p = s.plain;
     p.title = s.title.c_str();
@@ -145,6 +148,7 @@ void fill(PlainSignal& s, const DrawnSignal& drawn) {
     p.worksheet_controller = s.worksheet.controller.c_str();
     p.rows = s.rows.data();
     p.row_count = s.rows.size();
+    p.offset = s.offset.c_str();
 }
 
 int collect(void* context, const char* bytes, std::size_t size) {

@@ -6,6 +6,7 @@
 #include "io/network_plan.h"
 #include "io/utf8.h"
 #include "model/number_text.h"
+#include "calc/signal_offsets.h"
 #include "output/offset_results.h"
 #include "output/plan_results.h"
 

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "calc/signal_offsets.h"
+
 namespace tavimo {
 
 namespace {
@@ -49,6 +51,11 @@ std::string offsetFigures(const std::optional<SignalOffsets>& offsets) {
 }
 
 std::string offsetLine(const std::optional<SignalOffsets>& offsets) { return "Offset: " + offsetFigures(offsets); }
+
+std::string windowOffsetLine(const WindowState& window, bool calculated) {
+    if (!window.plan.offset) return "";
+    return offsetLine(calculated ? windowOffsetsOf(window) : SignalOffsets{*window.plan.offset, std::nullopt});
+}
 
 std::string offsetCsvFields(const std::optional<SignalOffsets>& offsets) {
     if (!offsets) return std::string(7, ',');

@@ -6,10 +6,14 @@
 #include <utility>
 #include <vector>
 
-#include "calc/signal_offsets.h"
+#include "model/window_state.h"
 #include "output/results_forms.h"
 
 namespace tavimo {
+
+// In calc/signal_offsets.h, which windows need not include: it brings the corridor's
+// "signals", a word Qt takes for itself.
+struct SignalOffsets;
 
 // A signal's offset in each reference as every result view shows it: seconds with at
 // most two decimals, the plan's own reference marked. A signal without an offset has
@@ -20,6 +24,10 @@ namespace tavimo {
 std::string offsetFigures(const std::optional<SignalOffsets>& offsets);
 // The same after "Offset: ".
 std::string offsetLine(const std::optional<SignalOffsets>& offsets);
+
+// The offset line of the timing window's signal: "" without an offset; its figures in
+// every reference where `calculated`, else the offset as given.
+std::string windowOffsetLine(const WindowState& window, bool calculated = true);
 
 // The csv columns appended after the others, with a leading comma, and one row's
 // fields: Referenced To as its code, the offset as given, and the offset in each

@@ -5,6 +5,7 @@
 
 #include "io/utf8.h"
 #include "model/number_text.h"
+#include "calc/signal_offsets.h"
 #include "output/offset_results.h"
 
 namespace tavimo {

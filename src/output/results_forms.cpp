@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "io/utf8.h"
+#include "calc/signal_offsets.h"
 #include "output/offset_results.h"
 
 namespace tavimo {

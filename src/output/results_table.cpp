@@ -5,6 +5,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "calc/signal_offsets.h"
 #include "output/offset_results.h"
 #include "output/results_forms.h"
 

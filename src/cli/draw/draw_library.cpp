@@ -78,7 +78,7 @@ ReportPage pageOf(const tavimo_draw_signal& s, const QString& date) {
                                   text(r.all_red), text(r.walk), text(r.flash_dont_walk), timeOf(r.force_off),
                                   timeOf(r.permissive_start), timeOf(r.permissive_end)});
     }
-    return reportPageOf(sheetOf(s), header, worksheet, qText(s.file_name), date);
+    return reportPageOf(sheetOf(s), header, worksheet, qText(s.file_name), date, qText(s.offset));
 }
 
 std::variant<QByteArray, QString> draw(const tavimo_draw_request& request) {
