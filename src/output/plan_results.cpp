@@ -36,16 +36,15 @@ std::vector<PlanRow> planRows(const Signal& signal, const PlanCalculation& plan)
 void printPlanTable(const Signal& signal, const PlanCalculation& plan, std::ostream& out) {
     std::string coordinated;
     for (int phase : signal.coordinated) coordinated += (coordinated.empty() ? "" : ", ") + std::to_string(phase);
-    const std::pair<const char*, std::string> header[] = {
+    std::vector<std::pair<const char*, std::string>> header = {
         {"Description:", printableText(signal.description)},
         {"Cycle Length:", printableText(signal.cycle.text)},
         {"Controller:", controllerText(signal.controller)},
         {"Mode:", modeText(signal.mode)},
         {"Coordinated:", coordinated},
-        {"Offset:", signal.offset ? offsetFigures(signalOffsetsOf(signal, plan)) : ""},
     };
+    if (signal.offset) header.push_back({"Offset:", offsetFigures(signalOffsetsOf(signal, plan))});
     for (const auto& [label, value] : header) {
-        if (value.empty() && std::string(label) == "Offset:") continue;  // none given: no line, as before
         std::string line = label;
         line.resize(14, ' ');
         line += value;

@@ -166,8 +166,8 @@ TEST(SignalOffsets, EveryReferenceOfOnePlanAndNoneInvented) {
     EXPECT_EQ(offsets->own, *s.offset);
 }
 
-// The new-signal dialog's Offset: kept with its controller's reference, and refused
-// where it is no time within the cycle.
+// The new-signal dialog's Offset reaches the typed signal with its controller's
+// reference, and the creator with it; the dialog's refusals are the window tests'.
 TEST(SignalOffsets, NewSignalKeepsTheOffsetAndTheCreator) {
     struct Case {
         const char* typed;
@@ -182,26 +182,20 @@ TEST(SignalOffsets, NewSignalKeepsTheOffsetAndTheCreator) {
         {"0", "100", false, Offset{0, OffsetReference::Type170}, ""},
         {"99", "", true, Offset{99, OffsetReference::Ts2}, ""},  // the window asks for the cycle later
         {"100", "100", true, std::nullopt, "Offset must be less than the Cycle Length!"},
-        {"-1", "100", true, std::nullopt, "Offset is not a time of 0 or more!"},
-        {"1O", "100", true, std::nullopt, "Offset is not a time of 0 or more!"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         const auto read = readNewOffset(c.typed, c.cycle);
         if (*c.refused) {
-            ASSERT_TRUE(std::holds_alternative<std::string>(read));
             EXPECT_EQ(std::get<std::string>(read), c.refused);
             continue;
         }
-        ASSERT_TRUE(std::holds_alternative<std::optional<float>>(read));
         NewSignalChoice choice;
         choice.cycleLength = c.cycle;
         choice.nema = c.nema;
         choice.createdBy = "J. Ortiz";
         choice.offset = std::get<std::optional<float>>(read);
-        const WindowState state = startedSignal(choice);
-        EXPECT_EQ(state.plan.offset, c.kept);
-        const std::optional<Signal> typed = readSignal(snapshotOf(state)).signal;
+        const std::optional<Signal> typed = readSignal(snapshotOf(startedSignal(choice))).signal;
         ASSERT_TRUE(typed);
         EXPECT_EQ(typed->offset, c.kept);
         EXPECT_EQ(typed->createdBy, "J. Ortiz");
