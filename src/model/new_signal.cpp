@@ -47,6 +47,7 @@ void applyNewSignal(WindowState& state, const NewSignalChoice& choice) {
     plan.description = choice.description;
     plan.createdBy = choice.createdBy;
     plan.offset.reset();
+    plan.coordinatedByFile.clear();  // the user chooses the coordinated phases now
     if (choice.offset)
         plan.offset = Offset{*choice.offset, choice.nema ? OffsetReference::Ts2 : OffsetReference::Type170};
     resetMovements(plan);
