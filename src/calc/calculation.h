@@ -7,6 +7,7 @@
 
 #include "calc/calc_values.h"
 #include "model/chart_layout.h"
+#include "model/signal.h"
 
 namespace tavimo {
 
@@ -22,6 +23,8 @@ struct CalcInput {
     std::string controller;                    // tag of Calculate
     std::string mode;                          // tag of Phase1
     std::string arrangement;                   // tag of Phase5
+    std::string createdBy;                     // carried to the typed signal, never calculated
+    std::optional<Offset> offset;
     std::array<std::string, 8> force, pps, ppe; // result texts before the run
     ChartLayout chart;                         // the chart as it stands before the run
 };

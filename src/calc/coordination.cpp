@@ -51,7 +51,12 @@ std::optional<ReferencePoints> referencePointsOf(const CoordinationPlan& plan) {
 
     const double zero = barrierStart(plan, *coordinated.front());
     // Times counted from the barrier's start; an end of green lies after it, never on it.
-    const auto sinceBarrier = [&](double t) { return onCycle(t - zero, plan.cycle); };
+    // A green that starts with the barrier may be calculated a hair before it, in
+    // single precision: that is the barrier's start, not the cycle's end.
+    const auto sinceBarrier = [&](double t) {
+        const double since = onCycle(t - zero, plan.cycle);
+        return since > plan.cycle - 1e-4 ? 0.0 : since;
+    };
     const auto endSinceBarrier = [&](double t) {
         const double since = sinceBarrier(t);
         return since > 0 ? since : plan.cycle;

@@ -47,6 +47,8 @@ SignalReading readSignal(const CalcInput& in) {
     SignalReading out;
     Signal s;
     s.description = in.description;
+    s.createdBy = in.createdBy;
+    s.offset = in.offset;
     s.controller = in.controller == tag::kType170 ? Controller::Type170 : Controller::NemaTs2;
     s.mode = in.mode == tag::kYield ? SignalMode::Yield : SignalMode::Permissive;
     s.arrangement = in.arrangement == tag::kLead  ? Arrangement::DualLead

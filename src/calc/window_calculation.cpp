@@ -25,6 +25,8 @@ CalcInput snapshotOf(const WindowState& state) {
     }
     in.description = plan.description;
     in.cycleLength = plan.cycleLength;
+    in.createdBy = plan.createdBy;
+    in.offset = plan.offset;
     in.controller = plan.controller;
     in.mode = plan.mode;
     in.arrangement = plan.arrangement;

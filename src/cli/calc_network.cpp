@@ -11,10 +11,13 @@
 #include "cli/calc_route.h"
 #include "cli/draw_request.h"
 #include "cli/network_plan_run.h"
+#include "io/network_corridor.h"
 #include "io/network_signal.h"
 #include "io/signal_arrival.h"
 #include "io/utdf_network.h"
 #include "io/utf8.h"
+#include "calc/signal_offsets.h"
+#include "output/offset_results.h"
 #include "output/results_forms.h"
 
 namespace tavimo::cli {
@@ -112,7 +115,7 @@ void printRunsHead(OutputFormat format, std::ostream& out) {
     if (format == OutputFormat::Csv) {
         out << "intersection";
         for (const char* name : kCsvNames) out << ',' << name;
-        out << ",file_force_off,note,warnings,ring,barrier\n";
+        out << ",file_force_off,note,warnings,ring,barrier" << kOffsetCsvHead << '\n';
     }
 }
 
@@ -123,6 +126,14 @@ void printJsonElement(const Json& element, bool first, std::ostream& out) {
         out << c;
         if (c == '\n') out << "  ";
     }
+}
+
+// The offset of a run in every reference: as calculated, or the file's own alone.
+std::optional<SignalOffsets> offsetsOf(const NetworkRun& run) {
+    if (run.calculated && run.plan) return signalOffsetsOf(run.plan->signal, run.plan->plan);
+    if (run.calculated) return windowOffsetsOf(run.state);
+    if (const std::optional<Offset> file = fileOffsetOf(*run.intersection)) return SignalOffsets{*file, std::nullopt};
+    return std::nullopt;
 }
 
 void printRun(const NetworkRun& run, bool first, OutputFormat format, std::ostream& out) {
@@ -138,18 +149,22 @@ void printRun(const NetworkRun& run, bool first, OutputFormat format, std::ostre
         break;
     case OutputFormat::Csv:
         if (!run.calculated) {
-            out << id << ",,,,,,,,,,,," << csvField(run.note) << ",,,\n";
+            out << id << ",,,,,,,,,,,," << csvField(run.note) << ",,," << offsetCsvFields(offsetsOf(run)) << '\n';
             break;
         }
         if (run.plan) {
             printPlanCsv(id, *run.plan, out);
             break;
         }
-        for (int k = 1; k <= kPositions; ++k) {
-            out << id;
-            for (const std::string& text : columnOf(run.state.plan, k)) out << ',' << csvField(text);
-            out << ',' << csvField(run.agreement.fileForceOff[k - 1]) << ',' << csvField(run.note) << ','
-                << csvWarnings(run.warnings, k) << ',' << ringOfPosition(k) << ',' << barrierOfPosition(k) << '\n';
+        {
+            const std::string offsets = offsetCsvFields(offsetsOf(run));
+            for (int k = 1; k <= kPositions; ++k) {
+                out << id;
+                for (const std::string& text : columnOf(run.state.plan, k)) out << ',' << csvField(text);
+                out << ',' << csvField(run.agreement.fileForceOff[k - 1]) << ',' << csvField(run.note) << ','
+                    << csvWarnings(run.warnings, k) << ',' << ringOfPosition(k) << ',' << barrierOfPosition(k)
+                    << offsets << '\n';
+            }
         }
         break;
     case OutputFormat::Json:
@@ -159,10 +174,11 @@ void printRun(const NetworkRun& run, bool first, OutputFormat format, std::ostre
             const JsonIntersection extra{id, run.agreement.agrees, run.note, run.agreement.fileForceOff};
             printJsonElement(signalJson(run.state, &extra, &run.warnings), first, out);
         } else {
-            printJsonElement(Json{{"intersection", jsonNumber(id)},
-                                  {"description", networkDescription(*run.intersection)},
-                                  {"note", run.note}},
-                             first, out);
+            Json element{{"intersection", jsonNumber(id)},
+                         {"description", networkDescription(*run.intersection)},
+                         {"note", run.note}};
+            addOffsetJson(element, offsetsOf(run));
+            printJsonElement(element, first, out);
         }
         break;
     }

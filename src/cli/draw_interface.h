@@ -94,6 +94,7 @@ typedef struct {
     size_t plan_element_count;
     const tavimo_draw_plan_barrier* plan_barriers;
     size_t plan_barrier_count;
+    const char* offset;      /* the offset in every reference, as the report shows it; "" for none */
 } tavimo_draw_signal;
 
 typedef enum {

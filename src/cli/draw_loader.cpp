@@ -11,7 +11,9 @@
 
 #include "calc/local_time.h"
 #include "calc/plan_chart.h"
+#include "calc/signal_offsets.h"
 #include "output/plan_worksheet.h"
+#include "output/offset_results.h"
 #include "output/worksheet.h"
 #include "cli/draw_interface.h"
 #include "cli/draw_request.h"
@@ -106,6 +108,7 @@ struct PlainSignal {
     PlanChart chart;
     std::vector<tavimo_draw_plan_element> elements;
     std::vector<tavimo_draw_plan_barrier> barriers;
+    std::string offset;
     tavimo_draw_signal plain{};
 };
 
@@ -125,6 +128,8 @@ void fillPlan(PlainSignal& s, const DrawnSignal& drawn) {
     s.worksheet = planWorksheet(signal, *drawn.planCalculation);
     fillRows(s);
     s.fileName = fs::path(drawn.fileName).filename().string();
+    if (const std::optional<SignalOffsets> offsets = signalOffsetsOf(signal, *drawn.planCalculation))
+        s.offset = offsetLine(offsets);
     s.description = signal.description;
     s.cycle = signal.cycle.text;
     s.controller = signal.controller == Controller::Type170 ? "Type 170" : "NEMA TS2";
@@ -158,6 +163,7 @@ void fillPlan(PlainSignal& s, const DrawnSignal& drawn) {
     p.plan_element_count = s.elements.size();
     p.plan_barriers = s.barriers.data();
     p.plan_barrier_count = s.barriers.size();
+    p.offset = s.offset.c_str();
 }
 
 void fill(PlainSignal& s, const DrawnSignal& drawn) {
@@ -172,6 +178,7 @@ void fill(PlainSignal& s, const DrawnSignal& drawn) {
     s.worksheet = controllerWorksheet(plan, drawn.signal->outcome.values);
     fillRows(s);
     s.fileName = fs::path(drawn.fileName).filename().string();
+    s.offset = windowOffsetLine(state);
 
     tavimo_draw_signal& p = s.plain;
     p.title = s.title.c_str();
@@ -201,6 +208,7 @@ void fill(PlainSignal& s, const DrawnSignal& drawn) {
     p.mode = plan.mode.c_str();
     p.arrangement = plan.arrangement.c_str();
     p.file_name = s.fileName.c_str();
+    p.offset = s.offset.c_str();
 }
 
 int collect(void* context, const char* bytes, std::size_t size) {

@@ -6,6 +6,8 @@
 #include "io/network_plan.h"
 #include "io/utf8.h"
 #include "model/number_text.h"
+#include "calc/signal_offsets.h"
+#include "output/offset_results.h"
 #include "output/plan_results.h"
 
 namespace tavimo::cli {
@@ -74,6 +76,7 @@ void printPlanTable(const PlanRun& run, std::ostream& out) { printPlanTable(run.
 
 void printPlanCsv(const std::string& id, const PlanRun& run, std::ostream& out) {
     const std::vector<PlanRow> rows = planRows(run.signal, run.plan);
+    const std::string offsets = offsetCsvFields(signalOffsetsOf(run.signal, run.plan));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int phase = run.plan.phases[i].number;
         std::string warnings;
@@ -83,7 +86,7 @@ void printPlanCsv(const std::string& id, const PlanRun& run, std::ostream& out) 
         out << id;
         for (const std::string& text : rows[i].fields) out << ',' << csvField(text);
         out << ',' << csvField(run.agreement.fileForceOff[i]) << ',' << csvField(run.note) << ','
-            << csvField(warnings) << ',' << rows[i].ring << ',' << rows[i].barrier << '\n';
+            << csvField(warnings) << ',' << rows[i].ring << ',' << rows[i].barrier << offsets << '\n';
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "draw/chart_palette.h"
+#include "output/offset_results.h"
 #include "io/utf8.h"
 
 namespace tavimo::ui {
@@ -155,11 +156,12 @@ void paintReport(QPainter& p, const ReportPage& page, const QRectF& area) {
 
 ReportPage reportPageOf(const WindowState& calculated, const Worksheet& worksheet, const QString& fileName,
                         const QString& date) {
-    return reportPageOf(chartSheetOf(calculated), calculated.plan, worksheet, fileName, date);
+    const QString offset = q(windowOffsetLine(calculated));
+    return reportPageOf(chartSheetOf(calculated), calculated.plan, worksheet, fileName, date, offset);
 }
 
 ReportPage reportPageOf(const ChartSheet& chart, const SignalPlan& plan, const Worksheet& worksheet,
-                        const QString& fileName, const QString& date) {
+                        const QString& fileName, const QString& date, const QString& offset) {
     ReportPage page;
     page.titleBlock = {
         plan.description.empty() ? QStringLiteral("Untitled signal") : q(plan.description),
@@ -170,6 +172,7 @@ ReportPage reportPageOf(const ChartSheet& chart, const SignalPlan& plan, const W
         QStringLiteral("File: %1").arg(fileText(fileName)),
         QStringLiteral("Date: %1").arg(date),
     };
+    if (!offset.isEmpty()) page.titleBlock.insert(5, offset);  // after the timing header, before the file
     page.chart = chart;
     page.worksheet = worksheet;
     return page;

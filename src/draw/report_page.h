@@ -24,9 +24,10 @@ struct ReportPage {
 ReportPage reportPageOf(const WindowState& calculated, const Worksheet& worksheet, const QString& fileName,
                         const QString& date);
 // The same page from its chart sheet and the plan's header values (description, cycle
-// length, controller, mode, arrangement): what the calculator's drawing library gets.
+// length, controller, mode, arrangement) and its offset line ("Offset: ...", empty for
+// a signal without an offset): what the calculator's drawing library gets.
 ReportPage reportPageOf(const ChartSheet& chart, const SignalPlan& header, const Worksheet& worksheet,
-                        const QString& fileName, const QString& date);
+                        const QString& fileName, const QString& date, const QString& offset = {});
 
 // Draws one page per report on `device` (a printer, a PDF writer), the painter
 // already begun on it. False when a new page cannot be started.

@@ -117,6 +117,13 @@ std::optional<OffsetReference> fileReferenceOf(const NetworkIntersection& x) {
     return static_cast<OffsetReference>(*code);
 }
 
+std::optional<Offset> fileOffsetOf(const NetworkIntersection& x) {
+    const std::optional<OffsetReference> reference = fileReferenceOf(x);
+    const std::optional<double> seconds = numberOf(x.offset);
+    if (!reference || !seconds || !isTimeInRange(static_cast<float>(*seconds))) return std::nullopt;
+    return Offset{static_cast<float>(*seconds), *reference};
+}
+
 bool isMetric(const UtdfNetwork& network) {
     const std::optional<float> metric = parseNumber(network.metric);
     return metric && *metric != 0;

@@ -9,6 +9,7 @@
 #include "io/utdf_network.h"
 #include "model/coordination_plan.h"
 #include "model/corridor_route.h"
+#include "model/signal.h"
 
 namespace tavimo {
 
@@ -21,6 +22,10 @@ std::variant<CoordinationPlan, std::string> coordinationPlanOf(const NetworkInte
 
 // The reference the file's Offset is counted to ([Timeplans] "Referenced To" 0 to 4).
 std::optional<OffsetReference> fileReferenceOf(const NetworkIntersection& intersection);
+
+// The file's Offset in its reference, as a signal keeps it; none where the Offset is
+// blank or no time, or Referenced To names no point.
+std::optional<Offset> fileOffsetOf(const NetworkIntersection& intersection);
 
 // [Network] Metric 0 (or none) is feet and mph; any other number metres and km/h.
 bool isMetric(const UtdfNetwork& network);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "io/network_corridor.h"
 #include "model/number_text.h"
 
 #include "utdf_text.h"
@@ -32,6 +33,7 @@ std::variant<Signal, std::string> networkPlan(const NetworkIntersection& x, Cont
     s.controller = controller;
     s.mode = mode;
     s.cycle = {formatNumber(*cycle), *cycle};
+    s.offset = fileOffsetOf(x);
     std::vector<Placed> placed;
     for (int n = 1; n <= 16; ++n) {
         const NetworkPhase& p = x.phases[static_cast<std::size_t>(n - 1)];

@@ -30,15 +30,18 @@ struct Fault {
 
 // An object holding exactly these fields: a missing one is a fault, and so is one
 // this version does not know, which would be dropped when the file is saved again.
-const Json& object(const Json& j, const std::string& path, std::initializer_list<const char*> fields) {
+// Those in `optional` may be left out.
+const Json& object(const Json& j, const std::string& path, std::initializer_list<const char*> fields,
+                   std::initializer_list<const char*> optional = {}) {
     if (!j.is_object()) fail(path, "must be an object");
     for (const char* field : fields)
         if (!j.contains(field)) fail(path, std::string("has no \"") + field + "\"");
-    for (const auto& item : j.items()) {
-        const std::string& key = item.key();
-        if (std::none_of(fields.begin(), fields.end(), [&](const char* f) { return key == f; }))
-            fail(path, "has the unknown field \"" + key + "\"");
-    }
+    const auto among = [](std::initializer_list<const char*> names, const std::string& key) {
+        return std::any_of(names.begin(), names.end(), [&](const char* f) { return key == f; });
+    };
+    for (const auto& item : j.items())
+        if (!among(fields, item.key()) && !among(optional, item.key()))
+            fail(path, "has the unknown field \"" + item.key() + "\"");
     return j;
 }
 
@@ -123,9 +126,11 @@ int phaseOf(const Signal& s, const Json& j, const std::string& path) {
 
 Signal readSignal(const Json& j, const std::string& path) {
     object(j, path,
-           {"description", "cycle", "controller", "mode", "arrangement", "phases", "sequence", "coordinated", "offset"});
+           {"description", "cycle", "controller", "mode", "arrangement", "phases", "sequence", "coordinated", "offset"},
+           {"created_by"});
     Signal s;
     s.description = text(j["description"], path + "/description");
+    if (j.contains("created_by")) s.createdBy = text(j["created_by"], path + "/created_by");
     s.cycle.text = text(j["cycle"], path + "/cycle");
     // A cycle typed as no number is kept as typed; the calculation asks for one.
     s.cycle.seconds = parseNumber(s.cycle.text);

@@ -59,15 +59,18 @@ Json signalJson(const Signal& s) {
     Json offset = nullptr;
     if (s.offset)
         offset = Json{{"seconds", timeJson(s.offset->seconds)}, {"reference", nameOf(kReferences, s.offset->reference)}};
-    return Json{{"description", s.description},
-                {"cycle", s.cycle.text},
-                {"controller", nameOf(kControllers, s.controller)},
-                {"mode", nameOf(kModes, s.mode)},
-                {"arrangement", nameOf(kArrangements, s.arrangement)},
-                {"phases", std::move(phases)},
-                {"sequence", std::move(sequence)},
-                {"coordinated", s.coordinated},
-                {"offset", std::move(offset)}};
+    Json signal{{"description", s.description}};
+    // Written only where someone is named, so a file without a creator stays as it was.
+    if (!s.createdBy.empty()) signal["created_by"] = s.createdBy;
+    signal["cycle"] = s.cycle.text;
+    signal["controller"] = nameOf(kControllers, s.controller);
+    signal["mode"] = nameOf(kModes, s.mode);
+    signal["arrangement"] = nameOf(kArrangements, s.arrangement);
+    signal["phases"] = std::move(phases);
+    signal["sequence"] = std::move(sequence);
+    signal["coordinated"] = s.coordinated;
+    signal["offset"] = std::move(offset);
+    return signal;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // One intersection of a network file as a signal in a blank timing window: the phases
 // placed on the grid, their times, the header, the locks, ready to calculate.
+#include "io/network_corridor.h"
 #include "io/network_signal.h"
 #include "io/signal_arrival.h"
 #include "io/utdf_network.h"
@@ -125,6 +126,9 @@ std::variant<WindowState, std::string> networkSignal(const NetworkStanding& stan
     plan.mode = mode == tag::kYield ? tag::kYield : tag::kPermissive;
     plan.setCycleLength(formatNumber(placed.cycle));
     plan.description = networkDescription(x);
+    plan.offset = fileOffsetOf(x);
+    for (int phase : placed.coordinated)
+        if (phase > 0) plan.coordinatedByFile.push_back(phase);
     plan.arrangement = placed.arrangement;
     if (placed.arrangement == tag::kLag) applyLagWindowLayout(state.chart);
     placePhasePictures(state);

@@ -14,6 +14,9 @@ void resetForm(WindowState& state) {
     SignalPlan& plan = state.plan;
 
     plan.projectFile.clear();
+    // The phases are chosen again, so the file's coordinated phases may name none of
+    // them; the offset stays with the header, counted to the grid's coordinated phases.
+    plan.coordinatedByFile.clear();
     for (Position& p : plan.positions) {
         p.phaseLocked = false;
         p.movementLocked = false;

@@ -6,10 +6,11 @@
 namespace tavimo {
 
 // "Reset" after the user confirmed it: the window goes back to a freshly created
-// signal while the header and every typed time stay. The project file is forgotten,
-// locks are cleared, movements rebuilt, the per-position fields disabled and shown,
-// the chart, columns and permissive bars laid out as designed for the mode and
-// arrangement, the phase order emptied and only the coordinated pull-downs enabled.
+// signal while the header (with the offset) and every typed time stay. The project
+// file and a network file's coordinated phases are forgotten, locks are cleared,
+// movements rebuilt, the per-position fields disabled and shown, the chart, columns
+// and permissive bars laid out as designed for the mode and arrangement, the phase
+// order emptied and only the coordinated pull-downs enabled.
 // The focus (coordinatedFocusPosition) and the closing message belong to the window.
 void resetForm(WindowState& state);
 

@@ -3,8 +3,20 @@
 
 #include "model/form_reset.h"
 #include "model/movement_pools.h"
+#include "model/number_text.h"
 
 namespace tavimo {
+
+std::variant<std::optional<float>, std::string> readNewOffset(const std::string& offset,
+                                                               const std::string& cycleLength) {
+    if (isBlank(offset)) return std::optional<float>();
+    const std::optional<float> seconds = parseNumber(offset);
+    if (!seconds || !(*seconds >= 0) || !isTimeInRange(*seconds)) return std::string("Offset is not a time of 0 or more!");
+    // A controller takes an offset within one cycle; one beyond it was mistyped.
+    if (const std::optional<float> cycle = parseNumber(cycleLength); cycle && *cycle > 0 && !(*seconds < *cycle))
+        return std::string("Offset must be less than the Cycle Length!");
+    return seconds;
+}
 
 void applyNewSignal(WindowState& state, const NewSignalChoice& choice) {
     SignalPlan& plan = state.plan;
@@ -33,6 +45,11 @@ void applyNewSignal(WindowState& state, const NewSignalChoice& choice) {
     for (int k = 1; k <= kPositions; ++k) plan.at(k).phaseEnabled = k == first || k == first + 4;
 
     plan.description = choice.description;
+    plan.createdBy = choice.createdBy;
+    plan.offset.reset();
+    plan.coordinatedByFile.clear();  // the user chooses the coordinated phases now
+    if (choice.offset)
+        plan.offset = Offset{*choice.offset, choice.nema ? OffsetReference::Ts2 : OffsetReference::Type170};
     resetMovements(plan);
 }
 

@@ -58,7 +58,7 @@ bool operator==(const CycleLength& a, const CycleLength& b) { return a.text == b
 bool operator==(const Offset& a, const Offset& b) { return a.seconds == b.seconds && a.reference == b.reference; }
 
 bool operator==(const Signal& a, const Signal& b) {
-    return a.description == b.description && a.cycle == b.cycle && a.controller == b.controller && a.mode == b.mode &&
+    return a.description == b.description && a.createdBy == b.createdBy && a.cycle == b.cycle && a.controller == b.controller && a.mode == b.mode &&
            a.arrangement == b.arrangement && a.phases == b.phases && a.sequence == b.sequence &&
            a.coordinated == b.coordinated && a.offset == b.offset;
 }

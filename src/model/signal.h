@@ -66,6 +66,7 @@ struct Offset {
 
 struct Signal {
     std::string description;
+    std::string createdBy;                // who started it, as typed; empty where nobody said
     CycleLength cycle;
     Controller controller = Controller::NemaTs2;
     SignalMode mode = SignalMode::Permissive;

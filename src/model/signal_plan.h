@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/signal.h"
+
 namespace tavimo {
 
 // Positions of the ring-and-barrier grid are numbered 1..8: 1-4 ring 1, 5-8 ring 2;
@@ -76,6 +78,13 @@ struct SignalPlan {
     std::string mode;          // tag of Phase1: "Permissive" or "Yield"
     std::string arrangement;   // tag of Phase5: "Lead" or "Lag"
     std::string projectFile;   // tag of Form1: the file last opened or saved
+    // What the new-signal dialog or a network file gives besides the timing; a .tvm
+    // file has no place for them, so an opened signal has neither.
+    std::string createdBy;
+    std::optional<Offset> offset;
+    // The phases a network file's controller coordinates (its Reference Phase) where
+    // they place its offset: the grid coordinates two phases of a plan that has one.
+    std::vector<int> coordinatedByFile;
     std::array<Position, kPositions> positions;
 
     Position& at(int position) { return positions[position - 1]; }

@@ -5,6 +5,8 @@
 
 #include "io/utf8.h"
 #include "model/number_text.h"
+#include "calc/signal_offsets.h"
+#include "output/offset_results.h"
 
 namespace tavimo {
 
@@ -34,13 +36,14 @@ std::vector<PlanRow> planRows(const Signal& signal, const PlanCalculation& plan)
 void printPlanTable(const Signal& signal, const PlanCalculation& plan, std::ostream& out) {
     std::string coordinated;
     for (int phase : signal.coordinated) coordinated += (coordinated.empty() ? "" : ", ") + std::to_string(phase);
-    const std::pair<const char*, std::string> header[] = {
+    std::vector<std::pair<const char*, std::string>> header = {
         {"Description:", printableText(signal.description)},
         {"Cycle Length:", printableText(signal.cycle.text)},
         {"Controller:", controllerText(signal.controller)},
         {"Mode:", modeText(signal.mode)},
         {"Coordinated:", coordinated},
     };
+    if (signal.offset) header.push_back({"Offset:", offsetFigures(signalOffsetsOf(signal, plan))});
     for (const auto& [label, value] : header) {
         std::string line = label;
         line.resize(14, ' ');
@@ -89,6 +92,7 @@ Json planJson(const Signal& signal, const PlanCalculation& plan, const JsonPlanI
     object["controller"] = controllerText(signal.controller);
     object["mode"] = modeText(signal.mode);
     object["arrangement"] = nullptr;
+    addOffsetJson(object, signalOffsetsOf(signal, plan));
     Json positions = Json::array();
     const std::vector<PlanRow> rows = planRows(signal, plan);
     for (std::size_t i = 0; i < rows.size(); ++i) {

@@ -5,8 +5,10 @@
 #include <array>
 #include <optional>
 
+#include "calc/signal_offsets.h"
 #include "io/utf8.h"
 #include "model/number_text.h"
+#include "output/offset_results.h"
 
 namespace tavimo {
 
@@ -74,17 +76,19 @@ const char* controllerText(Controller c) { return c == Controller::Type170 ? "Ty
 void printCsv(const std::vector<ProjectRun>& runs, std::ostream& out) {
     out << "intersection";
     for (const char* name : kPhaseNames) out << ',' << name;
-    out << ",note,warnings,ring,barrier\n";
+    out << ",note,warnings,ring,barrier" << kOffsetCsvHead << '\n';
     for (const ProjectRun& run : runs) {
+        const std::string offsets = offsetCsvFields(signalOffsetsOf(*run.signal, run.calculation));
         if (!run.calculated()) {
-            out << csvField(run.id) << std::string(kPhaseFields, ',') << ',' << csvField(run.note) << ",,,\n";
+            out << csvField(run.id) << std::string(kPhaseFields, ',') << ',' << csvField(run.note) << ",,,"
+                << offsets << '\n';
             continue;
         }
         for (const PlanPhaseResult& r : run.calculation.phases) {
             out << csvField(run.id);
             for (const std::string& field : fieldsOf(*run.signal, r)) out << ',' << csvField(field);
             out << ',' << csvField(run.note) << ',' << csvField(warningsOf(run, r)) << ',' << r.ring << ','
-                << r.barrier << '\n';
+                << r.barrier << offsets << '\n';
         }
     }
 }
@@ -97,6 +101,7 @@ void printTable(const std::vector<ProjectRun>& runs, std::ostream& out) {
         out << "Intersection " << printableText(run.id) << ": " << printableText(s.description) << '\n'
             << "Cycle Length " << printableText(s.cycle.text) << ", " << controllerText(s.controller) << ", "
             << modeName(s.mode) << '\n';
+        if (s.offset) out << offsetLine(signalOffsetsOf(s, run.calculation)) << '\n';
         if (!run.calculated()) {
             out << printableText(run.note) << '\n';
             continue;
@@ -132,6 +137,7 @@ Json runJson(const ProjectRun& run) {
                 {"cycle_length", jsonNumber(s.cycle.text)},
                 {"controller", controllerText(s.controller)},
                 {"mode", modeName(s.mode)}};
+    addOffsetJson(object, signalOffsetsOf(s, run.calculation));
     if (!run.note.empty()) object["note"] = run.note;
     Json phases = Json::array();
     for (const PlanPhaseResult& r : run.calculation.phases) {

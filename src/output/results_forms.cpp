@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "io/utf8.h"
+#include "calc/signal_offsets.h"
+#include "output/offset_results.h"
 
 namespace tavimo {
 
@@ -85,12 +87,16 @@ std::string csvWarnings(const std::vector<TimingWarning>& warnings, int k) {
 }
 
 void printCsv(const WindowState& state, std::ostream& out, const std::vector<TimingWarning>& warnings) {
+    // A signal with an offset has its figures after the columns every signal has.
+    const bool offset = state.plan.offset.has_value();
+    const std::string offsetFields = offset ? offsetCsvFields(windowOffsetsOf(state)) : "";
     for (int f = 0; f < kFields; ++f) out << (f ? "," : "") << kCsvNames[f];
-    out << ",warnings,ring,barrier\n";
+    out << ",warnings,ring,barrier" << (offset ? kOffsetCsvHead : "") << '\n';
     for (int k = 1; k <= kPositions; ++k) {
         const auto column = columnOf(state.plan, k);
         for (int f = 0; f < kFields; ++f) out << (f ? "," : "") << csvField(column[f]);
-        out << ',' << csvWarnings(warnings, k) << ',' << ringOfPosition(k) << ',' << barrierOfPosition(k) << '\n';
+        out << ',' << csvWarnings(warnings, k) << ',' << ringOfPosition(k) << ',' << barrierOfPosition(k)
+            << offsetFields << '\n';
     }
 }
 
@@ -110,6 +116,7 @@ void printTable(const WindowState& state, std::ostream& out) {
         rtrimLine(line);
         out << line << '\n';
     }
+    if (plan.offset) out << std::string("Offset:").append(7, ' ') << offsetFigures(windowOffsetsOf(state)) << '\n';
     out << '\n';
 
     std::array<std::array<std::string, kFields>, kPositions> columns;
@@ -147,6 +154,9 @@ Json signalJson(const WindowState& state, const JsonIntersection* intersection,
     object["controller"] = controllerName(plan.controller);
     object["mode"] = plan.mode;
     object["arrangement"] = plan.arrangement;
+    // A network intersection always says whether it has an offset; a signal of the
+    // window only where it has one.
+    if (plan.offset || intersection) addOffsetJson(object, windowOffsetsOf(state));
     Json positions = Json::array();
     for (int k = 1; k <= kPositions; ++k) {
         const auto column = columnOf(plan, k);

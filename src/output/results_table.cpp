@@ -5,6 +5,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "calc/signal_offsets.h"
+#include "output/offset_results.h"
 #include "output/results_forms.h"
 
 namespace tavimo {
@@ -41,6 +43,7 @@ std::string resultsTable(const WindowState& calculated) {
 
     std::string table;
     for (const auto& [label, value] : resultsContext(calculated.plan)) table += label + '\t' + cellText(value) + '\n';
+    for (const auto& [label, value] : offsetContext(windowOffsetsOf(calculated))) table += label + '\t' + value + '\n';
     table += "\nPhase\tMovement\tSplit\tMin Green\tAmber\tAll Red\tForce Off\tPermissive Start\tPermissive End\n";
     for (int k : byPhase) {
         const Position& p = calculated.plan.at(k);
@@ -59,6 +62,7 @@ std::string resultsCsv(const WindowState& calculated, const std::vector<TimingWa
     // below the empty line is the calculator's, column for column.
     std::ostringstream csv;
     for (const auto& [label, value] : resultsContext(calculated.plan)) csv << label << ',' << csvField(value) << '\n';
+    for (const auto& [label, value] : offsetContext(windowOffsetsOf(calculated))) csv << label << ',' << value << '\n';
     csv << '\n';
     printCsv(calculated, csv, warnings);
     return csv.str();

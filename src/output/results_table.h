@@ -18,7 +18,8 @@ std::vector<std::pair<std::string, std::string>> resultsContext(const SignalPlan
 // The results as a tab-separated table for a spreadsheet: the context lines
 // ("Intersection<TAB>value"), an empty line, a header line, then one line per phase in
 // phase-number order with Phase, Movement, Split, Min Green, Amber, All Red, Force Off,
-// Permissive Start and Permissive End, each the window's text.
+// Permissive Start and Permissive End, each the window's text. A signal with an offset
+// has, after the context, its Referenced To and its offset in each reference.
 std::string resultsTable(const WindowState& calculated);
 
 // The window's csv export: the context lines ("Intersection,value"), an empty line,

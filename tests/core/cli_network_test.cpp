@@ -28,15 +28,20 @@ TEST(CalcNetwork, CsvHasEightLinesPerGridSignalAndOnePerPhaseOfAnyOtherPlan) {
                                 "2,5,5,EB,18,4,3,2.2,94.8,76.1,84.9,94.8", "2,6,6,WB,27,15,3.6,1.6,21.8,,,21.8",
                                 "2,7,7,SB,15,4,3,3.1,35.9,21.8,26.7,35.9", "2,8,8,NB,40,12,4.3,1.6,76.1,35.9,58,76.1"};
     const char* ringBarrier[] = {",1,1", ",1,1", ",1,2", ",1,2", ",2,1", ",2,1", ",2,2", ",2,2"};
+    // The file's Offset 70 to the last coordinated green, and the same plan counted to
+    // every other reference, on each row of the intersection.
+    const std::string offsets2 = ",0,70,70,70,91.8,95.4,79.8", offsets33 = ",0,9,9,9,36.4,40,1.4";
     std::string want = "intersection,position,phase,movement,split,min_green,amber,all_red,force_off,permissive_start,"
-                       "permissive_end,file_force_off,note,warnings,ring,barrier\n";
-    for (int k = 0; k < 8; ++k) want += grid[k] + agree + ringBarrier[k] + "\n";
+                       "permissive_end,file_force_off,note,warnings,ring,barrier,referenced_to,offset,offset_ts2,"
+                       "offset_last_green,offset_type170,offset_red,offset_flashing_dont_walk\n";
+    for (int k = 0; k < 8; ++k) want += grid[k] + agree + ringBarrier[k] + offsets2 + "\n";
     EXPECT_EQ(r.out.substr(0, want.size()), want);
-    EXPECT_NE(r.out.find("\n33,,7,,20,6,3,3.9,47.1,27.4,34.6,47.1,Force-offs agree with the UTDF file,,2,2\n"
-                         "33,,8,,12,4,3.9,2.4,59.7,47.1,48.8,59.7,Force-offs agree with the UTDF file,"),
+    EXPECT_NE(r.out.find("\n33,,7,,20,6,3,3.9,47.1,27.4,34.6,47.1,Force-offs agree with the UTDF file,,2,2" +
+                         offsets33 + "\n33,,8,,12,4,3.9,2.4,59.7,47.1,48.8,59.7,Force-offs agree with the UTDF file,"),
               std::string::npos)
         << r.out;
-    EXPECT_NE(r.out.find("\n33,,9,,17,4,4,1,78,59.7,61.7,78,Force-offs agree with the UTDF file,,2,2\n"),
+    EXPECT_NE(r.out.find("\n33,,9,,17,4,4,1,78,59.7,61.7,78,Force-offs agree with the UTDF file,,2,2" + offsets33 +
+                         "\n"),
               std::string::npos)
         << r.out;
     // The pedestrian check of a plan off the grid names its phase, on the phase's row.
@@ -72,14 +77,17 @@ TEST(CalcNetwork, PlansTheGridCannotHoldAgreeWithTheFile) {
                 std::stringstream fields(line);
                 for (std::string field; std::getline(fields, field, ',');) f.push_back(field);
                 if (line.back() == ',') f.push_back("");
-                ASSERT_EQ(f.size(), 16u) << line;
+                ASSERT_EQ(f.size(), 23u) << line;
                 ++rows;
                 EXPECT_EQ(f[1], "") << line;  // no position
                 if (!*c.order) {
                     EXPECT_EQ(f[12], "no coordinated phase is in use");
                     EXPECT_EQ(f[14] + f[15], "");
+                    // Not calculated: the file's Offset in its own reference (Type 170), no other.
+                    EXPECT_EQ(f[16] + "|" + f[17] + "|" + f[18] + f[19] + "|" + f[20] + "|" + f[21] + f[22], "1|0||0|");
                     continue;
                 }
+                EXPECT_EQ(f[17], f[19]) << line;  // referenced to the last coordinated green
                 EXPECT_EQ(f[12], "Force-offs agree with the UTDF file") << line;
                 EXPECT_EQ(f[8], f[11]) << line;  // force-off as the file has it
                 const std::string here = f[14] + "/" + f[15];
@@ -103,7 +111,7 @@ TEST(CalcNetwork, TimingWarningsNameTheirIntersection) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, std::string("warning: 19: ") + warning + "\n");
     EXPECT_NE(r.out.find(std::string("\n19,4,4,") ), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(std::string(",") + warning + ",1,2\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(std::string(",") + warning + ",1,2,0,32,32,32,94,97.8,\n"), std::string::npos) << r.out;
 
     r = run({"--utdf", kNetwork, "--intersection", "19", "--format", "json"});
     EXPECT_EQ(nlohmann::json::parse(r.out)[0]["warnings"], nlohmann::json::array({warning})) << r.out;
@@ -122,7 +130,8 @@ TEST(CalcNetwork, TableAndJsonCarryTheIntersectionAndTheAgreement) {
               std::string::npos)
         << r.out;
     // A plan off the grid: a line a phase, under its heads.
-    EXPECT_NE(r.out.find("Coordinated:  2, 6\n\nPhase  Ring  Barrier  Split  Min Green  Amber  All Red  Force Off  "
+    EXPECT_NE(r.out.find("Coordinated:  2, 6\nOffset:       ts2 9, last_green 9 (own), type170 36.4, red 40, "
+                         "flashing_dont_walk 1.4\n\nPhase  Ring  Barrier  Split  Min Green  Amber  All Red  Force Off  "
                          "Permissive Start  Permissive End\n    1     1        1     17          4      4        1  "
                          "       95              76.7            84.7\n"),
               std::string::npos)
@@ -153,6 +162,13 @@ TEST(CalcNetwork, TableAndJsonCarryTheIntersectionAndTheAgreement) {
     EXPECT_EQ(nine["ring"], 2);
     EXPECT_EQ(nine["barrier"], 2);
     EXPECT_EQ(nine["force_off"], nine["file_force_off"]);
+    // Calculated for a Type 170, the plans stand on the master clock where they did for
+    // a NEMA TS2: the offset in every reference is the plan's, not the controller's.
+    EXPECT_EQ(two["referenced_to"], 0);
+    EXPECT_EQ(two["offset"], nlohmann::json::parse(
+                                 R"({"ts2": 70, "last_green": 70, "type170": 91.8, "red": 95.4, "flashing_dont_walk": 79.8})"));
+    EXPECT_EQ(list[1]["offset"], nlohmann::json::parse(
+                                     R"({"ts2": 9, "last_green": 9, "type170": 36.4, "red": 40, "flashing_dont_walk": 1.4})"));
 }
 
 TEST(CalcNetwork, ExitStatusesAndListing) {

@@ -117,9 +117,17 @@ TEST(FormReset, TheWindowAsItOpens) {
 TEST(FormReset, KeepsTheHeaderAndTimesAndStartsThePhaseOrderAgain) {
     for (const char* arrangement : {tag::kLead, tag::kLag}) {
         WindowState s = usedWindow(arrangement, tag::kPermissive);
+        s.plan.offset = Offset{40, OffsetReference::Type170};
+        s.plan.createdBy = "J. Ortiz";
+        s.plan.coordinatedByFile = {6};
         resetForm(s);
         const SignalPlan& p = s.plan;
         EXPECT_EQ(p.projectFile, "");
+        // The offset and creator belong to the header; the phases the file coordinated
+        // may not be those chosen next.
+        EXPECT_EQ(p.offset, (Offset{40, OffsetReference::Type170}));
+        EXPECT_EQ(p.createdBy, "J. Ortiz");
+        EXPECT_TRUE(p.coordinatedByFile.empty());
         EXPECT_EQ(p.cycleCopy, "100");
         EXPECT_EQ(p.arrangement, arrangement);
         const int coordinated = coordinatedFocusPosition(arrangement);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The project file of any plan: what is saved opens as the same signals, a bad file
 // is refused whole with the field that is wrong, and tavimo-calc calculates it.
+#include <algorithm>
+#include <sstream>
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -45,6 +48,7 @@ Signal leadLagPlan() {
     s.sequence = {{1, 1, {1, 2}}, {1, 2, {3, 4}}, {2, 1, {6, 5}}, {2, 2, {7, 8}}};
     s.coordinated = {2};
     s.offset = Offset{37.5f, OffsetReference::LastGreen};
+    s.createdBy = "J. Ortiz";
     return s;
 }
 
@@ -80,6 +84,9 @@ TEST(PlanProject, SavedSignalsOpenAsTheSameSignals) {
     EXPECT_NE(text.find("\"split\": 35,"), std::string::npos);
     EXPECT_NE(text.find("\"flash_dont_walk\": 12.345679,"), std::string::npos);
     EXPECT_NE(text.find("\"links\": []"), std::string::npos);
+    // The creator is written where someone is named, so older files read and write as they were.
+    EXPECT_NE(text.find("\"created_by\": \"J. Ortiz\""), std::string::npos);
+    EXPECT_EQ(text.find("\"created_by\"", text.find("\"main-1st\"")), std::string::npos);
     // Saving again gives the same bytes, and so does the example the guide shows.
     EXPECT_EQ(formatPlanProject(std::get<PlanProject>(read)), text);
     std::remove(path.c_str());
@@ -195,14 +202,24 @@ TEST(PlanProject, TavimoCalcCalculatesEachIntersection) {
     while (std::getline(lines, line)) rows.push_back(line);
     ASSERT_GT(rows.size(), 9u);
     EXPECT_EQ(rows[0], "intersection,position,phase,movement,split,min_green,amber,all_red,force_off,permissive_start,"
-                       "permissive_end,note,warnings,ring,barrier");
+                       "permissive_end,note,warnings,ring,barrier,referenced_to,offset,offset_ts2,offset_last_green,"
+                       "offset_type170,offset_red,offset_flashing_dont_walk");
     // The lead-lag plan under NEMA TS2 counts from phase 2's green, after phase 1's
     // 15 s. Phase 6 is not coordinated: it shares phase 1's window, joined by their starts.
-    EXPECT_EQ(rows[1], "4300,,1,EBL,15,5,3.5,1.5,95,80,0,,,1,1");
-    EXPECT_EQ(rows[2], "4300,,2,SB,35,0.1,3.5,1.5,30,,,,,1,1");
-    EXPECT_EQ(rows[5], "4300,,6,SB,30,5,3.5,1.5,10,80,0,,,2,1");
+    // Phase 2 alone is coordinated, so its green at 37.5 is ts2 and last_green; its
+    // yellow 30 s later, its red 3.5 s after that, its flashing don't walk 12.3456789 s before.
+    const std::string offsets = ",0,37.5,37.5,37.5,67.5,71,55.15";
+    EXPECT_EQ(rows[1], "4300,,1,EBL,15,5,3.5,1.5,95,80,0,,,1,1" + offsets);
+    EXPECT_EQ(rows[2], "4300,,2,SB,35,0.1,3.5,1.5,30,,,,,1,1" + offsets);
+    EXPECT_EQ(rows[5], "4300,,6,SB,30,5,3.5,1.5,10,80,0,,,2,1" + offsets);
     EXPECT_NE(csv.out.find("\n5120,"), std::string::npos);
-    EXPECT_NE(csv.out.find(",3\n"), std::string::npos);  // barrier 3 of the three-barrier plan
+    // Barrier 3 of the three-barrier plan.
+    EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const std::string& row) {
+        std::vector<std::string> f;
+        std::stringstream fields(row);
+        for (std::string field; std::getline(fields, field, ',');) f.push_back(field);
+        return f.size() > 14 && f[0] == "5120" && f[14] == "3";
+    }));
 
     const cli::Result json = cli::run({"--format", "json", "--controller", "170", path});
     EXPECT_EQ(json.status, 0) << json.err;

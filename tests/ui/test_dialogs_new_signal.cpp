@@ -2,6 +2,7 @@
 // The new-signal dialog: what "OK" writes into the timing window, its checks, and the
 // dialog's own controls.
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -81,6 +82,8 @@ class NewSignalDialogTest : public QObject {
 private slots:
     void okFillsTheTimingWindow_data();
     void okFillsTheTimingWindow();
+    void offsetThatIsNoTimeInTheCycleKeepsTheDialogOpen_data();
+    void offsetThatIsNoTimeInTheCycleKeepsTheDialogOpen();
     void emptyCycleLengthKeepsTheDialogOpen();
     void cycleLengthLongerThanTheWindowTakesIsRefused();
     void promptComesAfterTheWindowShowsAndBeforeItIsFilled();
@@ -152,9 +155,39 @@ void NewSignalDialogTest::okFillsTheTimingWindow() {
         QCOMPARE(state.chart.windows[PP1].left, 2760.f);
         QCOMPARE(state.chart.windows[PP4].left, 2760.f);
     }
-    // Neither the creator nor the offset is kept anywhere.
-    QVERIFY(plan.description.find("Fred") == std::string::npos);
-    QVERIFY(plan.cycleLength != "35");
+    // The creator and the offset are kept with the signal, the offset counted to the
+    // local zero of the controller chosen; the line under the results shows it until
+    // a calculation places the plan.
+    QCOMPARE(plan.createdBy, std::string("Fred"));
+    QVERIFY(plan.offset);
+    QCOMPARE(plan.offset->seconds, 35.f);
+    QCOMPARE(plan.offset->reference, nema ? OffsetReference::Ts2 : OffsetReference::Type170);
+    QCOMPARE(child<QLabel>(form, "offsets")->text(),
+             QString("Offset: 35 to %1 (not calculated)").arg(nema ? "ts2" : "type170"));
+}
+
+void NewSignalDialogTest::offsetThatIsNoTimeInTheCycleKeepsTheDialogOpen_data() {
+    QTest::addColumn<QString>("offset");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("negative") << "-5" << "Offset is not a time of 0 or more!";
+    QTest::newRow("no number") << "3O" << "Offset is not a time of 0 or more!";
+    QTest::newRow("a whole cycle") << "100" << "Offset must be less than the Cycle Length!";
+}
+
+void NewSignalDialogTest::offsetThatIsNoTimeInTheCycleKeepsTheDialogOpen() {
+    QFETCH(QString, offset);
+    QFETCH(QString, message);
+    ScriptedDialogs scripted;
+    Tavimo frame;
+    frame.show();
+    newSignal* dialog = openFilled(frame, {"Elm", "", "100", offset});
+    dialog->OKnew_Click();
+    settle();
+    QCOMPARE(scripted.texts(), QStringList{message});
+    QCOMPARE(scripted.shown[0].icon, Icon::Critical);
+    QCOMPARE(frame.newSignalDialog(), dialog);
+    QVERIFY(!frame.timingWindow());
+    QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(dialog, "Offset"));
 }
 
 void NewSignalDialogTest::emptyCycleLengthKeepsTheDialogOpen() {

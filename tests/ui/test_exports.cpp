@@ -23,6 +23,11 @@
 #include "cli/calc_command.h"
 #include "draw/chart_scene.h"
 #include "draw/chart_sheet.h"
+#include "draw/report_page.h"
+#include "io/network_signal.h"
+#include "io/signal_arrival.h"
+#include "io/utdf_network.h"
+#include "output/worksheet.h"
 #include "helpers/scripted_dialogs.h"
 #include "ui/main/tavimo_window.h"
 #include "ui/timing/control_array.h"
@@ -103,6 +108,7 @@ private slots:
     void pngShowsEveryItemInItsColour();
     void csvIsWhatTheCalculatorPrints();
     void copyResultsGivesASpreadsheetTable();
+    void aNetworkSignalShowsItsOffsetInEveryReference();
     void nothingLeavesWithoutACalculatedSignal();
     void exportsReplaceNothingButARegularFile();
     void staleResultsAreMarked_data();
@@ -221,6 +227,40 @@ void ExportsTest::csvIsWhatTheCalculatorPrints() {
              "Intersection,\"5139: Main, 1st\"\nCycle Length,100\nController,Type 170\nMode,Yield\n"
              "Left Turns,Dual Lag\n\n" +
                  QByteArray::fromStdString(out.str()));
+}
+
+// Chattanooga's signal 2 keeps its file's Offset 70 to the last coordinated green; the
+// window line, the copied table and the report page show it in every reference, and
+// a change of the timing leaves only the offset as given until the next Calculate.
+void ExportsTest::aNetworkSignalShowsItsOffsetInEveryReference() {
+    auto read = readUtdfNetwork(TAVIMO_TEST_DATA "/utdf8/chattanooga.csv");
+    QVERIFY(std::holds_alternative<UtdfNetwork>(read));
+    auto placed = networkSignal(standingOf(*std::get<UtdfNetwork>(read).find("2")), tag::kType170, tag::kPermissive);
+    QVERIFY(std::holds_alternative<WindowState>(placed));
+    Form1 form;
+    form.show();
+    form.importNetworkSignal(std::get<WindowState>(placed));
+    QLabel* line = form.findChild<QLabel*>("offsets");
+    QVERIFY(line);
+    const QString figures = "ts2 70, last_green 70 (own), type170 91.8, red 95.4, flashing_dont_walk 79.8";
+    QCOMPARE(line->text(), "Offset: " + figures);
+
+    QGuiApplication::clipboard()->clear();
+    form.CopyResults_Click();
+    QVERIFY(QGuiApplication::clipboard()->text().contains(
+        "Left Turns\tDual Lead\nReferenced To\tlast_green\nOffset ts2\t70\nOffset last_green\t70\n"
+        "Offset type170\t91.8\nOffset red\t95.4\nOffset flashing_dont_walk\t79.8\n\nPhase\t"));
+
+    const WindowState state = form.state();
+    const ReportPage page = reportPageOf(state, controllerWorksheet(state.plan, {}), {}, "2026-12-10");
+    QVERIFY2(page.titleBlock.contains("Offset: " + figures), qPrintable(page.titleBlock.join('|')));
+
+    QLineEdit* split = nullptr;
+    for (QLineEdit* e : form.findChildren<QLineEdit*>("split"))
+        if (e->property("index").toInt() == 1) split = e;
+    QVERIFY(split);
+    split->setText("19");
+    QTRY_COMPARE(line->text(), QString("Offset: 70 to last_green (not calculated)"));
 }
 
 void ExportsTest::copyResultsGivesASpreadsheetTable() {

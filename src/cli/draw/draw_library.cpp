@@ -103,7 +103,7 @@ ReportPage pageOf(const tavimo_draw_signal& s, const QString& date) {
     header.controller = text(s.controller);
     header.mode = text(s.mode);
     header.arrangement = text(s.arrangement);
-    return reportPageOf(sheetOf(s), header, rows, qText(s.file_name), date);
+    return reportPageOf(sheetOf(s), header, rows, qText(s.file_name), date, qText(s.offset));
 }
 
 std::variant<QByteArray, QString> draw(const tavimo_draw_request& request) {

@@ -105,11 +105,9 @@ newSignal::newSignal(ShowTimingWindow showTimingWindow, QWidget* parent)
 }
 
 void newSignal::OKnew_Click() {
-    // The creator is read with the rest but has no place in the signal.
     const QString description = description_->text();
     const QString creator = creator_->text();
     const QString cycleLength = cycleLength_->text();
-    Q_UNUSED(creator);
 
     if (cycleLength.isEmpty()) {
         tell(this, QStringLiteral("No Cycle Length Entered!"), QStringLiteral("Warning"), Icon::Critical);
@@ -125,6 +123,16 @@ void newSignal::OKnew_Click() {
         return;
     }
 
+    // An offset that is no time would be lost or misread in the controller: the user
+    // mends it here, before the timing window changes.
+    const auto offset = readNewOffset(Offset_->text().toStdString(), cycleLength.toStdString());
+    if (const std::string* wrong = std::get_if<std::string>(&offset)) {
+        tell(this, QString::fromStdString(*wrong), QStringLiteral("Warning"), Icon::Critical);
+        Offset_->setFocus();
+        Offset_->selectAll();
+        return;
+    }
+
     QPointer<newSignal> self(this);
     QPointer<Form1> form = showTimingWindow_ ? showTimingWindow_() : nullptr;
     if (!form) return;
@@ -134,6 +142,8 @@ void newSignal::OKnew_Click() {
 
     NewSignalChoice choice;
     choice.description = description.toStdString();
+    choice.createdBy = creator.toStdString();
+    choice.offset = std::get<std::optional<float>>(offset);
     choice.cycleLength = cycleLength.toStdString();
     choice.lead = Lead_->isChecked();
     choice.nema = Nema_->isChecked();

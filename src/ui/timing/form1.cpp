@@ -172,6 +172,7 @@ void Form1::showResultsStale(bool stale) {
             p.setColor(QPalette::Text, text);
             result->setPalette(p);
         }
+    showOffsets(state());
     emit resultsStaleChanged(stale);
 }
 

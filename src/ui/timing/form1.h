@@ -40,10 +40,10 @@ class PickList;
 //
 // Controls carry the design's names. Single controls are found by object name
 // ("Phase1".."Phase8", "cycleLength", "control", "IntDes", "Calculate", "Reset",
-// "Exit", "CopyResults", "ResetMove", "HScroll1", and the chart view "chart", whose
-// drawn elements keep the design's names: see chart_view.h). Control arrays share one
-// object name and carry their element number in the dynamic property "index" (see
-// control_array.h):
+// "Exit", "CopyResults", "ResetMove", "HScroll1", the offset line "offsets", and the
+// chart view "chart", whose drawn elements keep the design's names: see chart_view.h).
+// Control arrays share one object name and carry their element number in the dynamic
+// property "index" (see control_array.h):
 // "ImageCombo", "split", "green", "amber", "red", "walk", "flash", "force", "pps",
 // "ppe" (1..8), "Phasepic1" (0..15) and "Mode" (0 "Yield", 1 "Permissive").
 class Form1 : public QWidget {
@@ -154,6 +154,8 @@ private:
     // the results shown were calculated from.
     void refreshModified();
     void showResultsStale(bool stale);
+    // The line under the results: the offset in every reference, the plan's own marked.
+    void showOffsets(const WindowState& state);
 
     void Phase_GotFocus(int position);
     void Phase_LostFocus(int position);
@@ -204,6 +206,7 @@ private:
     QPushButton* reset_ = nullptr;
     QPushButton* exit_ = nullptr;
     QPushButton* copyResults_ = nullptr;
+    QLabel* offsets_ = nullptr;
 
     // Fields with the warning look, with the hint each had before.
     std::vector<std::pair<QWidget*, QString>> marked_;

@@ -262,6 +262,11 @@ void Form1::buildFooter() {
     exit_ = button(this, QStringLiteral("Exit"), QStringLiteral("Exit"), 8970, 10530, 1275, 435);
     copyResults_ = button(this, QStringLiteral("CopyResults"), QStringLiteral("Copy Results"), 4665, 10530, 1440, 435);
     copyResults_->setToolTip(QStringLiteral("Copy the results as a table for a spreadsheet (Ctrl+Shift+C)"));
+    offsets_ = label(this, QStringLiteral("Offset: none"), 480, 11040, 9760, 330,
+                     QStringLiteral("The plan's offset counted to each reference point; (own) marks the one "
+                                    "the controller is keyed with."));
+    offsets_->setObjectName(QStringLiteral("offsets"));
+    offsets_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 }
 
 }  // namespace tavimo::ui

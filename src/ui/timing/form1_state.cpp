@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+#include "calc/calculated_signal.h"
+#include "output/offset_results.h"
 #include "ui/timing/chart_view.h"
 #include "ui/timing/field_text.h"
 #include "ui/timing/form1.h"
@@ -140,12 +142,20 @@ void Form1::setState(const WindowState& s) {
 
     chart_->setChart(s);
     scroll_->setValue(static_cast<int>(chart.scrollValue));
+    showOffsets(s);
     applying_ = wasApplying;
     if (applying_) return;
     // Values the program wrote itself (another signal, a calculation blanking a row
     // without a phase) are no edit to undo: the history before them ends.
     if (!sameEditables(edited_, state_.plan)) forgetEdits();
     refreshModified();
+}
+
+void Form1::showOffsets(const WindowState& s) {
+    // The offset in other references is the calculated plan's: until the results shown
+    // are those of the inputs, only the offset as given.
+    offsets_->setText(s.plan.offset ? q(windowOffsetLine(s, calculatedSignal(s).has_value()))
+                                    : QStringLiteral("Offset: none"));
 }
 
 }  // namespace tavimo::ui
