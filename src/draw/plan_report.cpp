@@ -19,6 +19,7 @@ ReportPage planReportPageOf(const ChartSheet& chart, const PlanReportHeader& hea
         QStringLiteral("File: %1").arg(fileName.isEmpty() ? QStringLiteral("not saved") : fileName),
         QStringLiteral("Date: %1").arg(date),
     };
+    if (!header.offset.isEmpty()) page.titleBlock.insert(5, header.offset);  // before the file
     page.chart = chart;
     page.worksheet = worksheet;
     return page;

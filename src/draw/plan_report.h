@@ -17,6 +17,7 @@ struct PlanReportHeader {
     QString controller;   // "NEMA TS2" or "Type 170"
     QString mode;
     QString coordinated;  // "2, 6"
+    QString offset;       // "Offset: ts2 12 (own), ..."; empty without an offset
 };
 
 // The report page of a plan: the title block, its chart sheet and its worksheet.

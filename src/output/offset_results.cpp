@@ -57,6 +57,12 @@ std::string windowOffsetLine(const WindowState& window, bool calculated) {
     return offsetLine(calculated ? windowOffsetsOf(window) : SignalOffsets{*window.plan.offset, std::nullopt});
 }
 
+std::string planOffsetLine(const Signal& signal, const PlanCalculation* plan) {
+    if (!signal.offset) return "";
+    if (!plan || plan->stop != PlanStop::Completed) return offsetLine(SignalOffsets{*signal.offset, std::nullopt});
+    return offsetLine(signalOffsetsOf(signal, *plan));
+}
+
 std::string offsetCsvFields(const std::optional<SignalOffsets>& offsets) {
     if (!offsets) return std::string(7, ',');
     std::string fields = "," + std::to_string(static_cast<int>(offsets->own.reference)) + "," +

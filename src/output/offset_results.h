@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "calc/plan_calculation.h"
+#include "model/signal.h"
 #include "model/window_state.h"
 #include "output/results_forms.h"
 
@@ -28,6 +30,10 @@ std::string offsetLine(const std::optional<SignalOffsets>& offsets);
 // The offset line of the timing window's signal: "" without an offset; its figures in
 // every reference where `calculated`, else the offset as given.
 std::string windowOffsetLine(const WindowState& window, bool calculated = true);
+
+// The offset line of a plan of any structure: "" without an offset; its figures in
+// every reference where `plan` completed, else the offset as given.
+std::string planOffsetLine(const Signal& signal, const PlanCalculation* plan);
 
 // The csv columns appended after the others, with a leading comma, and one row's
 // fields: Referenced To as its code, the offset as given, and the offset in each

@@ -2,6 +2,7 @@
 // The plan window through its widgets: a lead-lag plan from a network file, a split
 // edited, Calculate, Save, and the file opened again; bad input changes nothing, and
 // changes are not lost when the window closes.
+#include <QLabel>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -93,6 +94,8 @@ void PlanWindowTest::leadLagPlanImportedEditedSavedAndOpenedAgain() {
     QCOMPARE(rings->item(0, 0)->text(), QStringLiteral("\u03A62 \u2192 \u03A61"));
     QCOMPARE(rings->item(1, 0)->text(), QStringLiteral("\u03A65 \u2192 \u03A66"));
     QCOMPARE(cell(window, "resultsTable", 2, kForceOff), QStringLiteral("60.5"));
+    QCOMPARE(child<QLabel>(window, "offsets")->text(),
+             QStringLiteral("Offset: ts2 117.5, last_green 127 (own), type170 48, red 50, flashing_dont_walk 37"));
     QVERIFY(!window->isModified());
 
     // A field that does not read is named, and nothing changes.

@@ -95,7 +95,7 @@ ReportPage pageOf(const tavimo_draw_signal& s, const QString& date) {
     if (s.is_plan)
         return planReportPageOf(sheetOf(s),
                                 {qText(s.description), qText(s.cycle_length), qText(s.controller), qText(s.mode),
-                                 qText(s.coordinated)},
+                                 qText(s.coordinated), qText(s.offset)},
                                 rows, qText(s.file_name), date);
     SignalPlan header;
     header.description = text(s.description);

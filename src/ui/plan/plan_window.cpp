@@ -21,6 +21,7 @@
 #include "draw/chart_sheet.h"
 #include "draw/plan_chart_scene.h"
 #include "model/number_text.h"
+#include "output/offset_results.h"
 #include "output/plan_results.h"
 #include "output/project_results.h"
 #include "ui/common/dialogs.h"
@@ -171,6 +172,9 @@ void PlanWindow::buildWidgets() {
 
     noteLabel_ = label("resultsNote", {});
     noteLabel_->setWordWrap(true);
+    offsets_ = label("offsets", {});
+    offsets_->setWordWrap(true);
+    offsets_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     results_ = table(this, "resultsTable", kResultHeads, ResultColumns);
     results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     warningList_ = new QListWidget(this);
@@ -207,6 +211,7 @@ void PlanWindow::buildWidgets() {
     right->addWidget(label("resultsLabel", QStringLiteral("Results, seconds of local time")));
     right->addWidget(results_, 1);
     right->addWidget(noteLabel_);
+    right->addWidget(offsets_);
     right->addWidget(warningList_);
 
     auto* top = new QHBoxLayout;
@@ -420,6 +425,7 @@ void PlanWindow::showResults() {
     }
     const bool completed = calculation_ && calculation_->stop == PlanStop::Completed;
     noteLabel_->setText(stale_ ? kStaleLine : completed ? QString() : qs(note_));
+    offsets_->setText(qs(planOffsetLine(s, completed && !stale_ ? &*calculation_ : nullptr)));
     if (!completed) {
         chart_->setItems({}, std::nullopt);
         return;
@@ -458,6 +464,7 @@ void PlanWindow::fieldEdited() {
     if (!stale_ && calculation_) {
         stale_ = true;
         noteLabel_->setText(kStaleLine);
+        offsets_->setText(qs(planOffsetLine(intersection().signal, nullptr)));
     }
 }
 

@@ -122,6 +122,7 @@ private:
     QPushButton* report_;
     QPushButton* export_;
     QLabel* noteLabel_;
+    QLabel* offsets_;  // the offset in every reference, or as given until calculated
     QTableWidget* results_;
     QListWidget* warningList_;
     ChartView* chart_;

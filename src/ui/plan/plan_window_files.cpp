@@ -15,6 +15,7 @@
 #include "draw/chart_files.h"
 #include "draw/plan_report.h"
 #include "io/utf8.h"
+#include "output/offset_results.h"
 #include "output/plan_results.h"
 #include "output/plan_worksheet.h"
 #include "output/project_results.h"
@@ -38,13 +39,13 @@ QString withSuffix(QString path, const QString& suffix) {
     return path;
 }
 
-PlanReportHeader planReportHeaderOf(const Signal& s) {
+PlanReportHeader planReportHeaderOf(const Signal& s, const PlanCalculation& calculation) {
     QStringList coordinated;
     for (int phase : s.coordinated) coordinated << QString::number(phase);
     return {qs(s.description), qs(s.cycle.text),
             s.controller == Controller::Type170 ? QStringLiteral("Type 170") : QStringLiteral("NEMA TS2"),
             s.mode == SignalMode::Yield ? QStringLiteral("Yield") : QStringLiteral("Permissive"),
-            coordinated.join(QStringLiteral(", "))};
+            coordinated.join(QStringLiteral(", ")), qs(planOffsetLine(s, &calculation))};
 }
 
 }  // namespace
@@ -102,7 +103,7 @@ std::optional<ReportPage> PlanWindow::reportPage() const {
     const std::optional<ChartSheet> sheet = chartSheet();
     if (!sheet) return std::nullopt;
     const Signal& s = intersection().signal;
-    return planReportPageOf(*sheet, planReportHeaderOf(s), planWorksheet(s, *calculation_),
+    return planReportPageOf(*sheet, planReportHeaderOf(s, *calculation_), planWorksheet(s, *calculation_),
                             path_.isEmpty() ? QString() : QFileInfo(path_).fileName(),
                             QDate::currentDate().toString(Qt::ISODate));
 }
