@@ -12,6 +12,7 @@
 
 #include "calc/coordination.h"
 #include "cli/calc_messages.h"
+#include "io/corridor_source.h"
 #include "io/network_corridor.h"
 #include "io/utf8.h"
 #include "model/number_text.h"
@@ -92,24 +93,6 @@ std::optional<std::string> applyOffsets(const CalcOptions& options, const UtdfNe
             }
     }
     return std::nullopt;
-}
-
-// The street names of the links driven, each once, in the order met.
-std::string streetOf(const UtdfNetwork& network, const CorridorRoute& route) {
-    std::vector<std::string> names;
-    for (const RouteLink& link : route.links) {
-        const NetworkIntersection* to = network.find(link.to);
-        if (!to) continue;
-        for (const NetworkLink& approach : to->links)
-            if (std::to_string(approach.upNode) == link.from && !to->nameOf(approach).empty()) {
-                const std::string name(to->nameOf(approach));
-                if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
-                break;
-            }
-    }
-    std::string street;
-    for (const std::string& name : names) street += (street.empty() ? "" : " / ") + name;
-    return street;
 }
 
 // The one cycle of every plan of the route; nothing where they differ or a plan is missing.
