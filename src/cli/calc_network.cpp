@@ -241,7 +241,7 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
     // Every intersection calculated gets its chart (FILE-<INTID>.svg, or a page of the
     // PDF) and its report page.
     if (drawing && !signals.empty()) {
-        DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""), {}};
+        DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""), {}, {}, nullptr};
         for (std::size_t i = 0; i < signals.size(); ++i) request.calculated.push_back({*signalIds[i], &signals[i], ""});
         if (const std::string failed = drawWithLibrary(request, out); !failed.empty()) {
             tell(err, failed);

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "calc/coordination.h"
+#include "calc/time_space.h"
+#include "cli/draw_request.h"
 #include "cli/calc_messages.h"
 #include "io/corridor_source.h"
 #include "io/network_corridor.h"
@@ -281,6 +283,21 @@ int runCorridor(const CalcOptions& options, const UtdfNetwork& network, std::ost
         break;
     }
     if (const int status = printed(out, err); status != kPrinted) return status;
+    if (options.diagramPath) {
+        Corridor corridor{street, directions[0].route, directions[1].route, {}};
+        for (const RouteSignal& signal : corridor.there.signals) {
+            const std::optional<Signal> typed = typedPlanOf(*network.find(signal.id));
+            corridor.windows.push_back(typed ? sideStreetWindowsOf(*typed) : std::nullopt);
+        }
+        const TimeSpaceDiagram diagram = timeSpaceDiagram(corridor, 2);
+        DrawRequest request;
+        request.diagramPath = *options.diagramPath;
+        request.diagram = &diagram;
+        if (const std::string failed = drawWithLibrary(request, out); !failed.empty()) {
+            tell(err, failed);
+            return kUsageOrFile;
+        }
+    }
     return bothBands ? kBothBands : kSomeWithoutBand;
 }
 

@@ -27,6 +27,18 @@ std::string streetOf(const UtdfNetwork& network, const CorridorRoute& route) {
     return street;
 }
 
+std::optional<Signal> typedPlanOf(const NetworkIntersection& x) {
+    const Controller controller = defaultControllerOf(x) == tag::kType170 ? Controller::Type170 : Controller::NemaTs2;
+    auto typed = networkPlan(x, controller, SignalMode::Permissive);
+    auto* plan = std::get_if<Signal>(&typed);
+    if (!plan) return std::nullopt;
+    Signal signal = std::move(*plan);
+    const std::optional<OffsetReference> reference = fileReferenceOf(x);
+    if (const std::optional<float> seconds = parseNumber(x.offset); seconds && reference)
+        signal.offset = Offset{*seconds, *reference};
+    return signal;
+}
+
 std::variant<CorridorSource, std::string> corridorSourceOf(const UtdfNetwork& network,
                                                            const std::vector<std::string>& signals) {
     CorridorSource source;
@@ -39,19 +51,7 @@ std::variant<CorridorSource, std::string> corridorSourceOf(const UtdfNetwork& ne
     source.back = std::get<CorridorRoute>(std::move(back));
     source.street = streetOf(network, source.there);
 
-    for (const RouteSignal& s : source.there.signals) {
-        const NetworkIntersection& x = *network.find(s.id);
-        const Controller controller = defaultControllerOf(x) == tag::kType170 ? Controller::Type170 : Controller::NemaTs2;
-        auto typed = networkPlan(x, controller, SignalMode::Permissive);
-        std::optional<Signal> signal;
-        if (auto* plan = std::get_if<Signal>(&typed)) {
-            signal = std::move(*plan);
-            const std::optional<OffsetReference> reference = fileReferenceOf(x);
-            if (const std::optional<float> seconds = parseNumber(x.offset); seconds && reference)
-                signal->offset = Offset{*seconds, *reference};
-        }
-        source.typed.push_back(std::move(signal));
-    }
+    for (const RouteSignal& s : source.there.signals) source.typed.push_back(typedPlanOf(*network.find(s.id)));
     return source;
 }
 

@@ -22,6 +22,11 @@ struct CorridorSource {
     std::vector<std::optional<Signal>> typed;
 };
 
+// The typed plan of one intersection of a network file: its phases by barrier, ring
+// and position, counted as its controller counts (Type 170 where the file's offset is
+// referenced to the first coordinated yellow), with the file's offset and reference.
+std::optional<Signal> typedPlanOf(const NetworkIntersection& intersection);
+
 // Fails, saying why, as corridorRoute does.
 std::variant<CorridorSource, std::string> corridorSourceOf(const UtdfNetwork& network,
                                                            const std::vector<std::string>& signals);
