@@ -171,6 +171,7 @@ TimeSpaceDiagram timeSpaceDiagram(const Corridor& corridor, int cycles) {
             for (int way = 0; way < 2; ++way)
                 if (ways[way] && ways[way]->throughPhase) {
                     signal.throughPhase[way] = ways[way]->throughPhase;
+                    signal.throughGreen[way] = greenOf(*s.plan, *ways[way]->throughPhase);
                     signal.through[way] = throughAspects(*s.plan, *ways[way]->throughPhase, d.span);
                 }
             const std::optional<SideStreetWindows>& side = k < corridor.windows.size() ? corridor.windows[k] : std::nullopt;

@@ -72,6 +72,7 @@ struct DiagramSignal {
     // empty where the signal has no plan or through phase that way.
     std::vector<AspectSpan> through[2];
     std::optional<int> throughPhase[2];
+    std::optional<GreenInterval> throughGreen[2];  // within its cycle, as the plan gives it
     // The side street's permissive windows on the master clock, over the span.
     std::vector<LocalWindow> windows;
 };

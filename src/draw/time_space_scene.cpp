@@ -49,9 +49,7 @@ QString signalText(const TimeSpaceDiagram& d, const DiagramSignal& s) {
     for (int w = 0; w < 2; ++w) {
         if (!s.throughPhase[w]) continue;
         text += QStringLiteral("; phase %1 %2").arg(*s.throughPhase[w]).arg(QLatin1String(way[w]));
-        const auto green = std::find_if(s.through[w].begin(), s.through[w].end(),
-                                        [](const AspectSpan& a) { return a.aspect == Aspect::Green; });
-        if (green != s.through[w].end())
+        if (const auto& green = s.throughGreen[w])
             text += QStringLiteral(" green %1 to %2 s").arg(seconds(green->start), seconds(green->end));
     }
     if (!s.windows.empty())

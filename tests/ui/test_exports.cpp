@@ -335,7 +335,7 @@ void ExportsTest::nothingLeavesWithoutACalculatedSignal() {
                                             "Calculate first", "Calculate first"}));
     QVERIFY2(QDir(dir.path()).isEmpty(), qPrintable(QDir(dir.path()).entryList().join('|')));
     // No file dialog was shown but Open's.
-    QCOMPARE(scripted.filters, QStringList{Tavimo::kProjectFilter});
+    QCOMPARE(scripted.filters, QStringList{Tavimo::kOpenFilter});
 }
 
 // The exports share the calculator's atomic writer: a FIFO or a device named in the

@@ -47,12 +47,14 @@
 #include "ui/main/print_signal.h"
 #include "ui/main/project_file_access.h"
 #include "ui/common/remembered_places.h"
+#include "ui/corridor/corridor_window.h"
 #include "ui/main/check_status.h"
 #include "ui/timing/form1.h"
 
 namespace tavimo::ui {
 
 const QString Tavimo::kProjectFilter = QStringLiteral("Tavimo Files (*.tvm)|*.tvm");
+const QString Tavimo::kOpenFilter = QStringLiteral("Tavimo Files (*.tvm;*.tavimo)|*.tvm;*.tavimo");
 
 namespace {
 
@@ -515,12 +517,17 @@ void Tavimo::closeEvent(QCloseEvent* event) {
 // ---- Open, Save, Save As ----
 
 void Tavimo::mnuFileOpen_Click() {
-    const QString path = dialogs().openFileNameIn(this, kProjectFilter, lastFolder(QStringLiteral("project")));
+    const QString path = dialogs().openFileNameIn(this, kOpenFilter, lastFolder(QStringLiteral("project")));
     if (path.isEmpty()) return;  // Cancel: nothing changes
     openProjectFile(path);
 }
 
 void Tavimo::openProjectFile(const QString& path) {
+    // A Tavimo project that holds a corridor opens as its time-space diagram.
+    if (QFileInfo(path).suffix().compare(QLatin1String("tavimo"), Qt::CaseInsensitive) == 0) {
+        if (openCorridorProject(this, path)) rememberProjectFile(path);
+        return;
+    }
     // The file is read and checked whole before the window is touched.
     auto read = readProjectFile(path);
     if (const QString* why = std::get_if<QString>(&read)) {

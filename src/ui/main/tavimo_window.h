@@ -59,6 +59,8 @@ public:
     void openProjectFile(const QString& path);
 
     static const QString kProjectFilter;
+    // What Open lists: signals (.tvm) and Tavimo projects holding a corridor (.tavimo).
+    static const QString kOpenFilter;
 
 public slots:
     // Button bar.
