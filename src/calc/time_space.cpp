@@ -24,10 +24,14 @@ const CoordinationPhase* phaseOf(const CoordinationPlan& plan, int number) {
     return nullptr;
 }
 
+// A cycle this many times shorter than the span shown would be bars too thin to see
+// and, from a file made by hand, millions of them: it is left undrawn.
+constexpr double kMostRepeats = 1000;
+
 // Adds an interval repeated every cycle, cut to [0, span]: each piece that shows.
 template <typename Piece, typename Make>
 void repeatOver(std::vector<Piece>& out, double start, double end, double cycle, double span, Make make) {
-    if (!(cycle > 0) || !(end > start)) return;
+    if (!(cycle > 0) || !(end > start) || !(span / cycle <= kMostRepeats)) return;
     const double first = std::floor((0 - end) / cycle);
     for (double m = first; start + m * cycle < span; ++m) {
         const double a = std::max(0.0, start + m * cycle), b = std::min(span, end + m * cycle);
@@ -84,6 +88,7 @@ DiagramBand bandAlong(const CorridorRoute& route, const std::vector<double>& sig
     const std::vector<TimeDistance> nodes = nodesAlong(route, progression, signalPlaces);
     const double drive = nodes.back().time;
     const double width = *result.band.seconds;
+    if (!((span + drive + width) / cycle <= kMostRepeats)) return result;
     for (double m = std::floor((0 - drive - width - result.band.start) / cycle);
          result.band.start + m * cycle < span; ++m) {
         const double leave = result.band.start + m * cycle;

@@ -190,11 +190,21 @@ double notNegative(const Json& j, const std::string& path) {
     return value;
 }
 
+// A time of a plan on the master clock: 0 or more, and a yield past the cycle's end
+// still within two of the longest cycles.
+double clockTime(const Json& j, const std::string& path) {
+    const double value = notNegative(j, path);
+    if (!(value < 2 * double(kLargestTime)))
+        fail(path, "is " + j.dump() + ", not a time below " + formatNumber(2 * kLargestTime) + " s");
+    return value;
+}
+
 CoordinationPlan readPlan(const Json& j, const std::string& path) {
     object(j, path, {"cycle", "coordinated", "phases"});
     CoordinationPlan plan;
     plan.cycle = figure(j["cycle"], path + "/cycle");
-    if (!(plan.cycle > 0)) fail(path + "/cycle", "is " + j["cycle"].dump() + ", not a cycle above 0");
+    if (!(plan.cycle > 0 && plan.cycle < kLargestTime))
+        fail(path + "/cycle", "is " + j["cycle"].dump() + ", not a cycle above 0 below " + formatNumber(kLargestTime) + " s");
     const Json& phases = list(j["phases"], path + "/phases");
     for (std::size_t i = 0; i < phases.size(); ++i) {
         const std::string at = path + "/phases/" + std::to_string(i);
@@ -206,10 +216,10 @@ CoordinationPlan readPlan(const Json& j, const std::string& path) {
         p.barrier = whole(phases[i]["barrier"], at + "/barrier", 1, 16, "a barrier 1 to 16");
         p.ring = whole(phases[i]["ring"], at + "/ring", 1, 2, "ring 1 or 2");
         p.position = whole(phases[i]["position"], at + "/position", 0, 16, "a running order 0 to 16");
-        p.start = figure(phases[i]["start"], at + "/start");
-        p.yield = figure(phases[i]["yield"], at + "/yield");
-        p.yellow = notNegative(phases[i]["yellow"], at + "/yellow");
-        p.dontWalk = notNegative(phases[i]["dont_walk"], at + "/dont_walk");
+        p.start = clockTime(phases[i]["start"], at + "/start");
+        p.yield = clockTime(phases[i]["yield"], at + "/yield");
+        p.yellow = clockTime(phases[i]["yellow"], at + "/yellow");
+        p.dontWalk = clockTime(phases[i]["dont_walk"], at + "/dont_walk");
         plan.phases.push_back(p);
     }
     const Json& coordinated = list(j["coordinated"], path + "/coordinated");

@@ -65,7 +65,9 @@ TEST(CorridorProject, ACorridorThatDoesNotHoldTogetherIsRefused) {
          c + "/plans/0/intersection must be \"3325\", the signal there"},
         {[](auto& j) { j["corridors"][0]["plans"][1]["plan"]["coordinated"] = {16}; },
          c + "/plans/1/plan/coordinated/0 is phase 16, which is not among the phases"},
-        {[](auto& j) { j["corridors"][0]["plans"][1]["plan"]["cycle"] = 0; }, c + "/plans/1/plan/cycle is 0, not a cycle above 0"},
+        {[](auto& j) { j["corridors"][0]["plans"][1]["plan"]["cycle"] = 0; }, c + "/plans/1/plan/cycle is 0, not a cycle above 0 below 100000 s"},
+        {[](auto& j) { j["corridors"][0]["plans"][2]["plan"]["phases"][0]["yield"] = 1e300; },
+         c + "/plans/2/plan/phases/0/yield is 1e+300, not a time below 200000 s"},
         {[](auto& j) { j["corridors"][0]["extra"] = 1; }, c + " has the unknown field \"extra\""},
         {[](auto& j) { j["version"] = 1; }, "the file has the unknown field \"corridors\""},
     };

@@ -130,5 +130,20 @@ TEST(TimeSpaceDiagram, ANewOffsetMovesTheSignalAndChangesTheBand) {
     EXPECT_NEAR(*again.bands[1].band.seconds, *before.bands[1].band.seconds, 1e-9);
 }
 
+// A cycle far shorter than the span (a project made by hand) is left undrawn rather
+// than repeated millions of times; the other signals and the reason still show.
+TEST(TimeSpaceDiagram, ACycleTooShortToDrawIsLeftOut) {
+    Corridor corridor = corridorOf("glendale.csv", {"3325", "3350", "3375"});
+    corridor.there.signals[0].plan->cycle = 1e-6;
+    corridor.back.signals[2].plan->cycle = 1e-6;
+    const TimeSpaceDiagram d = timeSpaceDiagram(corridor);
+    EXPECT_TRUE(d.signals[0].through[0].empty());
+    EXPECT_TRUE(d.signals[0].windows.empty());
+    EXPECT_FALSE(d.signals[1].through[0].empty());
+    EXPECT_EQ(d.cycle, 0);
+    EXPECT_FALSE(d.bands[0].band.seconds);
+    EXPECT_FALSE(d.bands[0].band.reason.empty());
+}
+
 }  // namespace
 }  // namespace tavimo
