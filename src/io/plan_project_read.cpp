@@ -360,6 +360,15 @@ PlanProject readProject(const Json& file) {
         const Json& corridors = list(file["corridors"], "/corridors");
         for (std::size_t i = 0; i < corridors.size(); ++i)
             project.corridors.push_back(readCorridor(corridors[i], "/corridors/" + std::to_string(i), links));
+        // A link no corridor drives would be dropped on the next save: refused instead.
+        for (std::size_t i = 0; i < links.size(); ++i) {
+            bool driven = false;
+            for (const ProjectCorridor& c : project.corridors)
+                for (const CorridorRoute* route : {&c.there, &c.back})
+                    for (const RouteLink& link : route->links)
+                        driven = driven || (link.from == links[i].from && link.to == links[i].to);
+            if (!driven) fail("/links/" + std::to_string(i), "is driven by no corridor");
+        }
     }
     return project;
 }

@@ -56,6 +56,8 @@ TEST(CorridorProject, ACorridorThatDoesNotHoldTogetherIsRefused) {
         {[](auto& j) { j["links"].erase(0); }, c + "/ways/0/nodes/1 follows 3325, but no link in /links joins them"},
         {[](auto& j) { j["links"].push_back(j["links"][0]); }, "/links/4 is the link from 3325 to 3350 a second time"},
         {[](auto& j) { j["links"][0]["speed"] = 0; }, "/links/0/speed is 0, not a speed above 0"},
+        {[](auto& j) { j["links"].push_back({{"from", "1"}, {"to", "2"}, {"heading", "NB"}, {"distance", 9}, {"speed", 30}, {"time", nullptr}}); },
+         "/links/4 is driven by no corridor"},
         {[](auto& j) { std::swap(j["corridors"][0]["ways"][1]["signals"][0], j["corridors"][0]["ways"][1]["signals"][1]); },
          c + "/ways/1/signals/0/id must be the first node of /nodes"},
         {[](auto& j) { j["corridors"][0]["ways"][0]["signals"][1]["id"] = "9999"; },
