@@ -4,6 +4,7 @@
 // opened again equal; its accessible elements read as a screen reader reads them.
 #include <QAccessible>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -74,6 +75,7 @@ class CorridorWindowTest : public QObject {
 private Q_SLOTS:
     void offsetsTypedAndDraggedMoveTheBands();
     void savedCorridorOpensEqualAndExports();
+    void aDiagramOutlivesTheDialogThatAskedForIt();
     void aRouteThatCannotBeDrivenIsTold();
 };
 
@@ -161,6 +163,21 @@ void CorridorWindowTest::savedCorridorOpensEqualAndExports() {
 
     w->close();
     again->close();
+}
+
+// Asked for from a dialog, the diagram outlives it: it belongs to the window behind.
+void CorridorWindowTest::aDiagramOutlivesTheDialogThatAskedForIt() {
+    Answers answers;
+    const UtdfNetwork network = glendale();
+    QWidget frame;
+    auto* dialog = new QDialog(&frame);
+    QPointer<CorridorWindow> w = openCorridorWindow(dialog, network, "glendale.csv", {"4300", "4306"});
+    QVERIFY(w);
+    QCOMPARE(w->parentWidget(), &frame);
+    QVERIFY(w->isWindow());
+    delete dialog;
+    QVERIFY(w);
+    w->close();
 }
 
 void CorridorWindowTest::aRouteThatCannotBeDrivenIsTold() {

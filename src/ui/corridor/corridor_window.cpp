@@ -2,6 +2,7 @@
 #include "ui/corridor/corridor_window.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -40,6 +41,14 @@ const QString kPictureFilter = QStringLiteral("Diagram (*.svg;*.png;*.pdf)|*.svg
 const QString kProjectFilter = QStringLiteral("Tavimo Projects (*.tavimo)|*.tavimo");
 
 QString qText(const std::string& utf8) { return QString::fromStdString(printableText(utf8)); }
+
+// The window the diagram belongs to: a dialog that asked for it (the network import)
+// closes long before the diagram does, so it is owned by the window behind the dialog.
+QWidget* ownerOf(QWidget* asking) {
+    QWidget* owner = asking ? asking->window() : nullptr;
+    while (owner && qobject_cast<QDialog*>(owner)) owner = owner->parentWidget() ? owner->parentWidget()->window() : nullptr;
+    return owner;
+}
 
 // Offsets are keyed to a tenth of a second, as a controller takes them.
 double tenths(double seconds) { return std::round(seconds * 10) / 10; }
@@ -255,7 +264,7 @@ CorridorWindow* openCorridorWindow(QWidget* parent, const UtdfNetwork& network, 
     state->corridor.there = std::move(s.there);
     state->corridor.back = std::move(s.back);
     state->typed = std::move(s.typed);
-    auto* window = new CorridorWindow(std::move(state), parent);
+    auto* window = new CorridorWindow(std::move(state), ownerOf(parent));
     window->show();
     return window;
 }
@@ -283,7 +292,7 @@ CorridorWindow* openCorridorProject(QWidget* parent, const QString& path) {
         state->typed.push_back(std::move(typed));
     }
     state->projectFile = path;
-    auto* window = new CorridorWindow(std::move(state), parent);
+    auto* window = new CorridorWindow(std::move(state), ownerOf(parent));
     window->setWindowFilePath(path);
     window->show();
     return window;

@@ -64,8 +64,9 @@ private:
 };
 
 // Opens the diagram of the route through `ids` (INTIDs, in order) of the network read
-// from `path`, shown as a window of its own; nullptr, with the reason told, where the
-// route cannot be driven.
+// from `path`, shown as a window of its own, owned by the window behind `parent` when
+// that is a dialog (so that it outlives the dialog); nullptr, with the reason told,
+// where the route cannot be driven.
 CorridorWindow* openCorridorWindow(QWidget* parent, const UtdfNetwork& network, const QString& path,
                                    const std::vector<std::string>& ids);
 
