@@ -83,7 +83,8 @@ DiagramBand bandAlong(const CorridorRoute& route, const std::vector<double>& sig
     result.to = route.signals.back().id;
     const Progression progression = progressionAlong(route);
     result.band = progression.band;
-    if (!result.band.seconds || !route.signals.front().plan) return result;
+    // A band of no width is no strip of traffic to draw.
+    if (!result.band.seconds || !(*result.band.seconds > 0) || !route.signals.front().plan) return result;
     const double cycle = route.signals.front().plan->cycle;
     const std::vector<TimeDistance> nodes = nodesAlong(route, progression, signalPlaces);
     const double drive = nodes.back().time;

@@ -80,7 +80,7 @@ struct DiagramSignal {
 struct DiagramBand {
     std::string from, to;
     Band band;
-    std::vector<BandStrip> strips;  // one per cycle the span shows; none without a band
+    std::vector<BandStrip> strips;  // one per cycle the span shows; none without a band or of 0 s
 };
 
 // The time-space diagram: distance along the route one way, the master clock over

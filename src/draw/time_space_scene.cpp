@@ -25,8 +25,13 @@ QString seconds(double value) {
     return QString::fromStdString(formatNumber(static_cast<float>(std::round(value * 100) / 100)));
 }
 
+// Three decimals, trailing zeros dropped, as the calculator prints it ("0.395", "0").
 QString ratio(std::optional<double> value) {
-    return value ? QString::number(*value, 'f', 3) : QStringLiteral("none");
+    if (!value) return QStringLiteral("none");
+    QString text = QString::number(*value, 'f', 3);
+    while (text.endsWith(QLatin1Char('0'))) text.chop(1);
+    if (text.endsWith(QLatin1Char('.'))) text.chop(1);
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
 }
 
 QColor colourOf(Aspect aspect) {

@@ -130,6 +130,19 @@ TEST(TimeSpaceDiagram, ANewOffsetMovesTheSignalAndChangesTheBand) {
     EXPECT_NEAR(*again.bands[1].band.seconds, *before.bands[1].band.seconds, 1e-9);
 }
 
+// A band of 0 s (SR 95 at Bullhead City, 12 signals, cycle 130) is told, not drawn as
+// a line of traffic that no green lets through.
+TEST(TimeSpaceDiagram, ABandOfNoWidthHasNoStrip) {
+    const TimeSpaceDiagram d =
+        timeSpaceDiagram(corridorOf("bullhead-parkway.csv", {"2", "3", "4", "7", "65", "8", "60", "56", "11", "51", "48", "14"}));
+    for (const DiagramBand& band : d.bands) {
+        ASSERT_TRUE(band.band.seconds);
+        EXPECT_EQ(*band.band.seconds, 0);
+        EXPECT_TRUE(band.strips.empty());
+    }
+    EXPECT_EQ(d.signals.size(), 12u);
+}
+
 // A cycle far shorter than the span (a project made by hand) is left undrawn rather
 // than repeated millions of times; the other signals and the reason still show.
 TEST(TimeSpaceDiagram, ACycleTooShortToDrawIsLeftOut) {
