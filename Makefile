@@ -49,6 +49,7 @@ package: build
 bench: build
 	$(BUILD)/tavimo_bench
 	$(BUILD)/tavimo_chart_bench
+	$(BUILD)/tavimo_time_space_bench
 
 # Each libFuzzer target runs for FUZZ_SECONDS from the seeds in tests/data.
 fuzz: bootstrap

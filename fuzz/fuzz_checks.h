@@ -22,6 +22,7 @@
 #include "calc/window_calculation.h"
 #include "cli/calc_options.h"
 #include "calc/plan_calculation.h"
+#include "calc/time_space.h"
 #include "io/plan_project.h"
 #include "io/project_file.h"
 #include "io/project_read.h"
@@ -101,7 +102,12 @@ inline Broken checkPlanProject(std::string_view text) {
     if (again.intersections.size() != project.intersections.size()) return "intersections lost on reading back";
     for (std::size_t i = 0; i < again.intersections.size(); ++i)
         if (!(again.intersections[i] == project.intersections[i])) return "intersection " + std::to_string(i) + " read back changed";
+    if (!(again.corridors == project.corridors)) return "a corridor read back changed";
     if (formatPlanProject(again) != written) return "written twice, the texts differ";
+    for (const ProjectCorridor& c : project.corridors) {
+        const TimeSpaceDiagram d = timeSpaceDiagram(Corridor{c.street, c.there, c.back, {}});
+        if (d.signals.size() != c.there.signals.size()) return "a corridor's diagram lost a signal";
+    }
     for (const ProjectIntersection& x : project.intersections)
         for (const PlanPhaseResult& r : calculatePlan(x.signal).phases)
             if (!std::isfinite(r.forceOff)) return "phase " + std::to_string(r.number) + " forces off at no finite time";

@@ -107,7 +107,7 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (options.chartPath || options.reportPath) {
         const CalculatedSignal signal{state, outcome, warnings};
         DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""),
-                            {{"", &signal, options.utdf ? "" : options.planPath}}};
+                            {{"", &signal, options.utdf ? "" : options.planPath}}, {}, nullptr};
         if (const std::string failed = drawWithLibrary(request, out); !failed.empty()) {
             tell(err, failed);
             return kUsageOrFile;

@@ -263,7 +263,7 @@ int runNetwork(const CalcOptions& options, std::ostream& out, std::ostream& err)
     // Every intersection calculated gets its chart (FILE-<INTID>.svg, or a page of the
     // PDF) and its report page.
     if (drawing && !drawn.empty()) {
-        DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""), std::move(drawn)};
+        DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""), std::move(drawn), {}, nullptr};
         if (const std::string failed = drawWithLibrary(request, out); !failed.empty()) {
             tell(err, failed);
             return kUsageOrFile;

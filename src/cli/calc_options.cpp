@@ -20,7 +20,7 @@ const char* const kUsage =
     "   or: tavimo-calc --utdf NETWORK.csv [--intersection ID]... [--list] [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict]\n"
     "   or: tavimo-calc [--controller nema|170] [--mode permissive|yield] [--format table|csv|json] [--strict] PROJECT.tavimo\n"
     "   or: tavimo-calc --utdf NETWORK.csv --list-corridors [--format table|csv|json]\n"
-    "   or: tavimo-calc --utdf NETWORK.csv --corridor ID,ID,... [--offset ID=SECONDS]... [--format table|csv|json]\n"
+    "   or: tavimo-calc --utdf NETWORK.csv --corridor ID,ID,... [--offset ID=SECONDS]... [--format table|csv|json] [--diagram FILE.svg|.png|.pdf]\n"
     // Last: the manual page's synopsis takes the "or:" lines up to the first other one.
     "  with: [--chart FILE.svg|.png|.pdf] [--report FILE.pdf] (the first three forms, but not with --list)\n";
 
@@ -49,6 +49,10 @@ const char* const kHelp =
     "  --offset ID=SECONDS      with --corridor: intersection ID's offset, in the reference\n"
     "                           its plan is counted to, replaced before the bands are\n"
     "                           computed (repeatable; 0 <= SECONDS < its cycle)\n"
+    "  --diagram FILE           with --corridor: also write the route's time-space diagram\n"
+    "                           (FILE.svg, FILE.png or FILE.pdf): each signal's through\n"
+    "                           colours both ways, the bands and the side streets'\n"
+    "                           permissive windows over two cycles\n"
     "  --controller nema|170    NEMA TS2 or Type 170 local-time reference\n"
     "                           (default: the project file's; NEMA TS2 for an import;\n"
     "                           for a network, Type 170 where the plan is referenced\n"
@@ -225,6 +229,13 @@ CommandLine::CommandLine(std::vector<std::string> options, std::vector<std::stri
             path = *v;
         });
     }
+    addValueOption("--diagram", [this](const Value& v) {
+        if (o_.diagramPath) throw UsageError{"--diagram given twice"};
+        const std::string ext = v ? lower(std::filesystem::path(*v).extension().string()) : "";
+        if (!v || (ext != ".svg" && ext != ".png" && ext != ".pdf"))
+            throw UsageError{"--diagram writes a .svg, .png or .pdf file" + (v ? ", not \"" + *v + "\"" : std::string())};
+        o_.diagramPath = *v;
+    });
     addValueOption("--intersection", [this](const Value& v) {
         if (!v || v->empty()) throw UsageError{"--intersection needs an INTID"};
         o_.intersections.push_back(*v);
@@ -374,6 +385,7 @@ void CommandLine::checkTogether() const {
                      "--corridor, which calculates no signal's window");
     }
     if (!o.offsets.empty() && !o.corridor) throw UsageError{"--offset needs --corridor"};
+    if (o.diagramPath && !o.corridor) throw UsageError{"--diagram needs --corridor"};
     if (o.list) {
         // The list calculates nothing: an option that would change a calculation or
         // write its files has nothing to act on, and is not silently dropped.

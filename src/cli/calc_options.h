@@ -32,6 +32,7 @@ struct CalcOptions {
     bool strict = false;                       // warnings of the timing checks fail the run
     std::optional<std::string> chartPath;      // --chart: .svg, .png or .pdf
     std::optional<std::string> reportPath;     // --report: .pdf
+    std::optional<std::string> diagramPath;    // --diagram, with --corridor: .svg, .png or .pdf
 };
 
 // A command line that cannot be run, with the reason in a few words.

@@ -61,7 +61,7 @@ int runPlanProject(const CalcOptions& options, std::ostream& out, std::ostream& 
     // Every intersection calculated gets its chart (FILE-<id>.svg where the project
     // holds several, or a page of the PDF) and its report page.
     if (options.chartPath || options.reportPath) {
-        DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""), {}};
+        DrawRequest request{options.chartPath.value_or(""), options.reportPath.value_or(""), {}, {}, nullptr};
         for (const ProjectRun& run : runs)
             if (run.calculated())
                 request.calculated.push_back({runs.size() > 1 ? run.id : std::string(), nullptr, options.planPath,

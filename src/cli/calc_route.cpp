@@ -11,7 +11,10 @@
 #include <vector>
 
 #include "calc/coordination.h"
+#include "calc/time_space.h"
+#include "cli/draw_request.h"
 #include "cli/calc_messages.h"
+#include "io/corridor_source.h"
 #include "io/network_corridor.h"
 #include "io/utf8.h"
 #include "model/number_text.h"
@@ -92,24 +95,6 @@ std::optional<std::string> applyOffsets(const CalcOptions& options, const UtdfNe
             }
     }
     return std::nullopt;
-}
-
-// The street names of the links driven, each once, in the order met.
-std::string streetOf(const UtdfNetwork& network, const CorridorRoute& route) {
-    std::vector<std::string> names;
-    for (const RouteLink& link : route.links) {
-        const NetworkIntersection* to = network.find(link.to);
-        if (!to) continue;
-        for (const NetworkLink& approach : to->links)
-            if (std::to_string(approach.upNode) == link.from && !to->nameOf(approach).empty()) {
-                const std::string name(to->nameOf(approach));
-                if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
-                break;
-            }
-    }
-    std::string street;
-    for (const std::string& name : names) street += (street.empty() ? "" : " / ") + name;
-    return street;
 }
 
 // The one cycle of every plan of the route; nothing where they differ or a plan is missing.
@@ -298,6 +283,21 @@ int runCorridor(const CalcOptions& options, const UtdfNetwork& network, std::ost
         break;
     }
     if (const int status = printed(out, err); status != kPrinted) return status;
+    if (options.diagramPath) {
+        Corridor corridor{street, directions[0].route, directions[1].route, {}};
+        for (const RouteSignal& signal : corridor.there.signals) {
+            const std::optional<Signal> typed = typedPlanOf(*network.find(signal.id));
+            corridor.windows.push_back(typed ? sideStreetWindowsOf(*typed) : std::nullopt);
+        }
+        const TimeSpaceDiagram diagram = timeSpaceDiagram(corridor, 2);
+        DrawRequest request;
+        request.diagramPath = *options.diagramPath;
+        request.diagram = &diagram;
+        if (const std::string failed = drawWithLibrary(request, out); !failed.empty()) {
+            tell(err, failed);
+            return kUsageOrFile;
+        }
+    }
     return bothBands ? kBothBands : kSomeWithoutBand;
 }
 

@@ -97,11 +97,66 @@ typedef struct {
     const char* offset;      /* the offset in every reference, as the report shows it; "" for none */
 } tavimo_draw_signal;
 
+/* The time-space diagram of a corridor, as computed: times in seconds of the master
+ * clock, distances along the route from its first signal. An optional figure has its
+ * has_ flag nonzero. */
+typedef struct {
+    int aspect; /* 0 green, 1 yellow, 2 red */
+    double start, end;
+} tavimo_draw_aspect;
+
+typedef struct {
+    int phase;
+    double start, end;
+} tavimo_draw_window;
+
+typedef struct {
+    double time, distance;
+} tavimo_draw_point;
+
+typedef struct {
+    const char* id;
+    double distance;
+    int has_offsets, has_flashing_dont_walk;
+    double ts2, last_green, type170, red, flashing_dont_walk;
+    int has_through_phase[2];
+    int through_phase[2];
+    const tavimo_draw_aspect* through[2]; /* 0 the way there, 1 the way back */
+    size_t through_count[2];
+    const tavimo_draw_window* windows;
+    size_t window_count;
+} tavimo_draw_diagram_signal;
+
+typedef struct {
+    const tavimo_draw_point *lower, *upper; /* count points each */
+    size_t count;
+} tavimo_draw_strip;
+
+typedef struct {
+    const char *from, *to, *reason;
+    int has_band, has_efficiency, has_attainability;
+    double seconds, start, efficiency, attainability;
+    const tavimo_draw_strip* strips;
+    size_t strip_count;
+} tavimo_draw_band;
+
+typedef struct {
+    const char* street;
+    int metric;
+    double cycle, span, length;
+    const tavimo_draw_diagram_signal* signal_list;
+    size_t signal_count;
+    tavimo_draw_band bands[2];
+} tavimo_draw_diagram;
+
 typedef enum {
     TAVIMO_DRAW_CHART_SVG = 1, /* one signal */
     TAVIMO_DRAW_CHART_PNG = 2, /* one signal */
     TAVIMO_DRAW_CHART_PDF = 3, /* a page per signal */
-    TAVIMO_DRAW_REPORT_PDF = 4 /* a page per signal */
+    TAVIMO_DRAW_REPORT_PDF = 4, /* a page per signal */
+    TAVIMO_DRAW_DIAGRAM_SVG = 5, /* the request's diagram */
+    TAVIMO_DRAW_DIAGRAM_PNG = 6,
+    TAVIMO_DRAW_DIAGRAM_PDF = 7
 } tavimo_draw_document;
 
 /* Receives the document's bytes, possibly in several pieces; nonzero stops. */
@@ -116,6 +171,7 @@ typedef struct {
     void* sink_context;
     char* error;       /* the reason of a failure, cut to error_size with its NUL */
     size_t error_size;
+    const tavimo_draw_diagram* diagram; /* for the diagram documents; else NULL */
 } tavimo_draw_request;
 
 /* The version of this interface the library was built with; looked up and checked

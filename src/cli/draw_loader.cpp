@@ -248,7 +248,22 @@ public:
         std::string bytes;
         char error[512] = "";
         const tavimo_draw_request request{document, plain.data(), plain.size(), date_.c_str(),
-                                          collect, &bytes, error, sizeof error};
+                                          collect, &bytes, error, sizeof error, nullptr};
+        return send(request, bytes, error, path);
+    }
+
+    // Draws the diagram and writes it to `path`; the message on failure.
+    std::string write(tavimo_draw_document document, const tavimo_draw_diagram& diagram, const std::string& path) {
+        std::string bytes;
+        char error[512] = "";
+        const tavimo_draw_request request{document, nullptr, 0, date_.c_str(), collect, &bytes, error, sizeof error,
+                                          &diagram};
+        return send(request, bytes, error, path);
+    }
+
+private:
+    std::string send(const tavimo_draw_request& request, const std::string& bytes, const char* error,
+                     const std::string& path) {
         if (entry_(&request) != 0) return "cannot write " + path + ": " + error;
         if (path == kStandardOutput) {
             errno = 0;
@@ -263,10 +278,88 @@ public:
         return {};
     }
 
-private:
     tavimo_draw_entry entry_;
     std::ostream& out_;
     std::string date_ = today();
+};
+
+// The diagram as the interface carries it, pointing into the diagram and `this`.
+struct PlainDiagram {
+    std::vector<std::vector<tavimo_draw_aspect>> aspects;  // two per signal
+    std::vector<std::vector<tavimo_draw_window>> windows;
+    std::vector<tavimo_draw_diagram_signal> signalList;
+    std::vector<std::vector<tavimo_draw_point>> points;
+    std::vector<std::vector<tavimo_draw_strip>> strips;
+    tavimo_draw_diagram plain{};
+
+    explicit PlainDiagram(const TimeSpaceDiagram& d) {
+        for (const DiagramSignal& s : d.signals) {
+            for (int way = 0; way < 2; ++way) {
+                aspects.emplace_back();
+                for (const AspectSpan& a : s.through[way])
+                    aspects.back().push_back({static_cast<int>(a.aspect), a.start, a.end});
+            }
+            windows.emplace_back();
+            for (const LocalWindow& w : s.windows) windows.back().push_back({w.phase, w.start, w.end});
+        }
+        for (std::size_t k = 0; k < d.signals.size(); ++k) {
+            const DiagramSignal& s = d.signals[k];
+            tavimo_draw_diagram_signal p{};
+            p.id = s.id.c_str();
+            p.distance = s.distance;
+            if (s.offsets) {
+                p.has_offsets = 1;
+                p.ts2 = s.offsets->ts2;
+                p.last_green = s.offsets->lastGreen;
+                p.type170 = s.offsets->type170;
+                p.red = s.offsets->red;
+                p.has_flashing_dont_walk = s.offsets->flashingDontWalk ? 1 : 0;
+                p.flashing_dont_walk = s.offsets->flashingDontWalk.value_or(0);
+            }
+            for (int way = 0; way < 2; ++way) {
+                p.has_through_phase[way] = s.throughPhase[way] ? 1 : 0;
+                p.through_phase[way] = s.throughPhase[way].value_or(0);
+                p.through[way] = aspects[2 * k + static_cast<std::size_t>(way)].data();
+                p.through_count[way] = aspects[2 * k + static_cast<std::size_t>(way)].size();
+            }
+            p.windows = windows[k].data();
+            p.window_count = windows[k].size();
+            signalList.push_back(p);
+        }
+        for (const DiagramBand& band : d.bands)
+            for (const BandStrip& strip : band.strips)
+                for (const auto* edge : {&strip.lower, &strip.upper}) {
+                    points.emplace_back();
+                    for (const TimeDistance& t : *edge) points.back().push_back({t.time, t.distance});
+                }
+        std::size_t edge = 0;
+        for (int way = 0; way < 2; ++way) {
+            const DiagramBand& band = d.bands[way];
+            strips.emplace_back();
+            for (std::size_t i = 0; i < band.strips.size(); ++i, edge += 2)
+                strips.back().push_back({points[edge].data(), points[edge + 1].data(), points[edge].size()});
+            tavimo_draw_band& b = plain.bands[way];
+            b.from = band.from.c_str();
+            b.to = band.to.c_str();
+            b.reason = band.band.reason.c_str();
+            b.has_band = band.band.seconds ? 1 : 0;
+            b.seconds = band.band.seconds.value_or(0);
+            b.start = band.band.start;
+            b.has_efficiency = band.band.efficiency ? 1 : 0;
+            b.efficiency = band.band.efficiency.value_or(0);
+            b.has_attainability = band.band.attainability ? 1 : 0;
+            b.attainability = band.band.attainability.value_or(0);
+            b.strips = strips.back().data();
+            b.strip_count = strips.back().size();
+        }
+        plain.street = d.street.c_str();
+        plain.metric = d.metric ? 1 : 0;
+        plain.cycle = d.cycle;
+        plain.span = d.span;
+        plain.length = d.length;
+        plain.signal_list = signalList.data();
+        plain.signal_count = signalList.size();
+    }
 };
 
 }  // namespace
@@ -282,6 +375,15 @@ std::string drawWithLibrary(const DrawRequest& request, std::ostream& standardOu
         all.push_back(&signals[i]);
     }
     Drawing drawing(library.entry, standardOutput);
+    if (request.diagram && !request.diagramPath.empty()) {
+        const std::string ext = lower(fs::path(request.diagramPath).extension().string());
+        const tavimo_draw_document document = ext == ".pdf"   ? TAVIMO_DRAW_DIAGRAM_PDF
+                                              : ext == ".png" ? TAVIMO_DRAW_DIAGRAM_PNG
+                                                              : TAVIMO_DRAW_DIAGRAM_SVG;
+        const PlainDiagram plain(*request.diagram);
+        if (std::string failed = drawing.write(document, plain.plain, request.diagramPath); !failed.empty())
+            return failed;
+    }
     if (!request.chartPath.empty()) {
         const std::string& path = request.chartPath;
         const std::string ext = lower(fs::path(path).extension().string());

@@ -8,11 +8,12 @@
 #include "calc/calculated_signal.h"
 #include "calc/plan_calculation.h"
 #include "model/signal.h"
+#include "calc/time_space.h"
 
 namespace tavimo::cli {
 
 // What tavimo-calc asks of its drawing library: the chart and the report of every
-// signal it calculated. `id` names a signal of a file of many intersections; empty
+// signal it calculated, or a corridor's time-space diagram. `id` names a signal of a file of many intersections; empty
 // for one signal.
 struct DrawnSignal {
     std::string id;
@@ -28,6 +29,8 @@ struct DrawRequest {
     std::string chartPath;   // empty: no chart
     std::string reportPath;  // empty: no report
     std::vector<DrawnSignal> calculated;
+    std::string diagramPath;  // empty: no time-space diagram
+    const TimeSpaceDiagram* diagram = nullptr;
 };
 
 inline constexpr const char* kDrawLibraryName = "libtavimo-draw.so";

@@ -106,6 +106,11 @@ std::variant<QByteArray, QString> pdfBytes(const QList<ChartSheet>& sheets) {
 
 }  // namespace
 
+std::variant<QByteArray, QString> svgWithTitle(const QByteArray& drawn, const QString& title,
+                                               const QString& description) {
+    return withTitle(drawn, title, description);
+}
+
 std::optional<ChartFormat> chartFormatOf(const QString& path) {
     const QString ext = QFileInfo(path).suffix().toLower();
     if (ext == QLatin1String("svg")) return ChartFormat::Svg;

@@ -33,6 +33,10 @@ QString writeChartFile(const QString& path, const QList<ChartSheet>& sheets);
 // Writes `bytes` to `path` whole or not at all; empty, or "cannot write <path>: <reason>".
 QString writeWholeFile(const QString& path, const QByteArray& bytes);
 
+// An SVG drawn by Qt's generator with `title` and `description` put in escaped.
+std::variant<QByteArray, QString> svgWithTitle(const QByteArray& drawn, const QString& title,
+                                               const QString& description);
+
 // The PNG picture of a sheet: twice the screen's detail.
 QImage chartImage(const ChartSheet& sheet);
 

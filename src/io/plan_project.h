@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "model/corridor_route.h"
 #include "model/signal.h"
 
 namespace tavimo {
@@ -16,7 +17,7 @@ namespace tavimo {
 // ring-barrier structure, in a JSON file of its own format name and version. The
 // timing window's eight positions keep their .tvm file.
 inline constexpr const char* kPlanProjectFormat = "tavimo-project";
-inline constexpr int kPlanProjectVersion = 1;
+inline constexpr int kPlanProjectVersion = 2;  // version 2 adds corridors; one without is written as 1
 inline constexpr const char* kPlanProjectExtension = ".tavimo";
 
 // A corridor of a few hundred signals takes a few megabytes; anything larger is some
@@ -31,10 +32,22 @@ inline bool operator==(const ProjectIntersection& a, const ProjectIntersection& 
     return a.id == b.id && a.signal == b.signal;
 }
 
-// The links between intersections have no place yet: version 1 writes an empty list
-// and refuses a file that holds any, so that none is dropped unseen.
+// A corridor kept in the project: the street, both directions of travel along its
+// signals (the way back through the same signals in reverse order) with the links
+// driven, and each signal's plan on the master clock, with the offsets as set.
+struct ProjectCorridor {
+    std::string street;
+    CorridorRoute there, back;
+};
+inline bool operator==(const ProjectCorridor& a, const ProjectCorridor& b) {
+    return a.street == b.street && a.there == b.there && a.back == b.back;
+}
+
+// Version 1 holds intersections only, with an empty list of links. Version 2 also
+// holds corridors, and in `links` every link they drive, each once.
 struct PlanProject {
     std::vector<ProjectIntersection> intersections;
+    std::vector<ProjectCorridor> corridors;
 };
 
 // The file's text: JSON indented by two, every time written as its shortest text, so

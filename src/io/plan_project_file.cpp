@@ -27,6 +27,8 @@ std::optional<std::string> writePlanProjectFile(const std::string& path, const P
         if (i >= read.size() || !(read[i] == project.intersections[i]))
             return "cannot write " + path + ": intersection \"" + project.intersections[i].id +
                    "\" would not read back as it is.";
+    const auto& corridors = std::get<PlanProject>(back).corridors;
+    if (!(corridors == project.corridors)) return "cannot write " + path + ": a corridor would not read back as it is.";
     if (const auto failure = writeFileAtomically(path, text)) return failure->message() + ".";
     return std::nullopt;
 }

@@ -3,6 +3,7 @@
 // and in its range, before one signal is handed on. The first fault found is told
 // with its JSON pointer.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <initializer_list>
 #include <nlohmann/json.hpp>
@@ -181,6 +182,156 @@ Signal readSignal(const Json& j, const std::string& path) {
     return s;
 }
 
+// A figure of a route: any finite number, or with `missing` allowed, null (as NaN).
+double figure(const Json& j, const std::string& path, bool missing = false) {
+    if (missing && j.is_null()) return std::nan("");
+    if (!j.is_number() || !std::isfinite(j.get<double>())) fail(path, "must be a number");
+    return j.get<double>();
+}
+
+double notNegative(const Json& j, const std::string& path) {
+    const double value = figure(j, path);
+    if (value < 0) fail(path, "is " + j.dump() + ", not 0 or more");
+    return value;
+}
+
+// A time of a plan on the master clock: 0 or more, and a yield past the cycle's end
+// still within two of the longest cycles.
+double clockTime(const Json& j, const std::string& path) {
+    const double value = notNegative(j, path);
+    if (!(value < 2 * double(kLargestTime)))
+        fail(path, "is " + j.dump() + ", not a time below " + formatNumber(2 * kLargestTime) + " s");
+    return value;
+}
+
+CoordinationPlan readPlan(const Json& j, const std::string& path) {
+    object(j, path, {"cycle", "coordinated", "phases"});
+    CoordinationPlan plan;
+    plan.cycle = figure(j["cycle"], path + "/cycle");
+    if (!(plan.cycle > 0 && plan.cycle < kLargestTime))
+        fail(path + "/cycle", "is " + j["cycle"].dump() + ", not a cycle above 0 below " + formatNumber(kLargestTime) + " s");
+    const Json& phases = list(j["phases"], path + "/phases");
+    for (std::size_t i = 0; i < phases.size(); ++i) {
+        const std::string at = path + "/phases/" + std::to_string(i);
+        object(phases[i], at, {"number", "barrier", "ring", "position", "start", "yield", "yellow", "dont_walk"});
+        CoordinationPhase p;
+        p.number = whole(phases[i]["number"], at + "/number", 1, 16, "a phase number 1 to 16");
+        for (const CoordinationPhase& q : plan.phases)
+            if (q.number == p.number) fail(at + "/number", "is phase " + std::to_string(p.number) + " a second time");
+        p.barrier = whole(phases[i]["barrier"], at + "/barrier", 1, 16, "a barrier 1 to 16");
+        p.ring = whole(phases[i]["ring"], at + "/ring", 1, 2, "ring 1 or 2");
+        p.position = whole(phases[i]["position"], at + "/position", 0, 16, "a running order 0 to 16");
+        p.start = clockTime(phases[i]["start"], at + "/start");
+        p.yield = clockTime(phases[i]["yield"], at + "/yield");
+        p.yellow = clockTime(phases[i]["yellow"], at + "/yellow");
+        p.dontWalk = clockTime(phases[i]["dont_walk"], at + "/dont_walk");
+        plan.phases.push_back(p);
+    }
+    const Json& coordinated = list(j["coordinated"], path + "/coordinated");
+    if (coordinated.empty() || coordinated.size() > 2) fail(path + "/coordinated", "must hold one or two phases");
+    for (std::size_t k = 0; k < coordinated.size(); ++k) {
+        const std::string at = path + "/coordinated/" + std::to_string(k);
+        const int number = whole(coordinated[k], at, 1, 16, "a phase number 1 to 16");
+        if (std::none_of(plan.phases.begin(), plan.phases.end(), [&](const CoordinationPhase& p) { return p.number == number; }))
+            fail(at, "is phase " + std::to_string(number) + ", which is not among the phases");
+        plan.coordinated.push_back(number);
+    }
+    return plan;
+}
+
+using LinkIndex = std::vector<RouteLink>;
+
+LinkIndex readLinks(const Json& links) {
+    LinkIndex index;
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        const std::string at = "/links/" + std::to_string(i);
+        object(links[i], at, {"from", "to", "heading", "distance", "speed", "time"});
+        RouteLink link;
+        link.from = text(links[i]["from"], at + "/from");
+        link.to = text(links[i]["to"], at + "/to");
+        if (link.from.empty() || link.to.empty() || link.from == link.to) fail(at, "must join two nodes");
+        for (const RouteLink& other : index)
+            if (other.from == link.from && other.to == link.to)
+                fail(at, "is the link from " + link.from + " to " + link.to + " a second time");
+        link.heading = text(links[i]["heading"], at + "/heading");
+        link.distance = notNegative(links[i]["distance"], at + "/distance");
+        link.speed = figure(links[i]["speed"], at + "/speed");
+        if (!(link.speed > 0)) fail(at + "/speed", "is " + links[i]["speed"].dump() + ", not a speed above 0");
+        link.fileTime = figure(links[i]["time"], at + "/time", true);
+        index.push_back(link);
+    }
+    return index;
+}
+
+// One direction of a corridor: the links its nodes drive, and its signals in order
+// among the nodes, the first and the last at the ends.
+CorridorRoute readWay(const Json& j, const std::string& path, const LinkIndex& links, bool metric) {
+    object(j, path, {"nodes", "signals"});
+    CorridorRoute route;
+    route.metric = metric;
+    const Json& nodes = list(j["nodes"], path + "/nodes");
+    std::vector<std::string> ids;
+    for (std::size_t i = 0; i < nodes.size(); ++i) ids.push_back(text(nodes[i], path + "/nodes/" + std::to_string(i)));
+    for (std::size_t i = 1; i < ids.size(); ++i) {
+        const auto link = std::find_if(links.begin(), links.end(),
+                                       [&](const RouteLink& l) { return l.from == ids[i - 1] && l.to == ids[i]; });
+        if (link == links.end())
+            fail(path + "/nodes/" + std::to_string(i), "follows " + ids[i - 1] + ", but no link in /links joins them");
+        route.links.push_back(*link);
+    }
+    const Json& signals = list(j["signals"], path + "/signals");
+    if (signals.size() < 2) fail(path + "/signals", "must hold two signals or more");
+    std::size_t next = 0;
+    for (std::size_t k = 0; k < signals.size(); ++k) {
+        const std::string at = path + "/signals/" + std::to_string(k);
+        object(signals[k], at, {"id", "heading", "through_phase"});
+        RouteSignal s;
+        s.id = text(signals[k]["id"], at + "/id");
+        s.heading = text(signals[k]["heading"], at + "/heading");
+        if (!signals[k]["through_phase"].is_null())
+            s.throughPhase = whole(signals[k]["through_phase"], at + "/through_phase", 1, 16, "a phase number 1 to 16");
+        const auto found = std::find(ids.begin() + static_cast<std::ptrdiff_t>(next), ids.end(), s.id);
+        if (found == ids.end()) fail(at + "/id", "is \"" + s.id + "\", not a node of /nodes after the signal before");
+        s.linksBefore = static_cast<std::size_t>(found - ids.begin());
+        if ((k == 0 && s.linksBefore != 0) || (k + 1 == signals.size() && s.linksBefore + 1 != ids.size()))
+            fail(at + "/id", "must be the " + std::string(k == 0 ? "first" : "last") + " node of /nodes");
+        next = s.linksBefore + 1;
+        route.signals.push_back(std::move(s));
+    }
+    return route;
+}
+
+ProjectCorridor readCorridor(const Json& j, const std::string& path, const LinkIndex& links) {
+    object(j, path, {"street", "metric", "plans", "ways"});
+    ProjectCorridor c;
+    c.street = text(j["street"], path + "/street");
+    const bool metric = flag(j["metric"], path + "/metric");
+    const Json& ways = list(j["ways"], path + "/ways");
+    if (ways.size() != 2) fail(path + "/ways", "must hold the way there and the way back");
+    c.there = readWay(ways[0], path + "/ways/0", links, metric);
+    c.back = readWay(ways[1], path + "/ways/1", links, metric);
+    const std::size_t n = c.there.signals.size();
+    bool reversed = c.back.signals.size() == n;
+    for (std::size_t k = 0; reversed && k < n; ++k) reversed = c.back.signals[n - 1 - k].id == c.there.signals[k].id;
+    if (!reversed) fail(path + "/ways/1/signals", "must be the signals of the way there in reverse order");
+    const Json& plans = list(j["plans"], path + "/plans");
+    if (plans.size() != n) fail(path + "/plans", "must hold one plan for each signal, in order");
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::string at = path + "/plans/" + std::to_string(k);
+        object(plans[k], at, {"intersection", "plan", "problem"});
+        if (text(plans[k]["intersection"], at + "/intersection") != c.there.signals[k].id)
+            fail(at + "/intersection", "must be \"" + c.there.signals[k].id + "\", the signal there");
+        std::optional<CoordinationPlan> plan;
+        if (!plans[k]["plan"].is_null()) plan = readPlan(plans[k]["plan"], at + "/plan");
+        const std::string problem = text(plans[k]["problem"], at + "/problem");
+        for (RouteSignal* s : {&c.there.signals[k], &c.back.signals[n - 1 - k]}) {
+            s->plan = plan;
+            s->planProblem = problem;
+        }
+    }
+    return c;
+}
+
 PlanProject readProject(const Json& file) {
     if (!file.is_object()) fail("", "is not a JSON object");
     if (!file.contains("format") || file["format"] != kPlanProjectFormat)
@@ -190,8 +341,10 @@ PlanProject readProject(const Json& file) {
     if (file["version"].get<std::uint64_t>() > static_cast<std::uint64_t>(kPlanProjectVersion))
         fail("", "is of version " + file["version"].dump() + ", newer than this Tavimo reads (version " +
                      std::to_string(kPlanProjectVersion) + ")");
-    object(file, "", {"format", "version", "intersections", "links"});
-    if (!list(file["links"], "/links").empty()) fail("/links", "must be empty in version 1");
+    const bool withCorridors = file["version"].get<std::uint64_t>() >= 2;
+    if (withCorridors) object(file, "", {"format", "version", "intersections", "links", "corridors"});
+    else object(file, "", {"format", "version", "intersections", "links"});
+    if (!withCorridors && !list(file["links"], "/links").empty()) fail("/links", "must be empty in version 1");
 
     PlanProject project;
     const Json& intersections = list(file["intersections"], "/intersections");
@@ -206,6 +359,21 @@ PlanProject readProject(const Json& file) {
         if (!ids.insert(x.id).second) fail(at + "/id", "is \"" + x.id + "\" a second time");
         x.signal = readSignal(intersections[i]["signal"], at + "/signal");
         project.intersections.push_back(std::move(x));
+    }
+    if (withCorridors) {
+        const LinkIndex links = readLinks(list(file["links"], "/links"));
+        const Json& corridors = list(file["corridors"], "/corridors");
+        for (std::size_t i = 0; i < corridors.size(); ++i)
+            project.corridors.push_back(readCorridor(corridors[i], "/corridors/" + std::to_string(i), links));
+        // A link no corridor drives would be dropped on the next save: refused instead.
+        for (std::size_t i = 0; i < links.size(); ++i) {
+            bool driven = false;
+            for (const ProjectCorridor& c : project.corridors)
+                for (const CorridorRoute* route : {&c.there, &c.back})
+                    for (const RouteLink& link : route->links)
+                        driven = driven || (link.from == links[i].from && link.to == links[i].to);
+            if (!driven) fail("/links/" + std::to_string(i), "is driven by no corridor");
+        }
     }
     return project;
 }

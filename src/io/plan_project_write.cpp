@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // A project's text: the signal of each intersection as JSON values, every time as a
 // number whose text is the time's shortest.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -73,16 +74,71 @@ Json signalJson(const Signal& s) {
     return signal;
 }
 
+// Figures of a route as they are: doubles, whose JSON text reads back exactly.
+Json figure(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
+
+Json planJson(const CoordinationPlan& plan) {
+    Json phases = Json::array();
+    for (const CoordinationPhase& p : plan.phases)
+        phases.push_back(Json{{"number", p.number}, {"barrier", p.barrier}, {"ring", p.ring}, {"position", p.position},
+                              {"start", figure(p.start)}, {"yield", figure(p.yield)}, {"yellow", figure(p.yellow)},
+                              {"dont_walk", figure(p.dontWalk)}});
+    return Json{{"cycle", figure(plan.cycle)}, {"coordinated", plan.coordinated}, {"phases", std::move(phases)}};
+}
+
+// The nodes a direction drives, from its first signal to its last, and its signals.
+Json wayJson(const CorridorRoute& route) {
+    Json nodes = Json::array(), signals = Json::array();
+    if (!route.links.empty()) nodes.push_back(route.links.front().from);
+    else if (!route.signals.empty()) nodes.push_back(route.signals.front().id);
+    for (const RouteLink& link : route.links) nodes.push_back(link.to);
+    for (const RouteSignal& s : route.signals)
+        signals.push_back(Json{{"id", s.id}, {"heading", s.heading},
+                               {"through_phase", s.throughPhase ? Json(*s.throughPhase) : Json(nullptr)}});
+    return Json{{"nodes", std::move(nodes)}, {"signals", std::move(signals)}};
+}
+
+Json corridorJson(const ProjectCorridor& c) {
+    Json plans = Json::array();
+    for (const RouteSignal& s : c.there.signals)
+        plans.push_back(Json{{"intersection", s.id}, {"plan", s.plan ? planJson(*s.plan) : Json(nullptr)},
+                             {"problem", s.planProblem}});
+    return Json{{"street", c.street}, {"metric", c.there.metric}, {"plans", std::move(plans)},
+                {"ways", Json::array({wayJson(c.there), wayJson(c.back)})}};
+}
+
+// Every link the corridors drive, once each, in the order first driven.
+Json linksJson(const std::vector<ProjectCorridor>& corridors) {
+    Json links = Json::array();
+    std::vector<std::pair<std::string, std::string>> seen;
+    for (const ProjectCorridor& c : corridors)
+        for (const CorridorRoute* route : {&c.there, &c.back})
+            for (const RouteLink& link : route->links) {
+                if (std::find(seen.begin(), seen.end(), std::pair(link.from, link.to)) != seen.end()) continue;
+                seen.emplace_back(link.from, link.to);
+                links.push_back(Json{{"from", link.from}, {"to", link.to}, {"heading", link.heading},
+                                     {"distance", figure(link.distance)}, {"speed", figure(link.speed)},
+                                     {"time", figure(link.fileTime)}});
+            }
+    return links;
+}
+
 }  // namespace
 
 std::string formatPlanProject(const PlanProject& project) {
     Json intersections = Json::array();
     for (const ProjectIntersection& x : project.intersections)
         intersections.push_back(Json{{"id", x.id}, {"signal", signalJson(x.signal)}});
-    const Json file{{"format", kPlanProjectFormat},
-                    {"version", kPlanProjectVersion},
-                    {"intersections", std::move(intersections)},
-                    {"links", Json::array()}};
+    // A project without corridors stays a version 1 file, readable by every Tavimo.
+    Json file{{"format", kPlanProjectFormat},
+              {"version", project.corridors.empty() ? 1 : kPlanProjectVersion},
+              {"intersections", std::move(intersections)},
+              {"links", linksJson(project.corridors)}};
+    if (!project.corridors.empty()) {
+        Json corridors = Json::array();
+        for (const ProjectCorridor& c : project.corridors) corridors.push_back(corridorJson(c));
+        file["corridors"] = std::move(corridors);
+    }
     // Text that is not UTF-8 becomes U+FFFD here; the writer's read-back check then
     // refuses the file rather than store a changed description.
     return file.dump(2, ' ', false, Json::error_handler_t::replace) + '\n';

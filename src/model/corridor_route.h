@@ -35,4 +35,25 @@ struct CorridorRoute {
     std::vector<RouteLink> links;      // every link from the first signal to the last
 };
 
+// Equal values, field by field, a missing file time equal to another: what a file
+// read back must give.
+inline bool operator==(const CoordinationPhase& a, const CoordinationPhase& b) {
+    return a.number == b.number && a.barrier == b.barrier && a.ring == b.ring && a.position == b.position &&
+           a.start == b.start && a.yield == b.yield && a.yellow == b.yellow && a.dontWalk == b.dontWalk;
+}
+inline bool operator==(const CoordinationPlan& a, const CoordinationPlan& b) {
+    return a.cycle == b.cycle && a.phases == b.phases && a.coordinated == b.coordinated;
+}
+inline bool operator==(const RouteLink& a, const RouteLink& b) {
+    return a.from == b.from && a.to == b.to && a.heading == b.heading && a.distance == b.distance &&
+           a.speed == b.speed && (a.fileTime == b.fileTime || (a.fileTime != a.fileTime && b.fileTime != b.fileTime));
+}
+inline bool operator==(const RouteSignal& a, const RouteSignal& b) {
+    return a.id == b.id && a.plan == b.plan && a.planProblem == b.planProblem && a.heading == b.heading &&
+           a.throughPhase == b.throughPhase && a.linksBefore == b.linksBefore;
+}
+inline bool operator==(const CorridorRoute& a, const CorridorRoute& b) {
+    return a.metric == b.metric && a.signals == b.signals && a.links == b.links;
+}
+
 }  // namespace tavimo

@@ -116,6 +116,8 @@ TEST(CalcCorridor, RoutesAndOffsetsThatDoNotFitAreRefused) {
         {{"--corridor", route, "--controller", "170"}, "--controller cannot go with --corridor"},
         {{"--corridor", route, "--list-corridors"}, "--list-corridors cannot go with --corridor"},
         {{"--corridor", route, "--intersection", "3325"}, "--intersection cannot go with --corridor"},
+        {{"--corridor", route, "--diagram", "d.txt"}, "--diagram writes a .svg, .png or .pdf file, not \"d.txt\""},
+        {{"--diagram", "d.svg"}, "--diagram needs --corridor"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{"--utdf", kGlendale};

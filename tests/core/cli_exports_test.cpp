@@ -55,6 +55,29 @@ protected:
     fs::path dir;
 };
 
+// A corridor's time-space diagram, drawn by the same library: the figures printed as
+// without it, the picture named by the corridor's street.
+TEST_F(CalcExports, CorridorDiagramInEachFormat) {
+    const std::string network = TAVIMO_TEST_DATA "/utdf8/glendale.csv";
+    const std::string route = "--utdf '" + network + "' --corridor 3325,3350,3375";
+    const std::string results = calc(route).out;
+    for (const std::pair<const char*, std::string>& c : {std::pair<const char*, std::string>{"d.svg", "<?xml"},
+                                                         {"d.png", "\x89PNG"}, {"d.pdf", "%PDF"}}) {
+        const fs::path file = dir / c.first;
+        const Shell r = calc(route + " --diagram '" + file.string() + "'");
+        EXPECT_EQ(r.status, 0) << c.first << ": " << r.out;
+        EXPECT_EQ(r.out, results) << c.first;
+        EXPECT_EQ(bytesOf(file).substr(0, c.second.size()), c.second) << c.first;
+    }
+    const std::string svg = bytesOf(dir / "d.svg");
+    EXPECT_NE(svg.find("<title>67th Ave: 3325 to 3375 | cycle 120 s</title>"), std::string::npos);
+    EXPECT_NE(svg.find("3325 to 3375: band 47.37 s, efficiency 0.395, attainability 0.869"), std::string::npos);
+    // A diagram that cannot be written fails the run, with the reason.
+    const Shell unwritable = calc(route + " --diagram '" + (dir / "missing" / "d.svg").string() + "'");
+    EXPECT_EQ(unwritable.status, 2);
+    EXPECT_NE(unwritable.out.find("cannot write " + (dir / "missing" / "d.svg").string()), std::string::npos);
+}
+
 TEST_F(CalcExports, ChartInEachFormatBesideThePrintedResults) {
     struct Case {
         const char* name;

@@ -65,7 +65,7 @@ Signal threeBarrierPlan() {
     return std::get<Signal>(networkPlan(*x, Controller::NemaTs2, SignalMode::Permissive));
 }
 
-PlanProject sampleProject() { return {{{"4300", leadLagPlan()}, {"main-1st", gridPlan()}, {"5120", threeBarrierPlan()}}}; }
+PlanProject sampleProject() { return {{{"4300", leadLagPlan()}, {"main-1st", gridPlan()}, {"5120", threeBarrierPlan()}}, {}}; }
 
 TEST(PlanProject, SavedSignalsOpenAsTheSameSignals) {
     const PlanProject project = sampleProject();
@@ -102,7 +102,7 @@ TEST(PlanProject, ABadFileIsRefusedWholeWithWhatIsWrong) {
     const std::string phase = "/intersections/0/signal/phases/1";
     const std::pair<Change, std::string> cases[] = {
         {[](auto& j) { j["format"] = "tvm"; }, "the file does not name its format \"tavimo-project\" in /format"},
-        {[](auto& j) { j["version"] = 2; }, "the file is of version 2, newer than this Tavimo reads (version 1)"},
+        {[](auto& j) { j["version"] = 3; }, "the file is of version 3, newer than this Tavimo reads (version 2)"},
         {[](auto& j) { j["version"] = "1"; }, "/version must be a whole number from 1"},
         {[](auto& j) { j["links"].push_back(nlohmann::json::object()); }, "/links must be empty in version 1"},
         {[](auto& j) { j["intersections"] = nlohmann::json::array(); }, "/intersections holds no intersection"},
@@ -160,7 +160,7 @@ TEST(PlanProject, ABadFileIsRefusedWholeWithWhatIsWrong) {
     EXPECT_EQ(std::get<std::string>(readPlanProjectFile(path)), "Unable to open " + path + ": it is larger than 16 MiB.");
     std::ofstream(path) << "{\"format\": \"tavimo-project\", \"version\": 7}";
     EXPECT_EQ(std::get<std::string>(readPlanProjectFile(path)),
-              path + " is not a Tavimo project: the file is of version 7, newer than this Tavimo reads (version 1).");
+              path + " is not a Tavimo project: the file is of version 7, newer than this Tavimo reads (version 2).");
     std::remove(path.c_str());
 }
 

@@ -8,7 +8,7 @@
 
 class AppIconTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void installedIconIsTheDrawnSignalHead();
 };
 

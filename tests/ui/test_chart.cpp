@@ -44,7 +44,7 @@ class ChartTest : public QObject, private Form1Fixture {
         return f;
     }
 
-private slots:
+private Q_SLOTS:
     void cleanup() { close(); }
 
     void realPlans_data() {

@@ -116,7 +116,7 @@ void clickTitleBarClose(QMdiSubWindow* sub) {
 
 class CleanStartTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void closingTheWindowForgetsTheSignalAndItsFile();
     void importOverImportShowsOnlyTheNewSignal();
     void openOverALargerSignalCalculatesAsTheCalculator();

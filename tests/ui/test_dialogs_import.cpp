@@ -44,7 +44,7 @@ void browseAll(Import* dialog, ScriptedDialogs& scripted, const QString& folder,
 
 class ImportDialogTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void loadFillsLocksAndCalculates_data();
     void loadFillsLocksAndCalculates();
     void lagMarkGivesTheLagLayout();

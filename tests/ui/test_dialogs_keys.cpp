@@ -37,7 +37,7 @@ QDialog* openDialog(Tavimo& frame, const QString& dialog) {
 
 class DialogKeysTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void enterPressesTheFocusedButton_data();
     void enterPressesTheFocusedButton();
     void escapeCancels_data();

@@ -79,7 +79,7 @@ private:
 
 class NewSignalDialogTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void okFillsTheTimingWindow_data();
     void okFillsTheTimingWindow();
     void offsetThatIsNoTimeInTheCycleKeepsTheDialogOpen_data();

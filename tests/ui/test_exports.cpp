@@ -101,7 +101,7 @@ bool near(const QRectF& a, const QRectF& b) {
 
 class ExportsTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void svgBarsAreTheChartGeometryScaled_data();
     void svgBarsAreTheChartGeometryScaled();
     void pngShowsEveryItemInItsColour_data();

@@ -50,7 +50,7 @@ class Form1ChecksTest : public QObject {
         retype(at("flash", 2), QStringLiteral("25"));
     }
 
-private slots:
+private Q_SLOTS:
     void init() {
         dialogs_ = std::make_unique<ScriptedDialogs>();
         frame_ = std::make_unique<Tavimo>();

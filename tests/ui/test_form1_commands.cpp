@@ -59,7 +59,7 @@ void expectChartShows(Form1& f, const ChartLayout& c) {
 class Form1Commands : public QObject, private Form1Fixture {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void cleanup() { close(); }
 
     // Lead, NEMA, Permissive, worked by hand: both coordinated phases end at 40, where

@@ -34,7 +34,7 @@ QStringList without(QStringList list, const QString& number) {
 class Form1Entry : public QObject, private Form1Fixture {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void cleanup() { close(); }
 
     void windowAsDesigned() {

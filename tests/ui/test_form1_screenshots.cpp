@@ -30,7 +30,7 @@ class Form1Screenshots : public QObject {
         if (!folder.isEmpty()) QVERIFY(picture.save(QDir(folder).filePath(name)));
     }
 
-private slots:
+private Q_SLOTS:
     void entry() { shoot(test::leadSignal(), QStringLiteral("form1-entry.png"), false); }
     void leadPermissive() { shoot(test::leadSignal(), QStringLiteral("form1-lead.png")); }
     void lagYield() {

@@ -60,7 +60,7 @@ const Edit kEdits[] = {
 class Form1Undo : public QObject, private Form1Fixture {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void cleanup() { close(); }
 
     void undoAndRedoOfAnEdit_data() {

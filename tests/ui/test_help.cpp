@@ -24,7 +24,7 @@ void wheelDown(GuideView* view, int notches) {
 
 class HelpTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void windowAsDesigned();
     void guideHasItsSectionsInOrder();
     void scrollsByWheelKeysAndLinks();

@@ -55,7 +55,7 @@ bool scrollIntoView(QWidget* control, QMdiArea* area, const QList<QScrollBar*>& 
 
 class LaptopScreenTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void frameFitsTheScreen();
     void everyControlCanBeScrolledIntoView_data();
     void everyControlCanBeScrolledIntoView();

@@ -32,7 +32,7 @@ QStringList rowsOf(const SignalPlan& plan) {
 
 class MainArgumentsTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void fileArgumentOpensAsOpenDoes();
     void unopenableFileArgumentGetsOpensMessage();
     void aboutShowsVersionAndLicence();

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QSettings>
 #include <QLineEdit>
@@ -19,7 +20,9 @@
 
 #include "helpers/scripted_dialogs.h"
 #include "helpers/widgets.h"
+#include "io/utdf_network.h"
 #include "ui/common/file_dialog.h"
+#include "ui/corridor/corridor_window.h"
 #include "ui/dialogs/import_dialog.h"
 #include "ui/dialogs/new_signal_dialog.h"
 #include "ui/main/tavimo_window.h"
@@ -85,7 +88,7 @@ Form1* openCopyOfExample(Tavimo& frame, ScriptedDialogs& scripted, const QString
 
 class MainFilesTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init() { QVERIFY(dir.isValid()); }
     void openThenSaveWritesTheSameBytesWithoutAsking();
     void saveAsksOnceThenRemembersTheFile();
@@ -109,6 +112,7 @@ private slots:
     void replacingAModifiedSignalAsksToSave_data();
     void replacingAModifiedSignalAsksToSave();
     void recentFilesAndFoldersSurviveARestart();
+    void openOfAProjectWithACorridorShowsItsDiagram();
 
 private:
     QTemporaryDir dir;
@@ -625,6 +629,32 @@ void MainFilesTest::recentFilesAndFoldersSurviveARestart() {
     // Opened again, a file moves to the top, once.
     QCOMPARE(frame.findChild<QMenu*>("mnuFileOpenRecent")->actions().value(0)->text(), QString("&1 plan8.tvm"));
     QCOMPARE(frame.findChild<QMenu*>("mnuFileOpenRecent")->actions().size(), 10);
+}
+
+// File > Open of a .tavimo project that holds a corridor opens its time-space diagram,
+// and the file joins the recent ones.
+void MainFilesTest::openOfAProjectWithACorridorShowsItsDiagram() {
+    ScriptedDialogs scripted;
+    auto network = readUtdfNetwork(TAVIMO_TEST_DATA "/utdf8/glendale.csv");
+    QPointer<CorridorWindow> saved =
+        openCorridorWindow(nullptr, std::get<UtdfNetwork>(network), "glendale.csv", {"3325", "3350", "3375"});
+    QVERIFY(saved);
+    const QString file = path("67th.tavimo");
+    QCOMPARE(saved->saveTo(file), QString());
+    saved->close();
+
+    Tavimo frame;
+    scripted.fileNames << file;
+    frame.mnuFileOpen_Click();
+    QVERIFY2(scripted.shown.isEmpty(), qPrintable(scripted.texts().join('\n')));
+    CorridorWindow* opened = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* c = qobject_cast<CorridorWindow*>(w); c && c->projectFile() == file) opened = c;
+    QVERIFY(opened);
+    QVERIFY(!frame.timingWindow());
+    QCOMPARE(opened->findChild<QLabel*>("bandThere")->text(),
+             QStringLiteral("3325 to 3375: band 47.37 s, efficiency 0.395, attainability 0.869"));
+    opened->close();
 }
 
 QTEST_MAIN(MainFilesTest)

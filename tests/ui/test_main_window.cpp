@@ -56,7 +56,7 @@ void showActive(Tavimo& frame) {
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void opensEmptyWithItsCaptionAndSize();
     void menuAsDesigned_data();
     void menuAsDesigned();
@@ -212,7 +212,7 @@ void MainWindowTest::openSaveAndPrintHaveThreeRoutesEach() {
     QTest::keyClick(&frame, Qt::Key_O, Qt::ControlModifier);
     action(frame, "mnuFileOpen")->trigger();
     button(frame, "Command4")->click();
-    QCOMPARE(scripted.filters, QStringList(3, "Tavimo Files (*.tvm;*.tavimo)|*.tvm;*.tavimo"));
+    QCOMPARE(scripted.filters, QStringList(3, Tavimo::kOpenFilter));
     QVERIFY(scripted.shown.isEmpty());  // Cancel in the Open dialog is silent
 
     frame.showTimingWindow();

@@ -62,7 +62,7 @@ constexpr int kSplit = 3, kForceOff = 3;
 
 class PlanWindowTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init() { QSettings(QStringLiteral("Tavimo"), QStringLiteral("Tavimo")).clear(); }
     void leadLagPlanImportedEditedSavedAndOpenedAgain();
     void aFieldThatDoesNotReadIsNamedAndChangesNothing_data();
@@ -199,7 +199,7 @@ void PlanWindowTest::aFieldThatDoesNotReadIsNamedAndChangesNothing() {
     const QString path = dir.filePath("plan.tavimo");
     ScriptedDialogs scripted;
     PlanWindow window;
-    window.showProject(PlanProject{{ProjectIntersection{"3", std::get<Signal>(built)}}}, path);
+    window.showProject(PlanProject{{ProjectIntersection{"3", std::get<Signal>(built)}}, {}}, path);
     const Signal before = window.intersection().signal;
 
     if (column < 0) child<QLineEdit>(&window, "cycleLength")->setText(typed);

@@ -85,7 +85,7 @@ void openExample(Tavimo& frame, ScriptedDialogs& scripted) {
 
 class PrintTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void eachCopyIsAPage_data();
     void eachCopyIsAPage();
     void printedWindowIsTextAndLines();

@@ -10,7 +10,7 @@ using namespace tavimo::ui;
 class TwipsTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void convertsAndKeepsAbsurdGeometryDrawable() {
         QCOMPARE(twips(345), 23);
         QCOMPARE(twips(9615), 641);

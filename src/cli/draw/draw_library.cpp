@@ -10,6 +10,7 @@
 #include "cli/draw_interface.h"
 #include "draw/chart_files.h"
 #include "draw/plan_report.h"
+#include "draw/time_space_painter.h"
 #include "io/utf8.h"
 
 namespace {
@@ -106,7 +107,69 @@ ReportPage pageOf(const tavimo_draw_signal& s, const QString& date) {
     return reportPageOf(sheetOf(s), header, rows, qText(s.file_name), date, qText(s.offset));
 }
 
+TimeSpaceDiagram diagramOf(const tavimo_draw_diagram& plain) {
+    TimeSpaceDiagram d;
+    d.street = text(plain.street);
+    d.metric = plain.metric != 0;
+    d.cycle = plain.cycle;
+    d.span = plain.span;
+    d.length = plain.length;
+    for (std::size_t k = 0; k < plain.signal_count; ++k) {
+        const tavimo_draw_diagram_signal& p = plain.signal_list[k];
+        DiagramSignal s;
+        s.id = text(p.id);
+        s.distance = p.distance;
+        if (p.has_offsets) {
+            s.offsets = ReferencePoints{p.ts2, p.last_green, p.type170, p.red, std::nullopt};
+            if (p.has_flashing_dont_walk) s.offsets->flashingDontWalk = p.flashing_dont_walk;
+        }
+        for (int way = 0; way < 2; ++way) {
+            if (p.has_through_phase[way]) s.throughPhase[way] = p.through_phase[way];
+            for (std::size_t i = 0; i < p.through_count[way]; ++i) {
+                const tavimo_draw_aspect& a = p.through[way][i];
+                const Aspect aspect = a.aspect == 0 ? Aspect::Green : a.aspect == 1 ? Aspect::Yellow : Aspect::Red;
+                s.through[way].push_back({aspect, a.start, a.end});
+            }
+        }
+        for (std::size_t i = 0; i < p.window_count; ++i)
+            s.windows.push_back({p.windows[i].phase, p.windows[i].start, p.windows[i].end});
+        d.signals.push_back(std::move(s));
+    }
+    for (int way = 0; way < 2; ++way) {
+        const tavimo_draw_band& b = plain.bands[way];
+        DiagramBand& band = d.bands[way];
+        band.from = text(b.from);
+        band.to = text(b.to);
+        band.band.reason = text(b.reason);
+        band.band.start = b.start;
+        if (b.has_band) band.band.seconds = b.seconds;
+        if (b.has_efficiency) band.band.efficiency = b.efficiency;
+        if (b.has_attainability) band.band.attainability = b.attainability;
+        for (std::size_t i = 0; i < b.strip_count; ++i) {
+            BandStrip strip;
+            for (std::size_t j = 0; j < b.strips[i].count; ++j) {
+                strip.lower.push_back({b.strips[i].lower[j].time, b.strips[i].lower[j].distance});
+                strip.upper.push_back({b.strips[i].upper[j].time, b.strips[i].upper[j].distance});
+            }
+            band.strips.push_back(std::move(strip));
+        }
+    }
+    return d;
+}
+
 std::variant<QByteArray, QString> draw(const tavimo_draw_request& request) {
+    switch (request.document) {
+    case TAVIMO_DRAW_DIAGRAM_SVG:
+    case TAVIMO_DRAW_DIAGRAM_PNG:
+    case TAVIMO_DRAW_DIAGRAM_PDF: {
+        if (!request.diagram) return QStringLiteral("no diagram to draw");
+        const ChartFormat format = request.document == TAVIMO_DRAW_DIAGRAM_SVG   ? ChartFormat::Svg
+                                   : request.document == TAVIMO_DRAW_DIAGRAM_PNG ? ChartFormat::Png
+                                                                                 : ChartFormat::Pdf;
+        return timeSpaceFileBytes(format, diagramOf(*request.diagram));
+    }
+    default: break;
+    }
     QList<ChartSheet> sheets;
     QList<ReportPage> pages;
     for (std::size_t i = 0; i < request.signal_count; ++i) {
@@ -118,6 +181,7 @@ std::variant<QByteArray, QString> draw(const tavimo_draw_request& request) {
     case TAVIMO_DRAW_CHART_PNG: return chartFileBytes(ChartFormat::Png, sheets);
     case TAVIMO_DRAW_CHART_PDF: return chartFileBytes(ChartFormat::Pdf, sheets);
     case TAVIMO_DRAW_REPORT_PDF: return reportFileBytes(pages);
+    default: break;
     }
     return QStringLiteral("no such document");
 }

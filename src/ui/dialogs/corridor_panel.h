@@ -46,7 +46,7 @@ public:
     // Its controls in the order Tab goes through them.
     std::vector<QWidget*> keyboardOrder() const;
 
-public slots:
+public Q_SLOTS:
     void addToRoute_Click();
     void removeFromRoute_Click();
     void routeUp_Click();

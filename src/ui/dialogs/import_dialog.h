@@ -25,7 +25,7 @@ public:
     static const QString kPhasingFilter;
     static const QString kLanesFilter;
 
-public slots:
+public Q_SLOTS:
     void browseTiming_Click();
     void browsePhasing_Click();
     void browseLanes_Click();

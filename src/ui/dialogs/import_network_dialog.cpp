@@ -274,6 +274,7 @@ void ImportNetwork::readNetworkFile() {
         return;
     }
     network_ = std::make_unique<UtdfNetwork>(std::move(std::get<UtdfNetwork>(read)));
+    networkPath_ = networkFile_->text();
     rememberNetworkFile(networkFile_->text());
 
     QString firstHoldable;

@@ -52,6 +52,8 @@ public:
     void selectRow(int row);
     // The network listed, while one is; it goes when another file is read.
     const UtdfNetwork* network() const { return network_.get(); }
+    // The file that network was read from, as the box held it.
+    const QString& networkPath() const { return networkPath_; }
     // Where the route's "Time-Space Diagram" goes, once it is known to be travelled both ways.
     void setShowCorridor(ShowCorridor showCorridor);
     CorridorPanel* corridorPanel() const { return corridorPanel_; }
@@ -65,7 +67,7 @@ public:
     // such an intersection is refused as before.
     void setPlanWindow(ShowPlanWindow showPlanWindow) { showPlanWindow_ = std::move(showPlanWindow); }
 
-public slots:
+public Q_SLOTS:
     void browseNetwork_Click();
     void Load_Click();
     void Cancel_Click();
@@ -95,6 +97,7 @@ private:
     ShowStatusLine showStatusLine_;
     ShowPlanWindow showPlanWindow_;
     std::unique_ptr<UtdfNetwork> network_;
+    QString networkPath_;
     // Where each listed intersection stands, worked out once when the file is read;
     // a row's IntId item holds its index here.
     std::vector<NetworkStanding> standings_;

@@ -22,7 +22,7 @@ public:
     // The longest cycle length the timing window's field holds.
     static constexpr int kCycleLengthChars = 3;
 
-public slots:
+public Q_SLOTS:
     void OKnew_Click();
     void CancelNew_Click();
 

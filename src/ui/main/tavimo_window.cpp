@@ -48,8 +48,8 @@
 #include "ui/main/print_signal.h"
 #include "ui/main/project_file_access.h"
 #include "ui/common/remembered_places.h"
+#include "ui/corridor/corridor_window.h"
 #include "ui/main/check_status.h"
-#include "ui/main/corridor_bands.h"
 #include "ui/plan/plan_window.h"
 #include "ui/timing/form1.h"
 
@@ -491,14 +491,13 @@ void Tavimo::mnuFileAddSignalImportNetwork_Click() {
                 return form;
             },
             [this](const QString& line) { showStatusLine(line); }, this);
-        // Until the diagram has a window of its own, the route's bands both ways.
+        // The route's time-space diagram, a window of its own that outlives the dialog.
         importNetwork_->setShowCorridor([this](const std::vector<std::string>& ids) {
             if (importNetwork_ && importNetwork_->network())
-                tell(importNetwork_, corridorBandsText(*importNetwork_->network(), ids),
-                     QStringLiteral("Time-Space Diagram"), Icon::Information);
+                openCorridorWindow(importNetwork_, *importNetwork_->network(), importNetwork_->networkPath(), ids);
         });
         importNetwork_->setPlanWindow([this](const Signal& signal, const std::string& id) {
-            openPlanWindow(PlanProject{{ProjectIntersection{id, signal}}}, QString());
+            openPlanWindow(PlanProject{{ProjectIntersection{id, signal}}, {}}, QString());
         });
         importNetwork_->restoreLastFile();
         placeBesideTimingWindow(importNetwork_);
@@ -589,11 +588,17 @@ void Tavimo::mnuFileOpen_Click() {
 }
 
 void Tavimo::openProjectFile(const QString& path) {
-    // The file is read and checked whole before the window is touched.
+    // The file is read and checked whole before the window is touched. A Tavimo
+    // project that holds a corridor opens as its time-space diagram, any other in a
+    // plan window.
     if (QFileInfo(path).suffix().compare(QLatin1String(kPlanProjectExtension + 1), Qt::CaseInsensitive) == 0) {
         auto project = readPlanProjectFile(QFile::encodeName(path).toStdString());
         if (const std::string* why = std::get_if<std::string>(&project)) {
             tell(this, QString::fromStdString(*why), kFileError, Icon::Critical);
+            return;
+        }
+        if (!std::get<PlanProject>(project).corridors.empty()) {
+            if (openCorridorProject(this, path)) rememberProjectFile(path);
             return;
         }
         openPlanWindow(std::move(std::get<PlanProject>(project)), path);

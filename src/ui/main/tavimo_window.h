@@ -61,7 +61,8 @@ public:
     void openProjectFile(const QString& path);
 
     static const QString kProjectFilter;
-    // What Open lists: the timing window's files and Tavimo projects.
+    // What Open lists: signals (.tvm) and Tavimo projects (.tavimo): a plan of any
+    // structure, or a corridor with its time-space diagram.
     static const QString kOpenFilter;
 
     // Opens `project` in a plan window of its own (`path` empty: not saved yet); a file
@@ -72,7 +73,7 @@ public:
     PlanWindow* activePlanWindow() const;
     QList<PlanWindow*> planWindows() const;
 
-public slots:
+public Q_SLOTS:
     // Button bar.
     void New_Click();
     void Command4_Click();

@@ -472,7 +472,7 @@ void PlanWindow::setModified(bool modified) {
     const bool changed = modified != modified_;
     modified_ = modified;
     updateTitle();
-    if (changed) emit modifiedChanged(modified);
+    if (changed) Q_EMIT modifiedChanged(modified);
 }
 
 void PlanWindow::updateTitle() {

@@ -59,7 +59,7 @@ public:
     std::optional<ChartSheet> chartSheet() const;
     std::optional<ReportPage> reportPage() const;
 
-public slots:
+public Q_SLOTS:
     // Reads the fields and calculates: false, after saying why, when a field does not read.
     bool calculate();
     // Writes the project (to a file chosen when it has none, or always with saveAs):
@@ -72,7 +72,7 @@ public slots:
     // Before the window goes: true when unmodified, saved or given up.
     bool maySetAside();
 
-signals:
+Q_SIGNALS:
     void modifiedChanged(bool modified);
     void saved(const QString& path);
     void statusLine(const QString& line);

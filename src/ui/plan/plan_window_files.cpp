@@ -65,8 +65,8 @@ bool PlanWindow::save(bool saveAs) {
     }
     path_ = path;
     setModified(false);
-    emit saved(path);
-    emit statusLine(QStringLiteral("Saved %1 in %2")
+    Q_EMIT saved(path);
+    Q_EMIT statusLine(QStringLiteral("Saved %1 in %2")
                         .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
     return true;
 }
@@ -90,7 +90,7 @@ QString PlanWindow::resultsCsv() const {
 void PlanWindow::copyResults() {
     if (!haveResults(QStringLiteral("No Signal to Copy!"))) return;
     QApplication::clipboard()->setText(resultsText());
-    emit statusLine(QStringLiteral("Results copied to the clipboard"));
+    Q_EMIT statusLine(QStringLiteral("Results copied to the clipboard"));
 }
 
 std::optional<ChartSheet> PlanWindow::chartSheet() const {

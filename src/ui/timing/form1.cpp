@@ -137,7 +137,7 @@ void Form1::refreshModified() {
     if (modified == isWindowModified() && plan.projectFile == shownFile_) return;
     setWindowModified(modified);
     shownFile_ = plan.projectFile;
-    emit modifiedChanged();
+    Q_EMIT modifiedChanged();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -173,7 +173,7 @@ void Form1::showResultsStale(bool stale) {
             result->setPalette(p);
         }
     showOffsets(state());
-    emit resultsStaleChanged(stale);
+    Q_EMIT resultsStaleChanged(stale);
 }
 
 void Form1::react(const std::function<void(WindowState&)>& reaction) {
@@ -320,7 +320,7 @@ void Form1::CopyResults_Click() {
         return;
     }
     QGuiApplication::clipboard()->setText(QString::fromStdString(resultsTable(signal->state)));
-    emit resultsCopied();
+    Q_EMIT resultsCopied();
 }
 
 void Form1::Exit_Click() {
@@ -332,7 +332,7 @@ void Form1::Exit_Click() {
         dialogs().ask(this, Message{QStringLiteral("Restart Project?"), {}, Icon::None, Buttons::YesNoCancel});
     if (answer != Answer::Yes && answer != Answer::No) return;
     QPointer<Form1> self(this);
-    if (answer == Answer::Yes) emit restartRequested();
+    if (answer == Answer::Yes) Q_EMIT restartRequested();
     if (!self) return;
     // Closing discards the signal; the next save must not write to the old file.
     react([](WindowState& s) { s.plan.projectFile.clear(); });

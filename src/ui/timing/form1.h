@@ -95,7 +95,7 @@ public:
     // value typed or picked is a step; a signal that arrives starts it empty.
     QUndoStack* undoStack() const { return undo_; }
 
-public slots:
+public Q_SLOTS:
     void Calculate_Click();
     void Reset_Click();
     void ResetMove_Click();
@@ -103,7 +103,7 @@ public slots:
     // The results as a tab-separated table on the clipboard (also Ctrl+Shift+C).
     void CopyResults_Click();
 
-signals:
+Q_SIGNALS:
     // "Exit" answered Yes: emitted before the window closes.
     void restartRequested();
     // isModified() or the signal's file changed.

@@ -67,7 +67,7 @@ void Form1::showChecks(const std::vector<TimingWarning>& warnings, const std::st
         showWarningLook(field);
         showWarningTip(field, texts.join(QLatin1Char('\n')));
     }
-    emit checksChanged(QString::fromStdString(summary), details.join(QLatin1Char('\n')));
+    Q_EMIT checksChanged(QString::fromStdString(summary), details.join(QLatin1Char('\n')));
 }
 
 void Form1::clearChecks() {
@@ -78,7 +78,7 @@ void Form1::clearChecks() {
     }
     const bool hadAny = !marked_.empty();
     marked_.clear();
-    if (hadAny) emit checksChanged({}, {});
+    if (hadAny) Q_EMIT checksChanged({}, {});
 }
 
 }  // namespace tavimo::ui

@@ -14,7 +14,7 @@ PickList::PickList(QWidget* parent) : QComboBox(parent) {
     connect(this, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         text_ = index >= 0 ? itemText(index) : QString();
         update();
-        emit chosen(index);
+        Q_EMIT chosen(index);
     });
 }
 

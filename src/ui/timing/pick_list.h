@@ -39,7 +39,7 @@ public:
 
     void showPopup() override;
 
-signals:
+Q_SIGNALS:
     // The user picked an entry: with the mouse, the keys or the wheel.
     void chosen(int index);
 
