@@ -21,36 +21,15 @@ constexpr double kWindowTextInset = 3;    // a window label's padding and outlin
 constexpr double kBesideGap = 2;          // px between a narrow window and its label
 constexpr float kTimerTop = 2190, kTimerWidth = 600, kTimerHeight = 270;
 
-double px(double twips) {
-    // Absurd times scale to bars far beyond any page; they are kept drawable.
-    if (!std::isfinite(twips)) return 0;
-    return std::clamp(twips / kTwipsPerPixel, -1e6, 1e6);
-}
+double px(double twips) { return chartPixels(twips); }
 
 bool drawable(const Box& b) {
     return b.visible && std::isfinite(b.left) && std::isfinite(b.top) && std::isfinite(b.width) &&
            std::isfinite(b.height) && b.width > 0 && b.height > 0;
 }
 
-QRectF rectOf(const Box& b, ChartEdges edges) {
-    if (edges == ChartEdges::PixelGrid) {
-        // Both edges rounded, so that bars overlapping by 10 twips meet without a gap.
-        const double l = std::round(px(b.left)), t = std::round(px(b.top));
-        return QRectF(l, t, std::round(px(b.left + b.width)) - l, std::round(px(b.top + b.height)) - t);
-    }
-    return QRectF(px(b.left), px(b.top), px(b.width), px(b.height));
-}
-
-// Keeps a rectangle between the frame's left and right edges; nothing when none of
-// it is inside.
-std::optional<QRectF> insideFrame(QRectF r) {
-    const double right = chartFrameRight();
-    const double l = std::max(0.0, r.left()), rr = std::min(right, r.right());
-    if (rr <= l || r.height() <= 0) return std::nullopt;
-    r.setLeft(l);
-    r.setRight(rr);
-    return r;
-}
+QRectF rectOf(const Box& b, ChartEdges edges) { return chartRectOf(b, edges); }
+std::optional<QRectF> insideFrame(QRectF r) { return insideChartFrame(r); }
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -130,6 +109,30 @@ void placeBeside(ChartItem& label, const std::vector<ChartItem>& items, double f
 }
 
 }  // namespace
+
+double chartPixels(double twips) {
+    // Absurd times scale to bars far beyond any page; they are kept drawable.
+    if (!std::isfinite(twips)) return 0;
+    return std::clamp(twips / kTwipsPerPixel, -1e6, 1e6);
+}
+
+QRectF chartRectOf(const Box& b, ChartEdges edges) {
+    if (edges == ChartEdges::PixelGrid) {
+        // Both edges rounded, so that bars overlapping by 10 twips meet without a gap.
+        const double l = std::round(chartPixels(b.left)), t = std::round(chartPixels(b.top));
+        return QRectF(l, t, std::round(chartPixels(b.left + b.width)) - l, std::round(chartPixels(b.top + b.height)) - t);
+    }
+    return QRectF(chartPixels(b.left), chartPixels(b.top), chartPixels(b.width), chartPixels(b.height));
+}
+
+std::optional<QRectF> insideChartFrame(QRectF r) {
+    const double right = chartFrameRight();
+    const double l = std::max(0.0, r.left()), rr = std::min(right, r.right());
+    if (rr <= l || r.height() <= 0) return std::nullopt;
+    r.setLeft(l);
+    r.setRight(rr);
+    return r;
+}
 
 double chartFrameRight() { return std::round(px(layout::kChartLeft * 2 + layout::kChartWidth)); }
 

@@ -43,6 +43,15 @@ enum class ChartEdges {
     PixelGrid,  // edges on whole pixels, as on the screen
 };
 
+// Twips of a chart's geometry in the logical pixels its items stand in; a time no
+// page could hold is kept within reach.
+double chartPixels(double twips);
+// A box in logical pixels: to scale, or with both edges on whole pixels.
+QRectF chartRectOf(const Box& b, ChartEdges edges);
+// A rectangle kept between the frame's left and right edges; nothing when none of it
+// is inside.
+std::optional<QRectF> insideChartFrame(QRectF r);
+
 // The items of a chart in the order they are painted, the later in front: the
 // permissive windows (of a Yield stack the taller in front) under the row bars, the
 // dark bars, the barriers, then the labels of windows too narrow for them, beside

@@ -89,14 +89,18 @@ QFont chartFont(const QPaintDevice* device, double unitsPerInch, double pointSiz
     return font;
 }
 
-void paintChartSheet(QPainter& p, const ChartSheet& sheet, const QRectF& target) {
-    const QSizeF size = chartSheetSize();
+void beginSheet(QPainter& p, const QSizeF& size, const QRectF& target) {
     const double scale = std::min(target.width() / size.width(), target.height() / size.height());
     p.save();
     p.translate(target.left() + (target.width() - size.width() * scale) / 2,
                 target.top() + (target.height() - size.height() * scale) / 2);
     p.scale(scale, scale);
     p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
+}
+
+void paintChartSheet(QPainter& p, const ChartSheet& sheet, const QRectF& target) {
+    const QSizeF size = chartSheetSize();
+    beginSheet(p, size, target);
 
     p.setFont(chartFont(p.device(), kScreenDpi, 10, true));
     p.setPen(palette::kText);

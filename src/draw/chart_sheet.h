@@ -39,6 +39,10 @@ QSizeF chartSheetSize();
 // in pictures of any resolution, the painter's scale applied on top.
 QFont chartFont(const QPaintDevice* device, double unitsPerInch, double pointSize = 8, bool bold = false);
 
+// Saves the painter and scales a sheet of `size` to fit `target`, centred, on white;
+// the caller restores the painter when the sheet is painted.
+void beginSheet(QPainter& painter, const QSizeF& size, const QRectF& target);
+
 // Draws the sheet into `target` (any size; the sheet is scaled to fit, keeping its
 // proportions, and centred).
 void paintChartSheet(QPainter& painter, const ChartSheet& sheet, const QRectF& target);

@@ -14,27 +14,9 @@ namespace {
 
 constexpr double kWindowTextInset = 3;  // px
 
-double px(double twips) {
-    if (!std::isfinite(twips)) return 0;
-    return std::clamp(twips / 15.0, -1e6, 1e6);
-}
-
-QRectF rectOf(const Box& b, ChartEdges edges) {
-    if (edges == ChartEdges::PixelGrid) {
-        const double l = std::round(px(b.left)), t = std::round(px(b.top));
-        return QRectF(l, t, std::round(px(b.left + b.width)) - l, std::round(px(b.top + b.height)) - t);
-    }
-    return QRectF(px(b.left), px(b.top), px(b.width), px(b.height));
-}
-
-std::optional<QRectF> insideFrame(QRectF r) {
-    const double right = chartFrameRight();
-    const double l = std::max(0.0, r.left()), rr = std::min(right, r.right());
-    if (rr <= l || r.height() <= 0) return std::nullopt;
-    r.setLeft(l);
-    r.setRight(rr);
-    return r;
-}
+double px(double twips) { return chartPixels(twips); }
+QRectF rectOf(const Box& b, ChartEdges edges) { return chartRectOf(b, edges); }
+std::optional<QRectF> insideFrame(QRectF r) { return insideChartFrame(r); }
 
 bool drawable(const Box& b) {
     return std::isfinite(b.left) && std::isfinite(b.width) && b.width > 0 && b.height > 0;

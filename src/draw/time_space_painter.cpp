@@ -120,12 +120,7 @@ void paintTimeSpace(QPainter& p, const TimeSpaceDiagram& d, const TimeSpaceFrame
 
 void paintTimeSpaceSheet(QPainter& p, const TimeSpaceDiagram& d, const QRectF& target) {
     const QSizeF size = timeSpaceSheetSize();
-    const double scale = std::min(target.width() / size.width(), target.height() / size.height());
-    p.save();
-    p.translate(target.left() + (target.width() - size.width() * scale) / 2,
-                target.top() + (target.height() - size.height() * scale) / 2);
-    p.scale(scale, scale);
-    p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
+    beginSheet(p, size, target);
     const TimeSpaceFrame frame = timeSpaceFrame(d, size);
     paintTimeSpace(p, d, frame, timeSpaceItems(d, frame), chartFont(p.device(), kScreenDpi));
     p.restore();

@@ -366,18 +366,7 @@ void ImportNetwork::Load_Click() {
     }
     // Every check comes before the timing window is touched.
     auto imported = networkSignal(standing, choices_.controllerTag(), choices_.modeTag());
-    if (const auto* reason = std::get_if<std::string>(&imported)) {
-        tell(this, QStringLiteral("Intersection %1 cannot be imported: %2.").arg(name, text(*reason)), kTitle,
-             Icon::Warning);
-        return;
-    }
-    if (const auto& unusual = standing.notCoordinated) {
-        const Message ask{QStringLiteral("Intersection %1: %2. Tavimo times actuated-coordinated plans. "
-                                         "Import it all the same?")
-                              .arg(name, text(*unusual)),
-                          kTitle, Icon::Warning, Buttons::OkCancel};
-        if (dialogs().ask(this, ask) != Answer::Ok) return;
-    }
+    if (!mayImport(standing, name, std::get_if<std::string>(&imported))) return;
 
     QPointer<ImportNetwork> self(this);
     QPointer<Form1> form = showTimingWindow_ ? showTimingWindow_() : nullptr;
@@ -394,24 +383,29 @@ void ImportNetwork::Load_Click() {
     showVerdict(listedAt, name, text(verdict.note), run.warnings.size());
 }
 
-void ImportNetwork::loadPlan(const NetworkStanding& standing, int listedAt) {
-    const NetworkIntersection& x = *standing.intersection;
-    const QString name = text(networkDescription(x));
-    const bool type170 = choices_.controllerTag() == tag::kType170;
-    auto built = networkPlan(x, type170 ? Controller::Type170 : Controller::NemaTs2,
-                             choices_.modeTag() == tag::kYield ? SignalMode::Yield : SignalMode::Permissive);
-    if (const auto* reason = std::get_if<std::string>(&built)) {
-        tell(this, QStringLiteral("Intersection %1 cannot be imported: %2.").arg(name, text(*reason)), kTitle,
+bool ImportNetwork::mayImport(const NetworkStanding& standing, const QString& name, const std::string* refusal) {
+    if (refusal) {
+        tell(this, QStringLiteral("Intersection %1 cannot be imported: %2.").arg(name, text(*refusal)), kTitle,
              Icon::Warning);
-        return;
+        return false;
     }
     if (const auto& unusual = standing.notCoordinated) {
         const Message ask{QStringLiteral("Intersection %1: %2. Tavimo times actuated-coordinated plans. "
                                          "Import it all the same?")
                               .arg(name, text(*unusual)),
                           kTitle, Icon::Warning, Buttons::OkCancel};
-        if (dialogs().ask(this, ask) != Answer::Ok) return;
+        return dialogs().ask(this, ask) == Answer::Ok;
     }
+    return true;
+}
+
+void ImportNetwork::loadPlan(const NetworkStanding& standing, int listedAt) {
+    const NetworkIntersection& x = *standing.intersection;
+    const QString name = text(networkDescription(x));
+    const bool type170 = choices_.controllerTag() == tag::kType170;
+    auto built = networkPlan(x, type170 ? Controller::Type170 : Controller::NemaTs2,
+                             choices_.modeTag() == tag::kYield ? SignalMode::Yield : SignalMode::Permissive);
+    if (!mayImport(standing, name, std::get_if<std::string>(&built))) return;
     const Signal signal = std::get<Signal>(built);
     QPointer<ImportNetwork> self(this);
     showPlanWindow_(signal, x.id);

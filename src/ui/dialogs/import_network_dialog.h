@@ -78,6 +78,9 @@ protected:
 
 private:
     void presetChoices();
+    // Whether Load goes on: not where the file's plan cannot be imported (`refusal`,
+    // told), and for a plan that is not actuated-coordinated only when the user agrees.
+    bool mayImport(const NetworkStanding& standing, const QString& name, const std::string* refusal);
     // Load of an intersection for the plan window.
     void loadPlan(const NetworkStanding& standing, int listedAt);
     // Shows a verdict in the row's agreement column and the status line.
