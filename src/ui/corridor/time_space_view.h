@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 
+#include "ui/common/drawn_items.h"
+
 namespace tavimo {
 struct TimeSpaceDiagram;
 }
@@ -20,7 +22,7 @@ struct TimeSpaceItem;
 // the painter of the exports. Its accessible children, one per signal and per band,
 // are named as a sighted user reads them. A signal's bars dragged along the time
 // axis report the seconds moved.
-class TimeSpaceView : public QWidget {
+class TimeSpaceView : public QWidget, public DrawnItems {
     Q_OBJECT
 public:
     explicit TimeSpaceView(QWidget* parent = nullptr);
@@ -30,7 +32,12 @@ public:
 
     std::size_t itemCount() const;
     const TimeSpaceItem& item(std::size_t index) const;
-    QAccessibleInterface* accessibleItem(std::size_t index) const;
+    QString drawnTitle() const override;
+    std::size_t drawnCount() const override;
+    QString drawnName(std::size_t index) const override;
+    QString drawnDescription(std::size_t index) const override;
+    QRectF drawnRect(std::size_t index) const override;
+    std::optional<std::size_t> drawnAt(QPointF point) const override;
     // The index of the signal item at a place of the view, if any.
     std::optional<std::size_t> signalAt(QPointF point) const;
     // Seconds of the master clock per pixel along the time axis.

@@ -9,6 +9,7 @@
 
 #include "draw/chart_scene.h"
 #include "model/window_state.h"
+#include "ui/common/drawn_items.h"
 
 namespace tavimo::ui {
 
@@ -16,7 +17,7 @@ namespace tavimo::ui {
 // paints the chart's geometry with the painter of the exports, and the local-time
 // cursor local1 with its readout timer. Tooltips and the accessible children (one
 // per drawn element, named as a sighted user reads it) come from the same items.
-class ChartView : public QWidget {
+class ChartView : public QWidget, public DrawnItems {
     Q_OBJECT
 public:
     explicit ChartView(QWidget* parent = nullptr);
@@ -33,8 +34,14 @@ public:
     QString itemName(std::size_t index) const;
     // The tooltip at a place of the view: what the topmost element there says.
     QString toolTipAt(QPointF point) const;
-    // The accessible child of the item at `index`, kept while the view lives.
-    QAccessibleInterface* accessibleItem(std::size_t index) const;
+
+    QString drawnTitle() const override;
+    std::size_t drawnCount() const override;
+    QString drawnName(std::size_t index) const override;
+    QString drawnDescription(std::size_t index) const override;
+    QRectF drawnRect(std::size_t index) const override;
+    QAccessible::Role drawnRole(std::size_t index) const override;
+    std::optional<std::size_t> drawnAt(QPointF point) const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,7 +50,6 @@ protected:
 private:
     std::vector<ChartItem> items_;
     std::optional<ChartClock> clock_;
-    mutable std::vector<QAccessible::Id> accessibleItems_;
 };
 
 }  // namespace tavimo::ui
