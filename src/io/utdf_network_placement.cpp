@@ -20,6 +20,31 @@ struct RunningPhase {
     int barrier = 0, ring = 0, order = 0;
 };
 
+// The grid coordinates the phases at both coordinated positions. A plan coordinated
+// on `own` alone may have `partner` across the ring turn green or yellow before it; the
+// grid would then count the local zero from `partner`, and every force-off would be
+// off by the difference. Why such a plan cannot stand on the grid; nothing where
+// `own` turns green and yellow first (or with `partner`), so that both count alike.
+std::optional<std::string> firstAcross(const NetworkIntersection& x, int own, int partner, float barrierStart,
+                                       float cycle) {
+    const auto since = [&](const std::string& text) -> std::optional<float> {
+        const auto t = parseNumber(text);
+        if (!t) return std::nullopt;
+        float d = std::fmod(*t - barrierStart, cycle);
+        return d < 0 ? d + cycle : d;
+    };
+    const NetworkPhase &o = x.phases[own - 1], &p = x.phases[partner - 1];
+    const auto ownStart = since(o.start), partnerStart = since(p.start);
+    const auto ownYield = since(o.yield), partnerYield = since(p.yield);
+    constexpr float kSame = 0.05f;  // the file's times carry a tenth of a second
+    const bool greenFirst = ownStart && partnerStart && *partnerStart < *ownStart - kSame;
+    const bool yellowFirst = ownYield && partnerYield && *partnerYield < *ownYield - kSame;
+    if (!greenFirst && !yellowFirst) return std::nullopt;
+    return "coordinated on phase " + std::to_string(own) + " alone, and phase " + std::to_string(partner) +
+           ", which the timing window would coordinate with it, turns " + (greenFirst ? "green" : "yellow") +
+           " first";
+}
+
 const char* countWord(std::size_t count) {
     static const char* const words[] = {"no", "one", "two", "three", "four", "five", "six", "seven", "eight"};
     return count < 9 ? words[count] : "many";
@@ -181,6 +206,16 @@ std::variant<NetworkPlacement, std::string> placeIntersection(const NetworkInter
             // Under Lead the left turns stand at the odd positions, under Lag at the even.
             placed.phaseAt[base + (leftTurn == lead ? 2 : 3)] = second[0].phase;
         }
+    }
+    // Only coordination counts from a local zero; a free or pretimed plan keeps its
+    // place. (`coordinated` points into `running`, which the sort above has reordered.)
+    if (coordinated.size() == 1 && !notCoordinatedReason(x)) {
+        const int ring = placed.coordinated[0] != 0 ? 1 : 2;
+        const int partner = placed.phaseAt[(ring == 1 ? 4 : 0) + (lead ? 1 : 0)];
+        const float barrierStart = parseNumber(x.phases[before[ring - 1].front().phase - 1].start).value_or(0);
+        if (partner != 0)
+            if (auto first = firstAcross(x, placed.coordinated[ring - 1], partner, barrierStart, placed.cycle))
+                return *first;
     }
     return placed;
 }

@@ -190,6 +190,12 @@ TEST(UtdfNetwork, RealIntersectionsOnTheGrid) {
         {"glendale.csv", "5120", "phase 3 runs in barrier 3"},
         {"glendale.csv", "2137", "no coordinated phase is in use"},
         {"glendale.csv", "344", "ring 2 has no phase beside the coordinated phase"},
+        // Coordinated on 6 alone, whose partner 2 turns yellow first: the grid's pair
+        // would count a Type 170's zero from 2. Coordinated on 6 alone with 2 beside it
+        // turning green and yellow with it (US 60 #1) stays on the grid.
+        {"us60.csv", "5", "coordinated on phase 6 alone, and phase 2, which the timing window would coordinate with "
+                          "it, turns yellow first"},
+        {"us60.csv", "1", "12345678", "Lead"},
     };
     for (const auto& c : cases) {
         const UtdfNetwork network = readNetwork(c.file);
