@@ -97,6 +97,17 @@ void PlanWindowTest::leadLagPlanImportedEditedSavedAndOpenedAgain() {
     QCOMPARE(child<QLabel>(window, "offsets")->text(),
              QStringLiteral("Offset: ts2 117.5, last_green 127 (own), type170 48, red 50, flashing_dont_walk 37"));
     QVERIFY(!window->isModified());
+    // Φ4 and Φ8 open before the barrier: their labels stay clear of its line.
+    const std::vector<ChartItem>& items = window->findChild<ChartView*>()->items();
+    int labels = 0;
+    for (const ChartItem& label : items) {
+        if (label.part != ChartPart::Window || label.text.isEmpty()) continue;
+        ++labels;
+        for (const ChartItem& line : items)
+            QVERIFY2(line.part != ChartPart::Barrier || !line.rect.intersects(label.textRect),
+                     qPrintable(QString::fromStdString(label.name + " under " + line.name)));
+    }
+    QCOMPARE(labels, 4);
 
     // A field that does not read is named, and nothing changes.
     const Signal before = window->intersection().signal;
