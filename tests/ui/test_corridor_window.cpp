@@ -33,10 +33,11 @@ public:
     Answers() { setDialogs(this); }
     ~Answers() override { setDialogs(nullptr); }
     QStringList files, shown;
+    QList<Answer> replies;  // to questions, in turn; Ok when none is left
     QString printTo;
     Answer ask(QWidget*, const Message& m) override {
         shown << m.text;
-        return Answer::Ok;
+        return replies.isEmpty() ? Answer::Ok : replies.takeFirst();
     }
     QString openFileName(QWidget*, const QString&) override { return files.isEmpty() ? QString() : files.takeFirst(); }
     QString saveFileName(QWidget* w, const QString& f) override { return openFileName(w, f); }
@@ -124,7 +125,15 @@ void CorridorWindowTest::offsetsTypedAndDraggedMoveTheBands() {
     QVERIFY2(std::abs(moved - 20) <= w->view()->secondsPerPixel() + 0.05, qPrintable(QString::number(moved)));
     QCOMPARE(offset(w, "3375")->value(), std::round(w->diagram().signals[2].offsets->type170 * 10) / 10);
     QVERIFY(answers.shown.isEmpty());
-    w->close();
+
+    // Moved offsets are not lost by closing the window: it asks, and Cancel keeps it.
+    QVERIFY(w->isModified());
+    QVERIFY(w->windowTitle().endsWith("[*]"));
+    answers.replies = {Answer::Cancel, Answer::Discard};
+    QVERIFY(!w->close());
+    QCOMPARE(answers.shown.value(0), QStringLiteral("Save changes to %1?").arg(QString::fromStdString(w->diagram().street)));
+    QVERIFY(w->close());
+    QCOMPARE(answers.shown.size(), 2);
 }
 
 void CorridorWindowTest::savedCorridorOpensEqualAndExports() {
@@ -138,6 +147,8 @@ void CorridorWindowTest::savedCorridorOpensEqualAndExports() {
     w->findChild<QPushButton*>("saveCorridor")->click();
     QVERIFY2(answers.shown.isEmpty(), qPrintable(answers.shown.join('\n')));
     QCOMPARE(w->projectFile(), project);
+    QVERIFY(!w->isModified());
+    QVERIFY(w->windowTitle().contains("corridor.tavimo"));
 
     QPointer<CorridorWindow> again = openCorridorProject(nullptr, project);
     QVERIFY(again);

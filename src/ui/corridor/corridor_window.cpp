@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/corridor/corridor_window.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
 #include <QDoubleSpinBox>
@@ -63,6 +64,7 @@ struct CorridorWindow::State {
     QString projectFile;
     std::optional<double> dragFrom;  // the dragged signal's ts2 offset at the press
     bool showing = false;            // offsets being shown, not typed
+    bool modified = false;           // offsets moved since opened or saved
 };
 
 CorridorWindow::CorridorWindow(std::unique_ptr<State> state, QWidget* parent)
@@ -80,10 +82,25 @@ CorridorWindow::~CorridorWindow() = default;
 
 const TimeSpaceDiagram& CorridorWindow::diagram() const { return state_->diagram; }
 QString CorridorWindow::projectFile() const { return state_->projectFile; }
+bool CorridorWindow::isModified() const { return state_->modified; }
+
+QString CorridorWindow::documentName() const {
+    if (!state_->projectFile.isEmpty()) return QFileInfo(state_->projectFile).fileName();
+    return qText(state_->corridor.street.empty() ? std::string("Corridor") : state_->corridor.street);
+}
+
+void CorridorWindow::setModified(bool modified) {
+    state_->modified = modified;
+    // The street, and the file once there is one; [*] marks unsaved offsets.
+    const QString street = qText(state_->corridor.street.empty() ? std::string("Corridor") : state_->corridor.street);
+    QString title = QStringLiteral("Time-space diagram - %1").arg(street);
+    if (!state_->projectFile.isEmpty()) title += QStringLiteral(" - ") + QFileInfo(state_->projectFile).fileName();
+    setWindowTitle(title + QStringLiteral("[*]"));
+    setWindowModified(modified);
+}
 
 void CorridorWindow::build() {
-    const QString street = qText(state_->corridor.street.empty() ? std::string("Corridor") : state_->corridor.street);
-    setWindowTitle(QStringLiteral("Time-space diagram - %1").arg(street));
+    setModified(false);
     auto* top = new QHBoxLayout;
     auto* referenceLabel = new QLabel(QStringLiteral("Offsets &in:"));
     reference_ = new QComboBox;
@@ -182,7 +199,10 @@ void CorridorWindow::showOffsets() {
 
 void CorridorWindow::offsetTyped(std::size_t signal, double seconds) {
     if (state_->showing) return;
-    if (setOffset(state_->corridor, signal, state_->reference, seconds)) refresh();
+    if (setOffset(state_->corridor, signal, state_->reference, seconds)) {
+        refresh();
+        setModified(true);
+    }
 }
 
 void CorridorWindow::dragged(std::size_t signal, double seconds) {
@@ -194,6 +214,7 @@ void CorridorWindow::dragged(std::size_t signal, double seconds) {
     if (setOffset(state_->corridor, signal, OffsetReference::Ts2, ts2)) {
         refresh();
         showOffsets();
+        setModified(true);
     }
 }
 
@@ -217,14 +238,40 @@ QString CorridorWindow::saveTo(const QString& path) {
     if (const auto failed = writePlanProjectFile(path.toStdString(), project)) return QString::fromStdString(*failed);
     state_->projectFile = path;
     setWindowFilePath(path);
+    setModified(false);
     return {};
 }
 
-void CorridorWindow::save() {
+void CorridorWindow::save() { saveAs(); }
+
+bool CorridorWindow::saveAs() {
     QString path = dialogs().saveFileName(this, kProjectFilter);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += QString::fromLatin1(kPlanProjectExtension);
-    if (const QString failed = saveTo(path); !failed.isEmpty()) tell(this, failed, {}, Icon::Critical);
+    if (const QString failed = saveTo(path); !failed.isEmpty()) {
+        tell(this, failed, {}, Icon::Critical);
+        return false;
+    }
+    return true;
+}
+
+bool CorridorWindow::maySetAside() {
+    if (!state_->modified) return true;
+    const Answer answer = dialogs().ask(
+        this, Message{QStringLiteral("Save changes to %1?").arg(documentName()), {}, Icon::Warning, Buttons::SaveDiscardCancel});
+    if (answer == Answer::Discard) {
+        setModified(false);
+        return true;
+    }
+    return answer == Answer::Save && saveAs();
+}
+
+void CorridorWindow::closeEvent(QCloseEvent* event) {
+    if (!maySetAside()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
 }
 
 void CorridorWindow::exportDiagram() {

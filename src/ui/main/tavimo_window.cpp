@@ -569,6 +569,11 @@ void Tavimo::closeEvent(QCloseEvent* event) {
             event->ignore();
             return;
         }
+    for (CorridorWindow* corridor : findChildren<CorridorWindow*>())
+        if (!corridor->maySetAside()) {
+            event->ignore();
+            return;
+        }
     // The dialogs and the help window are windows of their own; they go with the
     // frame rather than outlive it.
     if (newSignal_) newSignal_->close();
