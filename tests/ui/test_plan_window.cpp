@@ -86,6 +86,8 @@ void PlanWindowTest::leadLagPlanImportedEditedSavedAndOpenedAgain() {
     QVERIFY(!frame.timingWindow());  // the eight positions cannot hold it
     PlanWindow* window = frame.activePlanWindow();
     QVERIFY(window);
+    // The keys are the new window's, so that it stays in front once the dialog closes.
+    QVERIFY(frame.focusWidget() && window->isAncestorOf(frame.focusWidget()));
     QCOMPARE(dialog->cellText(dialog->rowOf("3"), ImportNetwork::Agreement),
              QStringLiteral("Force-offs agree with the UTDF file"));
 
