@@ -88,6 +88,7 @@ void PlanWindowTest::leadLagPlanImportedEditedSavedAndOpenedAgain() {
     QVERIFY(window);
     // The keys are the new window's, so that it stays in front once the dialog closes.
     QVERIFY(frame.focusWidget() && window->isAncestorOf(frame.focusWidget()));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Ring-Barrier Plan - Intersection 3 - Untitled[*]"));
     QCOMPARE(dialog->cellText(dialog->rowOf("3"), ImportNetwork::Agreement),
              QStringLiteral("Force-offs agree with the UTDF file"));
 
