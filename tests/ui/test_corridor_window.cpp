@@ -102,6 +102,13 @@ void CorridorWindowTest::offsetsTypedAndDraggedMoveTheBands() {
              qPrintable(names[1]));
     QCOMPARE(names[3], text(w, "bandThere"));
 
+    // Tab runs down the offsets as listed: the far end of the way there first.
+    QStringList tabbed;
+    for (QWidget* at = w->findChild<QPushButton*>("printDiagram")->nextInFocusChain(); tabbed.size() < 3;
+         at = at->nextInFocusChain())
+        if (qobject_cast<QDoubleSpinBox*>(at)) tabbed << at->objectName();
+    QCOMPARE(tabbed, QStringList({"offset3375", "offset3350", "offset3325"}));
+
     // The file's own reference of 3350 is Type 170 (38 s); its ts2 offset is 78.5 s.
     QCOMPARE(offset(w, "3350")->value(), 78.5);
     auto* reference = w->findChild<QComboBox*>("reference");

@@ -115,10 +115,11 @@ void CorridorWindow::build() {
         b->setObjectName(QString::fromLatin1(name));
         connect(b, &QPushButton::clicked, this, act);
         top->addWidget(b);
+        return b;
     };
     button("saveCorridor", QStringLiteral("&Save..."), &CorridorWindow::save);
     button("exportDiagram", QStringLiteral("&Export..."), &CorridorWindow::exportDiagram);
-    button("printDiagram", QStringLiteral("&Print..."), &CorridorWindow::printDiagram);
+    QPushButton* printButton = button("printDiagram", QStringLiteral("&Print..."), &CorridorWindow::printDiagram);
 
     auto* figures = new QVBoxLayout;
     for (int way = 0; way < 2; ++way) {
@@ -175,6 +176,13 @@ void CorridorWindow::build() {
         state_->reference = OffsetReference(reference_->currentData().toInt());
         showOffsets();
     });
+    // Tab runs down the list of offsets as it reads, from the far end of the way there
+    // (set once every widget is in the window).
+    QWidget* before = printButton;
+    for (auto spin = offsets_.rbegin(); spin != offsets_.rend(); ++spin) {
+        setTabOrder(before, *spin);
+        before = *spin;
+    }
     resize(1200, 720);
 }
 
