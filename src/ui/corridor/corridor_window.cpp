@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -183,7 +184,11 @@ void CorridorWindow::build() {
         setTabOrder(before, *spin);
         before = *spin;
     }
-    resize(1200, 720);
+    // A laptop's screen less its panel may be shorter than the diagram is designed: the
+    // window, with the frame the window manager adds, stays on it whole.
+    QSize designed(1200, 720);
+    if (const QScreen* shown = screen()) designed = designed.boundedTo(shown->availableGeometry().size() - QSize(16, 48));
+    resize(designed);
 }
 
 void CorridorWindow::refresh() {
