@@ -85,16 +85,23 @@ const TimeSpaceDiagram& CorridorWindow::diagram() const { return state_->diagram
 QString CorridorWindow::projectFile() const { return state_->projectFile; }
 bool CorridorWindow::isModified() const { return state_->modified; }
 
+// The street and the route's ends: a street may hold more than one corridor.
+QString CorridorWindow::routeName() const {
+    QString name = qText(state_->corridor.street.empty() ? std::string("Corridor") : state_->corridor.street);
+    const auto& route = state_->corridor.there.signals;
+    if (!route.empty())
+        name += QStringLiteral(": %1 to %2").arg(qText(route.front().id), qText(route.back().id));
+    return name;
+}
+
 QString CorridorWindow::documentName() const {
-    if (!state_->projectFile.isEmpty()) return QFileInfo(state_->projectFile).fileName();
-    return qText(state_->corridor.street.empty() ? std::string("Corridor") : state_->corridor.street);
+    return state_->projectFile.isEmpty() ? routeName() : QFileInfo(state_->projectFile).fileName();
 }
 
 void CorridorWindow::setModified(bool modified) {
     state_->modified = modified;
-    // The street, and the file once there is one; [*] marks unsaved offsets.
-    const QString street = qText(state_->corridor.street.empty() ? std::string("Corridor") : state_->corridor.street);
-    QString title = QStringLiteral("Time-space diagram - %1").arg(street);
+    // The route, and the file once there is one; [*] marks unsaved offsets.
+    QString title = QStringLiteral("Time-space diagram - %1").arg(routeName());
     if (!state_->projectFile.isEmpty()) title += QStringLiteral(" - ") + QFileInfo(state_->projectFile).fileName();
     setWindowTitle(title + QStringLiteral("[*]"));
     setWindowModified(modified);

@@ -62,6 +62,7 @@ private:
     void dragged(std::size_t signal, double seconds);
     bool saveAs();
     void setModified(bool modified);
+    QString routeName() const;
     QString documentName() const;
 
     std::unique_ptr<State> state_;
