@@ -305,7 +305,7 @@ void CorridorWindow::exportDiagram() {
 void CorridorWindow::printDiagram() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(windowTitle());
+    printer.setDocName(QStringLiteral("Time-space diagram - ") + routeName());  // without the title's [*]
     if (!dialogs().choosePrinter(this, printer)) return;
     QPainter painter;
     bool printed = painter.begin(&printer);
