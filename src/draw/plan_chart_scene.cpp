@@ -32,6 +32,29 @@ std::vector<ChartItem> planChartItems(const PlanChart& chart, const QFont& font,
     if (!(chart.cycle > 0)) return items;
     const QFontMetricsF metrics(font, const_cast<QPaintDevice*>(device));
 
+    std::vector<ChartItem> barriers;
+    for (std::size_t i = 0; i < chart.barriers.size(); ++i) {
+        const PlanChartBarrier& b = chart.barriers[i];
+        const VLine& v = b.line;
+        if (!std::isfinite(v.x)) continue;
+        ChartItem item;
+        item.name = i + 1 == chart.barriers.size() ? std::string("barrierEnd") : "barrier" + std::to_string(b.barrier);
+        item.part = ChartPart::Barrier;
+        item.box = Box{v.x, v.top, 0, v.bottom - v.top, true};
+        double x = px(v.x) - 1;
+        double top = px(v.top), bottom = px(v.bottom);
+        if (edges == ChartEdges::PixelGrid) {
+            x = std::round(px(v.x)) - 1;
+            top = std::round(top);
+            bottom = std::round(bottom);
+        }
+        const std::optional<QRectF> r = insideFrame(QRectF(x, top, 2, bottom - top));
+        if (!r) continue;
+        item.rect = *r;
+        item.fill = palette::kBarrier;
+        barriers.push_back(item);
+    }
+
     for (const PlanChartWindow& w : chart.windows) {
         if (!drawable(w.box)) continue;
         const std::optional<QRectF> r = insideFrame(rectOf(w.box, edges));
@@ -45,12 +68,23 @@ std::vector<ChartItem> planChartItems(const PlanChart& chart, const QFont& font,
         item.rect = *r;
         item.fill = palette::kWindow;
         item.outline = palette::kWindowOutline;
-        // A window too narrow for its label goes without it: its phase is on the bar below.
+        // A window that spans a barrier keeps its label on the wider side of the line, where
+        // the line cannot cross it. A part too narrow for the label goes without it: the
+        // phase is on the bar below.
+        QRectF part = *r;
+        for (const ChartItem& barrier : barriers) {
+            const QRectF& line = barrier.rect;
+            if (line.right() <= part.left() || line.left() >= part.right()) continue;
+            if (line.top() >= part.bottom() || line.bottom() <= part.top()) continue;
+            const QRectF before(part.left(), part.top(), line.left() - part.left(), part.height());
+            const QRectF after(line.right(), part.top(), part.right() - line.right(), part.height());
+            part = after.width() >= before.width() ? after : before;
+        }
         const QString label = QString::fromStdString(w.text);
         const double indent = kWindowTextInset + metrics.horizontalAdvance(QLatin1Char('x')) / 2;
-        if (metrics.horizontalAdvance(label) + 2 * indent <= r->width()) {
+        if (metrics.horizontalAdvance(label) + 2 * indent <= part.width()) {
             item.text = label;
-            item.textRect = r->adjusted(indent, 1, -indent, -1);
+            item.textRect = part.adjusted(indent, 1, -indent, -1);
             item.textFlags = Qt::AlignLeft | Qt::AlignVCenter;
         }
         items.push_back(item);
@@ -80,27 +114,7 @@ std::vector<ChartItem> planChartItems(const PlanChart& chart, const QFont& font,
         }
         items.push_back(item);
     }
-    for (std::size_t i = 0; i < chart.barriers.size(); ++i) {
-        const PlanChartBarrier& b = chart.barriers[i];
-        const VLine& v = b.line;
-        if (!std::isfinite(v.x)) continue;
-        ChartItem item;
-        item.name = i + 1 == chart.barriers.size() ? std::string("barrierEnd") : "barrier" + std::to_string(b.barrier);
-        item.part = ChartPart::Barrier;
-        item.box = Box{v.x, v.top, 0, v.bottom - v.top, true};
-        double x = px(v.x) - 1;
-        double top = px(v.top), bottom = px(v.bottom);
-        if (edges == ChartEdges::PixelGrid) {
-            x = std::round(px(v.x)) - 1;
-            top = std::round(top);
-            bottom = std::round(bottom);
-        }
-        const std::optional<QRectF> r = insideFrame(QRectF(x, top, 2, bottom - top));
-        if (!r) continue;
-        item.rect = *r;
-        item.fill = palette::kBarrier;
-        items.push_back(item);
-    }
+    items.insert(items.end(), barriers.begin(), barriers.end());
     return items;
 }
 

@@ -41,16 +41,21 @@ void paintAxes(QPainter& p, const TimeSpaceDiagram& d, const TimeSpaceFrame& f, 
         if (labelled)
             p.drawText(QRectF(x - 20, bottom + 6, 40, metrics.height()), Qt::AlignHCenter | Qt::AlignTop, number(t));
     }
-    if (!d.bands[0].from.empty())
-        p.drawText(QRectF(f.plot.left(), bottom + 6 + metrics.height(), f.plot.width(), metrics.height()),
-                   Qt::AlignLeft | Qt::AlignTop,
-                   QStringLiteral("Bar above a signal's line: through phase %1 to %2; below: the way back; "
-                                  "dark blue on the line: side-street permissive windows")
-                       .arg(QString::fromStdString(printableText(d.bands[0].from)),
-                            QString::fromStdString(printableText(d.bands[0].to))));
-    p.drawText(QRectF(f.plot.left(), bottom + 6 + metrics.height(), f.plot.width(), metrics.height()),
-               Qt::AlignRight | Qt::AlignTop,
-               QStringLiteral("Master clock, s; distance in %1").arg(d.metric ? "m" : "ft"));
+    const QString axes = QStringLiteral("Master clock, s; distance in %1").arg(d.metric ? "m" : "ft");
+    double axesLine = bottom + 6 + metrics.height();
+    if (!d.bands[0].from.empty()) {
+        const QString legend = QStringLiteral("Bar above a signal's line: through phase %1 to %2; below: the way back; "
+                                              "dark blue on the line: side-street permissive windows")
+                                   .arg(QString::fromStdString(printableText(d.bands[0].from)),
+                                        QString::fromStdString(printableText(d.bands[0].to)));
+        p.drawText(QRectF(f.plot.left(), axesLine, f.plot.width(), metrics.height()), Qt::AlignLeft | Qt::AlignTop,
+                   legend);
+        // On a narrow diagram the two would run into each other: the axes' units go below.
+        const double gap = metrics.horizontalAdvance(QStringLiteral("    "));
+        if (metrics.horizontalAdvance(legend) + gap + metrics.horizontalAdvance(axes) > f.plot.width())
+            axesLine += metrics.height();
+    }
+    p.drawText(QRectF(f.plot.left(), axesLine, f.plot.width(), metrics.height()), Qt::AlignRight | Qt::AlignTop, axes);
     // The cycles' boundaries, where every signal's timing repeats.
     if (d.cycle > 0) {
         p.setPen(QPen(kCycleLine, 1, Qt::DashLine));

@@ -13,7 +13,7 @@ namespace tavimo::ui {
 namespace {
 
 constexpr double kSheetWidth = 1100, kSheetHeight = 680;
-constexpr double kLeft = 90, kRight = 30, kTop = 56, kBottom = 54;
+constexpr double kLeft = 90, kRight = 30, kTop = 56, kBottom = 70;
 constexpr double kBar = 5;     // thickness of a through bar
 constexpr double kGap = 1.5;   // between the line and a bar
 constexpr double kWindow = 3;  // thickness of a side-street window on the line

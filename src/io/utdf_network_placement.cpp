@@ -184,7 +184,7 @@ std::variant<NetworkPlacement, std::string> placeIntersection(const NetworkInter
         if (phases.size() == 2 && c != 0) says[ring - 1] = phases[0].phase == c ? tag::kLag : tag::kLead;
     }
     if (!says[0].empty() && !says[1].empty() && says[0] != says[1])
-        return std::string("one ring leads and the other lags: Tavimo's plans have one left-turn arrangement");
+        return std::string("one ring leads and the other lags: the eight-phase grid holds one left-turn arrangement");
     placed.arrangement = !says[0].empty() ? says[0] : !says[1].empty() ? says[1] : tag::kLead;
     const bool lead = placed.arrangement == tag::kLead;
 

@@ -184,7 +184,7 @@ TEST(UtdfNetwork, RealIntersectionsOnTheGrid) {
         {"glendale.csv", "3000", "3.42867.", "Lag"},       // phase 8 alone coordinated, running first
         {"peoria-3-7.csv", "3", ".2...68.", "Lead"},       // T-intersection: no left turn beside 2
         {"us60-10.csv", "10", ".24.....", "Lead"},         // one-way street timed in ring 1 alone
-        {"glendale.csv", "102", "one ring leads and the other lags: Tavimo's plans have one left-turn arrangement"},
+        {"glendale.csv", "102", "one ring leads and the other lags: the eight-phase grid holds one left-turn arrangement"},
         {"chattanooga.csv", "33", "phase 9 is in use"},
         {"glendale.csv", "1", "ring 1 has three phases before the barrier"},
         {"glendale.csv", "5120", "phase 3 runs in barrier 3"},

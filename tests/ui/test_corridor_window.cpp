@@ -33,10 +33,11 @@ public:
     Answers() { setDialogs(this); }
     ~Answers() override { setDialogs(nullptr); }
     QStringList files, shown;
+    QList<Answer> replies;  // to questions, in turn; Ok when none is left
     QString printTo;
     Answer ask(QWidget*, const Message& m) override {
         shown << m.text;
-        return Answer::Ok;
+        return replies.isEmpty() ? Answer::Ok : replies.takeFirst();
     }
     QString openFileName(QWidget*, const QString&) override { return files.isEmpty() ? QString() : files.takeFirst(); }
     QString saveFileName(QWidget* w, const QString& f) override { return openFileName(w, f); }
@@ -101,6 +102,13 @@ void CorridorWindowTest::offsetsTypedAndDraggedMoveTheBands() {
              qPrintable(names[1]));
     QCOMPARE(names[3], text(w, "bandThere"));
 
+    // Tab runs down the offsets as listed: the far end of the way there first.
+    QStringList tabbed;
+    for (QWidget* at = w->findChild<QPushButton*>("printDiagram")->nextInFocusChain(); tabbed.size() < 3;
+         at = at->nextInFocusChain())
+        if (qobject_cast<QDoubleSpinBox*>(at)) tabbed << at->objectName();
+    QCOMPARE(tabbed, QStringList({"offset3375", "offset3350", "offset3325"}));
+
     // The file's own reference of 3350 is Type 170 (38 s); its ts2 offset is 78.5 s.
     QCOMPARE(offset(w, "3350")->value(), 78.5);
     auto* reference = w->findChild<QComboBox*>("reference");
@@ -124,7 +132,15 @@ void CorridorWindowTest::offsetsTypedAndDraggedMoveTheBands() {
     QVERIFY2(std::abs(moved - 20) <= w->view()->secondsPerPixel() + 0.05, qPrintable(QString::number(moved)));
     QCOMPARE(offset(w, "3375")->value(), std::round(w->diagram().signals[2].offsets->type170 * 10) / 10);
     QVERIFY(answers.shown.isEmpty());
-    w->close();
+
+    // Moved offsets are not lost by closing the window: it asks, and Cancel keeps it.
+    QVERIFY(w->isModified());
+    QVERIFY(w->windowTitle().endsWith("[*]"));
+    answers.replies = {Answer::Cancel, Answer::Discard};
+    QVERIFY(!w->close());
+    QCOMPARE(answers.shown.value(0), QStringLiteral("Save changes to %1: 3325 to 3375?").arg(QString::fromStdString(w->diagram().street)));
+    QVERIFY(w->close());
+    QCOMPARE(answers.shown.size(), 2);
 }
 
 void CorridorWindowTest::savedCorridorOpensEqualAndExports() {
@@ -138,6 +154,9 @@ void CorridorWindowTest::savedCorridorOpensEqualAndExports() {
     w->findChild<QPushButton*>("saveCorridor")->click();
     QVERIFY2(answers.shown.isEmpty(), qPrintable(answers.shown.join('\n')));
     QCOMPARE(w->projectFile(), project);
+    QVERIFY(!w->isModified());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Time-space diagram - %1: 3325 to 3375 - corridor.tavimo[*]")
+                                   .arg(QString::fromStdString(w->diagram().street)));
 
     QPointer<CorridorWindow> again = openCorridorProject(nullptr, project);
     QVERIFY(again);

@@ -86,6 +86,9 @@ void PlanWindowTest::leadLagPlanImportedEditedSavedAndOpenedAgain() {
     QVERIFY(!frame.timingWindow());  // the eight positions cannot hold it
     PlanWindow* window = frame.activePlanWindow();
     QVERIFY(window);
+    // The keys are the new window's, so that it stays in front once the dialog closes.
+    QVERIFY(frame.focusWidget() && window->isAncestorOf(frame.focusWidget()));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Ring-Barrier Plan - Intersection 3 - Untitled[*]"));
     QCOMPARE(dialog->cellText(dialog->rowOf("3"), ImportNetwork::Agreement),
              QStringLiteral("Force-offs agree with the UTDF file"));
 
@@ -97,6 +100,17 @@ void PlanWindowTest::leadLagPlanImportedEditedSavedAndOpenedAgain() {
     QCOMPARE(child<QLabel>(window, "offsets")->text(),
              QStringLiteral("Offset: ts2 117.5, last_green 127 (own), type170 48, red 50, flashing_dont_walk 37"));
     QVERIFY(!window->isModified());
+    // Φ4 and Φ8 open before the barrier: their labels stay clear of its line.
+    const std::vector<ChartItem>& items = window->findChild<ChartView*>()->items();
+    int labels = 0;
+    for (const ChartItem& label : items) {
+        if (label.part != ChartPart::Window || label.text.isEmpty()) continue;
+        ++labels;
+        for (const ChartItem& line : items)
+            QVERIFY2(line.part != ChartPart::Barrier || !line.rect.intersects(label.textRect),
+                     qPrintable(QString::fromStdString(label.name + " under " + line.name)));
+    }
+    QCOMPARE(labels, 4);
 
     // A field that does not read is named, and nothing changes.
     const Signal before = window->intersection().signal;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/corridor/corridor_window.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
 #include <QDoubleSpinBox>
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -63,6 +65,7 @@ struct CorridorWindow::State {
     QString projectFile;
     std::optional<double> dragFrom;  // the dragged signal's ts2 offset at the press
     bool showing = false;            // offsets being shown, not typed
+    bool modified = false;           // offsets moved since opened or saved
 };
 
 CorridorWindow::CorridorWindow(std::unique_ptr<State> state, QWidget* parent)
@@ -80,10 +83,32 @@ CorridorWindow::~CorridorWindow() = default;
 
 const TimeSpaceDiagram& CorridorWindow::diagram() const { return state_->diagram; }
 QString CorridorWindow::projectFile() const { return state_->projectFile; }
+bool CorridorWindow::isModified() const { return state_->modified; }
+
+// The street and the route's ends: a street may hold more than one corridor.
+QString CorridorWindow::routeName() const {
+    QString name = qText(state_->corridor.street.empty() ? std::string("Corridor") : state_->corridor.street);
+    const auto& route = state_->corridor.there.signals;
+    if (!route.empty())
+        name += QStringLiteral(": %1 to %2").arg(qText(route.front().id), qText(route.back().id));
+    return name;
+}
+
+QString CorridorWindow::documentName() const {
+    return state_->projectFile.isEmpty() ? routeName() : QFileInfo(state_->projectFile).fileName();
+}
+
+void CorridorWindow::setModified(bool modified) {
+    state_->modified = modified;
+    // The route, and the file once there is one; [*] marks unsaved offsets.
+    QString title = QStringLiteral("Time-space diagram - %1").arg(routeName());
+    if (!state_->projectFile.isEmpty()) title += QStringLiteral(" - ") + QFileInfo(state_->projectFile).fileName();
+    setWindowTitle(title + QStringLiteral("[*]"));
+    setWindowModified(modified);
+}
 
 void CorridorWindow::build() {
-    const QString street = qText(state_->corridor.street.empty() ? std::string("Corridor") : state_->corridor.street);
-    setWindowTitle(QStringLiteral("Time-space diagram - %1").arg(street));
+    setModified(false);
     auto* top = new QHBoxLayout;
     auto* referenceLabel = new QLabel(QStringLiteral("Offsets &in:"));
     reference_ = new QComboBox;
@@ -98,10 +123,11 @@ void CorridorWindow::build() {
         b->setObjectName(QString::fromLatin1(name));
         connect(b, &QPushButton::clicked, this, act);
         top->addWidget(b);
+        return b;
     };
     button("saveCorridor", QStringLiteral("&Save..."), &CorridorWindow::save);
     button("exportDiagram", QStringLiteral("&Export..."), &CorridorWindow::exportDiagram);
-    button("printDiagram", QStringLiteral("&Print..."), &CorridorWindow::printDiagram);
+    QPushButton* printButton = button("printDiagram", QStringLiteral("&Print..."), &CorridorWindow::printDiagram);
 
     auto* figures = new QVBoxLayout;
     for (int way = 0; way < 2; ++way) {
@@ -158,7 +184,18 @@ void CorridorWindow::build() {
         state_->reference = OffsetReference(reference_->currentData().toInt());
         showOffsets();
     });
-    resize(1200, 720);
+    // Tab runs down the list of offsets as it reads, from the far end of the way there
+    // (set once every widget is in the window).
+    QWidget* before = printButton;
+    for (auto spin = offsets_.rbegin(); spin != offsets_.rend(); ++spin) {
+        setTabOrder(before, *spin);
+        before = *spin;
+    }
+    // A laptop's screen less its panel may be shorter than the diagram is designed: the
+    // window, with the frame the window manager adds, stays on it whole.
+    QSize designed(1200, 720);
+    if (const QScreen* shown = screen()) designed = designed.boundedTo(shown->availableGeometry().size() - QSize(16, 48));
+    resize(designed);
 }
 
 void CorridorWindow::refresh() {
@@ -182,7 +219,10 @@ void CorridorWindow::showOffsets() {
 
 void CorridorWindow::offsetTyped(std::size_t signal, double seconds) {
     if (state_->showing) return;
-    if (setOffset(state_->corridor, signal, state_->reference, seconds)) refresh();
+    if (setOffset(state_->corridor, signal, state_->reference, seconds)) {
+        refresh();
+        setModified(true);
+    }
 }
 
 void CorridorWindow::dragged(std::size_t signal, double seconds) {
@@ -194,6 +234,7 @@ void CorridorWindow::dragged(std::size_t signal, double seconds) {
     if (setOffset(state_->corridor, signal, OffsetReference::Ts2, ts2)) {
         refresh();
         showOffsets();
+        setModified(true);
     }
 }
 
@@ -217,14 +258,40 @@ QString CorridorWindow::saveTo(const QString& path) {
     if (const auto failed = writePlanProjectFile(path.toStdString(), project)) return QString::fromStdString(*failed);
     state_->projectFile = path;
     setWindowFilePath(path);
+    setModified(false);
     return {};
 }
 
-void CorridorWindow::save() {
+void CorridorWindow::save() { saveAs(); }
+
+bool CorridorWindow::saveAs() {
     QString path = dialogs().saveFileName(this, kProjectFilter);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += QString::fromLatin1(kPlanProjectExtension);
-    if (const QString failed = saveTo(path); !failed.isEmpty()) tell(this, failed, {}, Icon::Critical);
+    if (const QString failed = saveTo(path); !failed.isEmpty()) {
+        tell(this, failed, {}, Icon::Critical);
+        return false;
+    }
+    return true;
+}
+
+bool CorridorWindow::maySetAside() {
+    if (!state_->modified) return true;
+    const Answer answer = dialogs().ask(
+        this, Message{QStringLiteral("Save changes to %1?").arg(documentName()), {}, Icon::Warning, Buttons::SaveDiscardCancel});
+    if (answer == Answer::Discard) {
+        setModified(false);
+        return true;
+    }
+    return answer == Answer::Save && saveAs();
+}
+
+void CorridorWindow::closeEvent(QCloseEvent* event) {
+    if (!maySetAside()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
 }
 
 void CorridorWindow::exportDiagram() {
@@ -238,7 +305,7 @@ void CorridorWindow::exportDiagram() {
 void CorridorWindow::printDiagram() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(windowTitle());
+    printer.setDocName(QStringLiteral("Time-space diagram - ") + routeName());  // without the title's [*]
     if (!dialogs().choosePrinter(this, printer)) return;
     QPainter painter;
     bool printed = painter.begin(&printer);

@@ -43,6 +43,15 @@ public:
     void printDiagram();
     void save();
 
+    // Offsets moved since the diagram was opened or saved.
+    bool isModified() const;
+    // True when the window may close: nothing is unsaved, or the user saved it or gave
+    // it up when asked.
+    bool maySetAside();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     struct State;
     explicit CorridorWindow(std::unique_ptr<State> state, QWidget* parent);
@@ -51,6 +60,10 @@ private:
     void showOffsets();
     void offsetTyped(std::size_t signal, double seconds);
     void dragged(std::size_t signal, double seconds);
+    bool saveAs();
+    void setModified(bool modified);
+    QString routeName() const;
+    QString documentName() const;
 
     std::unique_ptr<State> state_;
     TimeSpaceView* view_ = nullptr;

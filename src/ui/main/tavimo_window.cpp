@@ -453,6 +453,13 @@ PlanWindow* Tavimo::openPlanWindow(PlanProject project, const QString& path) {
     frame->resize(fittedToScreen(frame, frame->size()));
     frame->move(0, 0);
     mdi_->setActiveSubWindow(frame);
+    // The keys go to the new window, even while the network dialog is in front: the
+    // frame gives them back to the widget that had them once the dialog closes, and a
+    // timing window that had them would come back on top of the plan just loaded.
+    QWidget* first = plan;
+    do first = first->nextInFocusChain();
+    while (first != plan && !(plan->isAncestorOf(first) && first->isEnabled() && (first->focusPolicy() & Qt::TabFocus)));
+    first->setFocus(Qt::OtherFocusReason);
     return plan;
 }
 
@@ -566,6 +573,11 @@ void Tavimo::closeEvent(QCloseEvent* event) {
     }
     for (PlanWindow* plan : planWindows())
         if (!plan->maySetAside()) {
+            event->ignore();
+            return;
+        }
+    for (CorridorWindow* corridor : findChildren<CorridorWindow*>())
+        if (!corridor->maySetAside()) {
             event->ignore();
             return;
         }

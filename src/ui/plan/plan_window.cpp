@@ -259,6 +259,7 @@ void PlanWindow::showIntersection(int index) {
     shown_ = index;
     fillFields();
     runCalculation();
+    updateTitle();
 }
 
 void PlanWindow::fillFields() {
@@ -477,7 +478,10 @@ void PlanWindow::setModified(bool modified) {
 
 void PlanWindow::updateTitle() {
     const QString name = path_.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path_).fileName();
-    setWindowTitle(QStringLiteral("%1 - %2[*]").arg(kTitle, name));
+    // The intersection shown as well: a plan loaded from a network has no file yet.
+    const std::string& id = intersection().id;
+    const QString shown = id.empty() ? QString() : QStringLiteral("Intersection %1 - ").arg(qs(id));
+    setWindowTitle(QStringLiteral("%1 - %2%3[*]").arg(kTitle, shown, name));
     setWindowModified(modified_);
 }
 
