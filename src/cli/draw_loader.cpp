@@ -132,8 +132,8 @@ void fillPlan(PlainSignal& s, const DrawnSignal& drawn) {
         s.offset = offsetLine(offsets);
     s.description = signal.description;
     s.cycle = signal.cycle.text;
-    s.controller = signal.controller == Controller::Type170 ? "Type 170" : "NEMA TS2";
-    s.mode = signal.mode == SignalMode::Yield ? tag::kYield : tag::kPermissive;
+    s.controller = controllerName(signal.controller);
+    s.mode = modeName(signal.mode);
     for (int phase : signal.coordinated) s.coordinated += (s.coordinated.empty() ? "" : ", ") + std::to_string(phase);
     s.chart = planChart(signal, *drawn.planCalculation);
     for (const PlanChartBar& b : s.chart.bars)

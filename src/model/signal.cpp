@@ -1,7 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "model/signal.h"
 
+#include "model/signal_plan.h"
+
 namespace tavimo {
+
+const char* controllerName(Controller controller) {
+    return controller == Controller::Type170 ? "Type 170" : "NEMA TS2";
+}
+
+const char* modeName(SignalMode mode) { return mode == SignalMode::Yield ? tag::kYield : tag::kPermissive; }
 
 const SignalPhase* Signal::atPosition(int position) const {
     for (const SignalPhase& p : phases)

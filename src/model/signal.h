@@ -82,6 +82,11 @@ struct Signal {
     const SignalPhase* phase(int number) const;
 };
 
+// The controller as engineers name it ("NEMA TS2", "Type 170") and the mode as the
+// window's pull-down reads ("Permissive", "Yield").
+const char* controllerName(Controller controller);
+const char* modeName(SignalMode mode);
+
 // The ring-barrier structure of the eight positions: each ring runs the positions of
 // a barrier in order (1 before 2, 3 before 4); only positions that hold a phase count.
 std::vector<RingBarrier> gridSequence(const std::vector<SignalPhase>& phases);

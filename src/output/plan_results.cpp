@@ -14,9 +14,6 @@ namespace {
 
 std::string text(const std::optional<float>& value) { return value ? formatNumber(*value) : std::string(); }
 
-std::string controllerText(Controller c) { return c == Controller::Type170 ? "Type 170" : "NEMA TS2"; }
-std::string modeText(SignalMode m) { return m == SignalMode::Yield ? tag::kYield : tag::kPermissive; }
-
 }  // namespace
 
 std::vector<PlanRow> planRows(const Signal& signal, const PlanCalculation& plan) {
@@ -39,8 +36,8 @@ void printPlanTable(const Signal& signal, const PlanCalculation& plan, std::ostr
     std::vector<std::pair<const char*, std::string>> header = {
         {"Description:", printableText(signal.description)},
         {"Cycle Length:", printableText(signal.cycle.text)},
-        {"Controller:", controllerText(signal.controller)},
-        {"Mode:", modeText(signal.mode)},
+        {"Controller:", controllerName(signal.controller)},
+        {"Mode:", modeName(signal.mode)},
         {"Coordinated:", coordinated},
     };
     if (signal.offset) header.push_back({"Offset:", offsetFigures(signalOffsetsOf(signal, plan))});
@@ -89,8 +86,8 @@ Json planJson(const Signal& signal, const PlanCalculation& plan, const JsonPlanI
     if (!intersection.note.empty()) object["note"] = intersection.note;
     object["description"] = signal.description;
     object["cycle_length"] = jsonNumber(signal.cycle.text);
-    object["controller"] = controllerText(signal.controller);
-    object["mode"] = modeText(signal.mode);
+    object["controller"] = controllerName(signal.controller);
+    object["mode"] = modeName(signal.mode);
     object["arrangement"] = nullptr;
     addOffsetJson(object, signalOffsetsOf(signal, plan));
     Json positions = Json::array();

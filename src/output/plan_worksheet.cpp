@@ -22,7 +22,7 @@ std::string movementText(const Movement& m) {
 
 Worksheet planWorksheet(const Signal& signal, const PlanCalculation& plan) {
     Worksheet sheet;
-    sheet.controller = signal.controller == Controller::Type170 ? "Type 170" : "NEMA TS2";
+    sheet.controller = controllerName(signal.controller);
     for (const PlanPhaseResult& r : plan.phases) {
         const SignalPhase* p = signal.phase(r.number);
         if (!p || !p->timing) continue;
@@ -39,9 +39,8 @@ Worksheet planWorksheet(const Signal& signal, const PlanCalculation& plan) {
 
 std::string planTitle(const Signal& signal) {
     std::string title = signal.description.empty() ? "Untitled signal" : signal.description;
-    title += " - Cycle " + signal.cycle.text + " s - " +
-             (signal.controller == Controller::Type170 ? "Type 170" : "NEMA TS2") + " - " +
-             (signal.mode == SignalMode::Yield ? tag::kYield : tag::kPermissive);
+    title += " - Cycle " + signal.cycle.text + " s - " + controllerName(signal.controller) + " - " +
+             modeName(signal.mode);
     return title;
 }
 

@@ -70,9 +70,6 @@ std::string warningsOf(const ProjectRun& run, const PlanPhaseResult& r) {
     return cell;
 }
 
-const char* modeName(SignalMode mode) { return mode == SignalMode::Yield ? tag::kYield : tag::kPermissive; }
-const char* controllerText(Controller c) { return c == Controller::Type170 ? "Type 170" : "NEMA TS2"; }
-
 void printCsv(const std::vector<ProjectRun>& runs, std::ostream& out) {
     out << "intersection";
     for (const char* name : kPhaseNames) out << ',' << name;
@@ -99,7 +96,7 @@ void printTable(const std::vector<ProjectRun>& runs, std::ostream& out) {
         const Signal& s = *run.signal;
         if (i) out << '\n';
         out << "Intersection " << printableText(run.id) << ": " << printableText(s.description) << '\n'
-            << "Cycle Length " << printableText(s.cycle.text) << ", " << controllerText(s.controller) << ", "
+            << "Cycle Length " << printableText(s.cycle.text) << ", " << controllerName(s.controller) << ", "
             << modeName(s.mode) << '\n';
         if (s.offset) out << offsetLine(signalOffsetsOf(s, run.calculation)) << '\n';
         if (!run.calculated()) {
@@ -135,7 +132,7 @@ Json runJson(const ProjectRun& run) {
     Json object{{"intersection", jsonNumber(run.id)},
                 {"description", s.description},
                 {"cycle_length", jsonNumber(s.cycle.text)},
-                {"controller", controllerText(s.controller)},
+                {"controller", controllerName(s.controller)},
                 {"mode", modeName(s.mode)}};
     addOffsetJson(object, signalOffsetsOf(s, run.calculation));
     if (!run.note.empty()) object["note"] = run.note;

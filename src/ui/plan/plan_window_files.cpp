@@ -43,8 +43,7 @@ PlanReportHeader planReportHeaderOf(const Signal& s, const PlanCalculation& calc
     QStringList coordinated;
     for (int phase : s.coordinated) coordinated << QString::number(phase);
     return {qs(s.description), qs(s.cycle.text),
-            s.controller == Controller::Type170 ? QStringLiteral("Type 170") : QStringLiteral("NEMA TS2"),
-            s.mode == SignalMode::Yield ? QStringLiteral("Yield") : QStringLiteral("Permissive"),
+            QString::fromLatin1(controllerName(s.controller)), QString::fromLatin1(modeName(s.mode)),
             coordinated.join(QStringLiteral(", ")), qs(planOffsetLine(s, &calculation))};
 }
 
