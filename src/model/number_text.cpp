@@ -172,6 +172,8 @@ std::string formatNumber(float value) {
     return out;
 }
 
+std::string formatNumber(const std::optional<float>& value) { return value ? formatNumber(*value) : std::string(); }
+
 float roundHalfEven(float value) {
     return static_cast<float>(std::nearbyint(static_cast<double>(value)));
 }

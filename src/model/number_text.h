@@ -24,6 +24,8 @@ bool isBlank(std::string_view text);
 // The shortest text of a single-precision value with at most seven significant
 // digits, no trailing zeros and '.' as the decimal separator: 35, 29.5, -2, 0.5.
 std::string formatNumber(float value);
+// The same of a value that may not be given: empty where none is.
+std::string formatNumber(const std::optional<float>& value);
 
 // Nearest whole number; an exact half goes to the even neighbour.
 float roundHalfEven(float value);

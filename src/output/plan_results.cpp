@@ -10,12 +10,6 @@
 
 namespace tavimo {
 
-namespace {
-
-std::string text(const std::optional<float>& value) { return value ? formatNumber(*value) : std::string(); }
-
-}  // namespace
-
 std::vector<PlanRow> planRows(const Signal& signal, const PlanCalculation& plan) {
     std::vector<PlanRow> rows;
     for (const PlanPhaseResult& r : plan.phases) {
@@ -23,7 +17,7 @@ std::vector<PlanRow> planRows(const Signal& signal, const PlanCalculation& plan)
         const PhaseTiming t = s && s->timing ? *s->timing : PhaseTiming{};
         rows.push_back({{"", std::to_string(r.number), "", formatNumber(t.split), formatNumber(t.minGreen),
                          formatNumber(t.amber), formatNumber(t.allRed), formatNumber(r.forceOff),
-                         text(r.permissiveStart), text(r.permissiveEnd)},
+                         formatNumber(r.permissiveStart), formatNumber(r.permissiveEnd)},
                         r.ring,
                         r.barrier});
     }

@@ -10,8 +10,6 @@ namespace tavimo {
 
 namespace {
 
-std::string text(const std::optional<float>& value) { return value ? formatNumber(*value) : std::string(); }
-
 std::string movementText(const Movement& m) {
     static const char* const approaches[] = {"", "NB", "EB", "SB", "WB"};
     if (m.approach == Approach::None) return {};
@@ -28,7 +26,8 @@ Worksheet planWorksheet(const Signal& signal, const PlanCalculation& plan) {
         if (!p || !p->timing) continue;
         const PhaseTiming& t = *p->timing;
         sheet.rows.push_back({r.number, movementText(p->movement), formatNumber(t.split), formatNumber(t.minGreen),
-                              formatNumber(t.amber), formatNumber(t.allRed), text(p->walk), text(p->flashDontWalk),
+                              formatNumber(t.amber), formatNumber(t.allRed), formatNumber(p->walk),
+                              formatNumber(p->flashDontWalk),
                               worksheetTime(r.forceOff), worksheetTime(r.permissiveStart),
                               worksheetTime(r.permissiveEnd)});
     }

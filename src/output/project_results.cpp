@@ -29,8 +29,6 @@ std::string stopNote(const Signal& s, const PlanCalculation& c) {
     return {};
 }
 
-std::string text(const std::optional<float>& value) { return value ? formatNumber(*value) : std::string(); }
-
 std::string movementText(const Movement& m) {
     static const char* const kCodes[] = {"", "NB", "EB", "SB", "WB"};
     const std::string code = kCodes[static_cast<int>(m.approach)];
@@ -57,8 +55,8 @@ std::array<std::string, kPhaseFields> fieldsOf(const Signal& s, const PlanPhaseR
             formatNumber(t.amber),
             formatNumber(t.allRed),
             formatNumber(r.forceOff),
-            text(r.permissiveStart),
-            text(r.permissiveEnd)};
+            formatNumber(r.permissiveStart),
+            formatNumber(r.permissiveEnd)};
 }
 
 // The barrier check's words (one warning a mismatch) for the phases of its barrier.
