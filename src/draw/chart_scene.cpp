@@ -28,8 +28,6 @@ bool drawable(const Box& b) {
            std::isfinite(b.height) && b.width > 0 && b.height > 0;
 }
 
-QRectF rectOf(const Box& b, ChartEdges edges) { return chartRectOf(b, edges); }
-std::optional<QRectF> insideFrame(QRectF r) { return insideChartFrame(r); }
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -64,7 +62,7 @@ ChartItem rowBar(const ChartGeometry& chart, int k, ChartPart part, const Box& b
     item.ring = k <= 4 ? 1 : 2;
     item.phase = qs(chart.greenText[k - 1]);
     item.box = box;
-    item.rect = rectOf(box, edges);
+    item.rect = chartRectOf(box, edges);
     item.fill = part == ChartPart::Green ? palette::kGreen : part == ChartPart::Yellow ? palette::kYellow : palette::kRed;
     item.outline = palette::kBarOutline;
     return item;
@@ -154,7 +152,7 @@ std::vector<ChartItem> chartItems(const ChartGeometry& chart, const QFont& font,
         const Box& box = chart.windows[w];
         // A window of no length (a left turn's start that the clearance uses up) is no window.
         if (!drawable(box) || windowLength(w, box) <= 0) continue;
-        const std::optional<QRectF> r = insideFrame(rectOf(box, edges));
+        const std::optional<QRectF> r = insideChartFrame(chartRectOf(box, edges));
         if (!r) continue;
         ChartItem item;
         item.name = kWindowNames[w];
@@ -199,7 +197,7 @@ std::vector<ChartItem> chartItems(const ChartGeometry& chart, const QFont& font,
         for (int i = 0; i < 3; ++i) {
             if (!drawable(*boxes[i])) continue;
             ChartItem item = rowBar(chart, k, parts[i], *boxes[i], edges);
-            const std::optional<QRectF> r = insideFrame(item.rect);
+            const std::optional<QRectF> r = insideChartFrame(item.rect);
             if (!r) continue;
             item.rect = *r;
             if (item.part == ChartPart::Green) {
@@ -212,7 +210,7 @@ std::vector<ChartItem> chartItems(const ChartGeometry& chart, const QFont& font,
     }
     for (const auto& [name, box, ring] : {std::tuple{"deadPhase", &chart.deadPhase, 1}, std::tuple{"deadPhase2", &chart.deadPhase2, 2}}) {
         if (!drawable(*box)) continue;
-        const std::optional<QRectF> r = insideFrame(rectOf(*box, edges));
+        const std::optional<QRectF> r = insideChartFrame(chartRectOf(*box, edges));
         if (!r) continue;
         ChartItem item;
         item.name = name;
@@ -227,7 +225,7 @@ std::vector<ChartItem> chartItems(const ChartGeometry& chart, const QFont& font,
                                      std::pair{"barrier3", &chart.barrier3}}) {
         if (!line->visible || !std::isfinite(line->x)) continue;
         ChartItem item = barrierLine(name, *line, edges);
-        const std::optional<QRectF> r = insideFrame(item.rect);
+        const std::optional<QRectF> r = insideChartFrame(item.rect);
         if (!r) continue;
         item.rect = *r;
         items.push_back(item);
@@ -248,7 +246,7 @@ void addLocalTimeItems(std::vector<ChartItem>& items, const ChartLayout& chart, 
         line.part = ChartPart::LocalZero;
         line.box = Box{v.x, std::min(v.top, v.bottom), 0, std::fabs(v.bottom - v.top), true};
         const double top = std::round(px(line.box.top));
-        if (auto r = insideFrame(QRectF(std::round(px(v.x)), top, 1, std::max(1.0, std::round(px(line.box.top + line.box.height)) - top)))) {
+        if (auto r = insideChartFrame(QRectF(std::round(px(v.x)), top, 1, std::max(1.0, std::round(px(line.box.top + line.box.height)) - top)))) {
             line.rect = *r;
             line.fill = palette::kLocalZero;
             items.push_back(line);

@@ -15,8 +15,6 @@ namespace {
 constexpr double kWindowTextInset = 3;  // px
 
 double px(double twips) { return chartPixels(twips); }
-QRectF rectOf(const Box& b, ChartEdges edges) { return chartRectOf(b, edges); }
-std::optional<QRectF> insideFrame(QRectF r) { return insideChartFrame(r); }
 
 bool drawable(const Box& b) {
     return std::isfinite(b.left) && std::isfinite(b.width) && b.width > 0 && b.height > 0;
@@ -48,7 +46,7 @@ std::vector<ChartItem> planChartItems(const PlanChart& chart, const QFont& font,
             top = std::round(top);
             bottom = std::round(bottom);
         }
-        const std::optional<QRectF> r = insideFrame(QRectF(x, top, 2, bottom - top));
+        const std::optional<QRectF> r = insideChartFrame(QRectF(x, top, 2, bottom - top));
         if (!r) continue;
         item.rect = *r;
         item.fill = palette::kBarrier;
@@ -57,7 +55,7 @@ std::vector<ChartItem> planChartItems(const PlanChart& chart, const QFont& font,
 
     for (const PlanChartWindow& w : chart.windows) {
         if (!drawable(w.box)) continue;
-        const std::optional<QRectF> r = insideFrame(rectOf(w.box, edges));
+        const std::optional<QRectF> r = insideChartFrame(chartRectOf(w.box, edges));
         if (!r) continue;
         ChartItem item;
         item.name = "window" + std::to_string(w.phase);
@@ -91,7 +89,7 @@ std::vector<ChartItem> planChartItems(const PlanChart& chart, const QFont& font,
     }
     for (const PlanChartBar& b : chart.bars) {
         if (!drawable(b.box)) continue;
-        const std::optional<QRectF> r = insideFrame(rectOf(b.box, edges));
+        const std::optional<QRectF> r = insideChartFrame(chartRectOf(b.box, edges));
         if (!r) continue;
         static const char* prefix[] = {"green", "yellow", "red"};
         ChartItem item;
