@@ -21,19 +21,15 @@ ChartView::ChartView(QWidget* parent) : QWidget(parent) {
 ChartView::~ChartView() = default;
 
 void ChartView::setChart(const WindowState& state) {
-    items_ = chartItems(state.chart, font(), this, ChartEdges::PixelGrid);
-    addLocalTimeItems(items_, state.chart, font(), this);
+    std::vector<ChartItem> items = chartItems(state.chart, font(), this, ChartEdges::PixelGrid);
+    addLocalTimeItems(items, state.chart, font(), this);
     // Times only for a calculated chart: the designed one is a layout, not a plan.
-    clock_.reset();
+    std::optional<ChartClock> clock;
     const std::optional<float> cycle = parseNumber(state.plan.cycleLength);
     const bool calculated = std::any_of(state.plan.positions.begin(), state.plan.positions.end(),
                                         [](const Position& p) { return !p.force.empty(); });
-    if (calculated && cycle && *cycle > 0) clock_ = ChartClock{*cycle, localZeroTime(state.plan).value_or(0.f)};
-    update();
-    if (QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::ObjectReorder);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (calculated && cycle && *cycle > 0) clock = ChartClock{*cycle, localZeroTime(state.plan).value_or(0.f)};
+    setItems(std::move(items), clock);
 }
 
 void ChartView::setItems(std::vector<ChartItem> items, std::optional<ChartClock> clock) {
