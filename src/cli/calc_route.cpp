@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -27,20 +26,8 @@ namespace {
 constexpr int kBothBands = 0;
 constexpr int kSomeWithoutBand = 1;
 
-// A figure with at most `places` decimals, trailing zeros dropped ("47.37", "12"),
-// the same text in every form; empty for nothing or a missing figure.
-std::string decimals(std::optional<double> value, int places) {
-    if (!value || !std::isfinite(*value)) return "";
-    char text[64];
-    const auto [end, failed] = std::to_chars(text, text + sizeof text, *value, std::chars_format::fixed, places);
-    if (failed != std::errc()) return "";
-    std::string result(text, end);
-    if (result.find('.') != std::string::npos) {
-        result.erase(result.find_last_not_of('0') + 1);
-        if (result.back() == '.') result.pop_back();
-    }
-    return result == "-0" ? "0" : result;
-}
+// The same text in every form; empty for nothing or a missing figure.
+std::string decimals(std::optional<double> value, int places) { return value ? decimalsText(*value, places) : ""; }
 std::string timeText(std::optional<double> seconds) { return decimals(seconds, 2); }
 std::string ratioText(std::optional<double> ratio) { return decimals(ratio, 3); }
 std::string fileFigure(double value) { return std::isfinite(value) ? formatNumber(static_cast<float>(value)) : ""; }

@@ -174,6 +174,19 @@ std::string formatNumber(float value) {
 
 std::string formatNumber(const std::optional<float>& value) { return value ? formatNumber(*value) : std::string(); }
 
+std::string decimalsText(double value, int places) {
+    if (!std::isfinite(value)) return "";
+    char text[64];
+    const auto [end, failed] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, places);
+    if (failed != std::errc()) return "";
+    std::string result(text, end);
+    if (result.find('.') != std::string::npos) {
+        result.erase(result.find_last_not_of('0') + 1);
+        if (result.back() == '.') result.pop_back();
+    }
+    return result == "-0" ? "0" : result;
+}
+
 float roundHalfEven(float value) {
     return static_cast<float>(std::nearbyint(static_cast<double>(value)));
 }

@@ -27,6 +27,10 @@ std::string formatNumber(float value);
 // The same of a value that may not be given: empty where none is.
 std::string formatNumber(const std::optional<float>& value);
 
+// A figure of a calculation with at most `places` decimals, trailing zeros dropped
+// ("47.37", "12"); empty for a figure that is not finite.
+std::string decimalsText(double value, int places);
+
 // Nearest whole number; an exact half goes to the even neighbour.
 float roundHalfEven(float value);
 

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "output/offset_results.h"
 
-#include <charconv>
-#include <cmath>
-
 #include "calc/signal_offsets.h"
+#include "model/number_text.h"
 
 namespace tavimo {
 
@@ -13,17 +11,8 @@ namespace {
 const OffsetReference kReferences[] = {OffsetReference::Ts2, OffsetReference::LastGreen, OffsetReference::Type170,
                                        OffsetReference::Red, OffsetReference::FlashingDontWalk};
 
-// At most two decimals, trailing zeros dropped: the corridor's figures are written so.
-std::string secondsText(double value) {
-    if (!std::isfinite(value)) return "";
-    char text[64];
-    const auto [end, failed] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
-    if (failed != std::errc()) return "";
-    std::string result(text, end);
-    result.erase(result.find_last_not_of('0') + 1);
-    if (result.back() == '.') result.pop_back();
-    return result == "-0" ? "0" : result;
-}
+// At most two decimals: the corridor's figures are written so.
+std::string secondsText(double value) { return decimalsText(value, 2); }
 
 std::string inReference(const SignalOffsets& offsets, OffsetReference reference) {
     if (!offsets.points) return reference == offsets.own.reference ? secondsText(offsets.own.seconds) : "";
