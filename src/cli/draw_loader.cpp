@@ -11,7 +11,6 @@
 
 #include "calc/local_time.h"
 #include "calc/plan_chart.h"
-#include "calc/signal_offsets.h"
 #include "output/plan_worksheet.h"
 #include "output/offset_results.h"
 #include "output/worksheet.h"
@@ -128,8 +127,7 @@ void fillPlan(PlainSignal& s, const DrawnSignal& drawn) {
     s.worksheet = planWorksheet(signal, *drawn.planCalculation);
     fillRows(s);
     s.fileName = fs::path(drawn.fileName).filename().string();
-    if (const std::optional<SignalOffsets> offsets = signalOffsetsOf(signal, *drawn.planCalculation))
-        s.offset = offsetLine(offsets);
+    s.offset = planOffsetLine(signal, drawn.planCalculation);
     s.description = signal.description;
     s.cycle = signal.cycle.text;
     s.controller = controllerName(signal.controller);
