@@ -9,13 +9,13 @@
 
 namespace tavimo {
 
-namespace {
-
 const CoordinationPhase* phaseOf(const CoordinationPlan& plan, int number) {
     for (const CoordinationPhase& p : plan.phases)
         if (p.number == number) return &p;
     return nullptr;
 }
+
+namespace {
 
 // Where the coordinated barrier begins on the master clock: the start of the phase
 // that runs first in the coordinated phase's ring and barrier.

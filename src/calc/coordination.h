@@ -21,6 +21,9 @@ struct GreenInterval {
     double length() const { return end - start; }
 };
 
+// The phase of a number; none where the plan does not run it.
+const CoordinationPhase* phaseOf(const CoordinationPlan& plan, int number);
+
 // Nothing for a phase the plan does not run.
 std::optional<GreenInterval> greenOf(const CoordinationPlan& plan, int phase);
 

@@ -18,12 +18,6 @@ int barrierOf(const Signal& signal, int phase) {
     return 0;
 }
 
-const CoordinationPhase* phaseOf(const CoordinationPlan& plan, int number) {
-    for (const CoordinationPhase& p : plan.phases)
-        if (p.number == number) return &p;
-    return nullptr;
-}
-
 // A cycle this many times shorter than the span shown would be bars too thin to see
 // and, from a file made by hand, millions of them: it is left undrawn.
 constexpr double kMostRepeats = 1000;
