@@ -2,6 +2,7 @@
 #include "ui/common/dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -94,6 +95,11 @@ QString qtNameFilter(const QString& filter) {
     QString patterns = filter.mid(bar + 1);
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
     return filter.left(bar) + QStringLiteral(" (") + patterns + QLatin1Char(')');
+}
+
+QString withSuffix(QString path, const QString& suffix) {
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += suffix;
+    return path;
 }
 
 }  // namespace tavimo::ui

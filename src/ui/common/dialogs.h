@@ -57,4 +57,7 @@ void tell(QWidget* parent, const QString& text, const QString& title = {}, Icon 
 // "Timing Files (*.dat;*.csv)|TIMING.dat;TIMING.csv" as a Qt name filter.
 QString qtNameFilter(const QString& filter);
 
+// A file name typed without an extension gets `suffix` (".svg"); an empty name stays empty.
+QString withSuffix(QString path, const QString& suffix);
+
 }  // namespace tavimo::ui

@@ -267,7 +267,7 @@ void CorridorWindow::save() { saveAs(); }
 bool CorridorWindow::saveAs() {
     QString path = dialogs().saveFileName(this, kProjectFilter);
     if (path.isEmpty()) return false;
-    if (QFileInfo(path).suffix().isEmpty()) path += QString::fromLatin1(kPlanProjectExtension);
+    path = withSuffix(path, QString::fromLatin1(kPlanProjectExtension));
     if (const QString failed = saveTo(path); !failed.isEmpty()) {
         tell(this, failed, {}, Icon::Critical);
         return false;
@@ -297,7 +297,7 @@ void CorridorWindow::closeEvent(QCloseEvent* event) {
 void CorridorWindow::exportDiagram() {
     QString path = dialogs().saveFileName(this, kPictureFilter);
     if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".svg");
+    path = withSuffix(path, QStringLiteral(".svg"));
     if (const QString failed = writeTimeSpaceFile(path, state_->diagram); !failed.isEmpty())
         tell(this, failed, {}, Icon::Critical);
 }

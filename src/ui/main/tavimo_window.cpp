@@ -661,7 +661,7 @@ bool Tavimo::save(bool saveAs) {
             return false;
         }
         // Open lists *.tvm only: a name without an extension gets it.
-        if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".tvm");
+        path = withSuffix(path, QStringLiteral(".tvm"));
         // Remembered before writing: after a failed save, Save tries the same file
         // again, with a message each time, until Save As names another.
         if (!form) return false;
@@ -750,7 +750,7 @@ std::optional<CalculatedSignal> Tavimo::calculatedSignalOrSay(const QString& not
 QString Tavimo::exportPath(const QString& filter, const QString& defaultSuffix) {
     QString path = dialogs().saveFileNameIn(this, filter, lastFolder(QStringLiteral("export")));
     if (path.isEmpty()) return path;
-    if (QFileInfo(path).suffix().isEmpty()) path += defaultSuffix;
+    path = withSuffix(path, defaultSuffix);
     rememberFolderOf(QStringLiteral("export"), path);
     return path;
 }

@@ -33,12 +33,6 @@ const QString kFileError = QStringLiteral("File Error");
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-// A name typed without an extension gets `suffix`.
-QString withSuffix(QString path, const QString& suffix) {
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += suffix;
-    return path;
-}
-
 PlanReportHeader planReportHeaderOf(const Signal& s, const PlanCalculation& calculation) {
     QStringList coordinated;
     for (int phase : s.coordinated) coordinated << QString::number(phase);
