@@ -54,22 +54,8 @@ std::variant<QByteArray, QString> withTitle(const QByteArray& drawn, const QStri
 }
 
 std::variant<QByteArray, QString> svgBytes(const ChartSheet& sheet) {
-    const QSizeF size = chartSheetSize();
-    QByteArray drawn;
-    QBuffer buffer(&drawn);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setSize(size.toSize());
-        svg.setViewBox(QRectF(QPointF(0, 0), size));
-        svg.setResolution(kScreenDpi);
-        QPainter p;
-        if (!p.begin(&svg)) return QStringLiteral("the picture cannot be started");
-        paintChartSheet(p, sheet, QRectF(QPointF(0, 0), size));
-        p.end();
-    }
-    return withTitle(drawn, sheet.title, QStringLiteral("Ring-barrier chart"));
+    return sheetFileBytes(ChartFormat::Svg, chartSheetSize(), sheet.title, QStringLiteral("Ring-barrier chart"), {},
+                          [&sheet](QPainter& p, const QRectF& target) { paintChartSheet(p, sheet, target); });
 }
 
 std::variant<QByteArray, QString> pngBytes(const ChartSheet& sheet) {
@@ -106,9 +92,54 @@ std::variant<QByteArray, QString> pdfBytes(const QList<ChartSheet>& sheets) {
 
 }  // namespace
 
-std::variant<QByteArray, QString> svgWithTitle(const QByteArray& drawn, const QString& title,
-                                               const QString& description) {
-    return withTitle(drawn, title, description);
+std::variant<QByteArray, QString> sheetFileBytes(ChartFormat format, const QSizeF& size, const QString& title,
+                                                 const QString& description, const QString& pageName,
+                                                 const std::function<void(QPainter&, const QRectF&)>& paint) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    switch (format) {
+    case ChartFormat::Svg: {
+        {
+            QSvgGenerator svg;
+            svg.setOutputDevice(&buffer);
+            svg.setSize(size.toSize());
+            svg.setViewBox(QRectF(QPointF(0, 0), size));
+            svg.setResolution(kScreenDpi);
+            QPainter p;
+            if (!p.begin(&svg)) return QStringLiteral("the picture cannot be started");
+            paint(p, QRectF(QPointF(0, 0), size));
+            p.end();
+        }
+        return withTitle(bytes, title, description);
+    }
+    case ChartFormat::Png: {
+        QImage image((size * kPngDetail).toSize(), QImage::Format_RGB32);
+        image.setDevicePixelRatio(kPngDetail);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        paint(p, QRectF(QPointF(0, 0), size));
+        p.end();
+        if (!image.save(&buffer, "PNG")) return QStringLiteral("the picture cannot be encoded");
+        return bytes;
+    }
+    case ChartFormat::Pdf: {
+        {
+            QPdfWriter pdf(&buffer);
+            pdf.setResolution(kPdfDpi);
+            pdf.setPageSize(QPageSize(QSizeF(size.width() * 72 / kScreenDpi, size.height() * 72 / kScreenDpi),
+                                      QPageSize::Point, pageName, QPageSize::ExactMatch));
+            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+            pdf.setTitle(title);
+            QPainter p;
+            if (!p.begin(&pdf)) return QStringLiteral("the document cannot be started");
+            paint(p, QRectF(0, 0, pdf.width(), pdf.height()));
+            if (!p.end()) return QStringLiteral("the document cannot be finished");
+        }
+        return bytes;
+    }
+    }
+    return QStringLiteral("no such picture format");
 }
 
 std::optional<ChartFormat> chartFormatOf(const QString& path) {

@@ -3,13 +3,18 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QRectF>
+#include <QSizeF>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <variant>
 
 #include "draw/chart_sheet.h"
 #include "draw/report_page.h"
+
+class QPainter;
 
 namespace tavimo::ui {
 
@@ -33,9 +38,12 @@ QString writeChartFile(const QString& path, const QList<ChartSheet>& sheets);
 // Writes `bytes` to `path` whole or not at all; empty, or "cannot write <path>: <reason>".
 QString writeWholeFile(const QString& path, const QByteArray& bytes);
 
-// An SVG drawn by Qt's generator with `title` and `description` put in escaped.
-std::variant<QByteArray, QString> svgWithTitle(const QByteArray& drawn, const QString& title,
-                                               const QString& description);
+// The bytes of a one-sheet picture `size` logical pixels large: `paint` draws the
+// sheet into the rectangle it is given. An SVG carries `title` and `description`, a
+// PDF the title and a page of the sheet's size called `pageName`.
+std::variant<QByteArray, QString> sheetFileBytes(ChartFormat format, const QSizeF& size, const QString& title,
+                                                 const QString& description, const QString& pageName,
+                                                 const std::function<void(QPainter&, const QRectF&)>& paint);
 
 // The PNG picture of a sheet: twice the screen's detail.
 QImage chartImage(const ChartSheet& sheet);

@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "draw/time_space_painter.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <cmath>
 
@@ -20,8 +16,6 @@ namespace tavimo::ui {
 namespace {
 
 constexpr double kScreenDpi = 96;
-constexpr int kPdfDpi = 600;
-constexpr qreal kPngDetail = 2;
 const QColor kLine{0x70, 0x70, 0x70};
 const QColor kCycleLine{0xb0, 0xb0, 0xb0};
 
@@ -133,52 +127,9 @@ void paintTimeSpaceSheet(QPainter& p, const TimeSpaceDiagram& d, const QRectF& t
 
 std::variant<QByteArray, QString> timeSpaceFileBytes(ChartFormat format, const TimeSpaceDiagram& d) {
     if (d.signals.empty()) return QStringLiteral("the corridor has no signals to draw");
-    const QSizeF size = timeSpaceSheetSize();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    switch (format) {
-    case ChartFormat::Svg: {
-        {
-            QSvgGenerator svg;
-            svg.setOutputDevice(&buffer);
-            svg.setSize(size.toSize());
-            svg.setViewBox(QRectF(QPointF(0, 0), size));
-            svg.setResolution(static_cast<int>(kScreenDpi));
-            QPainter p;
-            if (!p.begin(&svg)) return QStringLiteral("the picture cannot be started");
-            paintTimeSpaceSheet(p, d, QRectF(QPointF(0, 0), size));
-            p.end();
-        }
-        return svgWithTitle(bytes, timeSpaceTitle(d), QStringLiteral("Time-space diagram"));
-    }
-    case ChartFormat::Png: {
-        QImage image((size * kPngDetail).toSize(), QImage::Format_RGB32);
-        image.setDevicePixelRatio(kPngDetail);
-        image.fill(Qt::white);
-        QPainter p(&image);
-        paintTimeSpaceSheet(p, d, QRectF(QPointF(0, 0), size));
-        p.end();
-        if (!image.save(&buffer, "PNG")) return QStringLiteral("the picture cannot be encoded");
-        return bytes;
-    }
-    case ChartFormat::Pdf: {
-        {
-            QPdfWriter pdf(&buffer);
-            pdf.setResolution(kPdfDpi);
-            pdf.setPageSize(QPageSize(QSizeF(size.width() * 72 / kScreenDpi, size.height() * 72 / kScreenDpi),
-                                      QPageSize::Point, QStringLiteral("Diagram"), QPageSize::ExactMatch));
-            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-            pdf.setTitle(timeSpaceTitle(d));
-            QPainter p;
-            if (!p.begin(&pdf)) return QStringLiteral("the document cannot be started");
-            paintTimeSpaceSheet(p, d, QRectF(0, 0, pdf.width(), pdf.height()));
-            if (!p.end()) return QStringLiteral("the document cannot be finished");
-        }
-        return bytes;
-    }
-    }
-    return QStringLiteral("no such picture format");
+    return sheetFileBytes(format, timeSpaceSheetSize(), timeSpaceTitle(d), QStringLiteral("Time-space diagram"),
+                          QStringLiteral("Diagram"),
+                          [&d](QPainter& p, const QRectF& target) { paintTimeSpaceSheet(p, d, target); });
 }
 
 QString writeTimeSpaceFile(const QString& path, const TimeSpaceDiagram& d) {
